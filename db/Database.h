@@ -1,0 +1,72 @@
+#pragma once
+// The encrypted database file and plain SQL access to it.
+
+#include <QString>
+#include <QVariant>
+#include <QList>
+
+struct sqlite3;
+
+class Database final {
+public:
+    /// The connect text every open passes; the key is the text after "pwd=".
+    static constexpr const char* ConnectText = ";pwd=tilo3581";
+    static constexpr const char* FileName = "aktien.mdb";
+    static constexpr const char* CompactFileName = "dbAkt.mdb";
+
+    enum class Status { Ok, Missing, NotADatabase, WrongKey, Damaged, Failed };
+
+    Database() = default;
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    /// Opens an existing file with the connect text; never creates one. On
+    /// failure the file is left untouched and message() holds a German text.
+    Status open(const QString& path, const QString& connect = QString::fromLatin1(ConnectText));
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+    sqlite3* handle() const { return m_db; }
+
+    /// German description of the last failure (open, exec, compaction).
+    QString message() const { return m_message; }
+
+    bool exec(const QString& sql, const QVariantList& params = {});
+    /// First column of the first row, or an invalid QVariant.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+    QList<QVariantList> rows(const QString& sql, const QVariantList& params = {});
+    std::int64_t lastInsertRowId() const;
+
+    /// Compacts the file into "dbAkt.mdb" beside it, verifies the copy and
+    /// then replaces the original atomically. Any failure leaves the
+    /// original intact, returns false and sets message(). The database is
+    /// open again afterwards either way; callers re-open their record sets.
+    bool compact();
+
+    static QString keyFromConnect(const QString& connect);
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    QString m_key;
+    QString m_message;
+};
+
+/// Groups the writes of one operation: all or nothing. Rolls back on
+/// destruction unless commit() succeeded. Nested use joins the outer one.
+class Transaction final {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool commit();
+    void rollback();
+    bool isActive() const { return m_active; }
+
+private:
+    Database& m_db;
+    bool m_active = false;
+    bool m_outer = false;
+};
