@@ -33,7 +33,8 @@ inline QString dmText(Currency dm) { return dm.format00() + QStringLiteral(" DM"
 inline QString euroText(Currency euro) { return euro.format00() + QStringLiteral(" Euro"); }
 
 /// The DM equivalent shown for a Euro text: read with the locale conversion
-/// (a decimal point is accepted too), × 1.95583, "0.00" + " DM".
+/// (a decimal point is accepted too), × 1.95583, "0.00" + " DM". Empty when
+/// the text holds no number.
 QString dmEquivalentText(const QString& euroText);
 
 /// Replaces the first "," by "." (the two total labels always show a point).
