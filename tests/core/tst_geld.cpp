@@ -1,0 +1,188 @@
+// Money rules: rounding of currency values, the "0.00" format, reading
+// numbers from text and the DM/Euro conversion.
+#include "core/Numbers.h"
+
+#include <QTest>
+
+class TstGeld final : public QObject {
+    Q_OBJECT
+private slots:
+    void fromDouble_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("half to even down") << 1.23445 << qint64(12344);
+        QTest::newRow("half to even up") << 1.23455 << qint64(12346);
+        QTest::newRow("below half") << 0.00004 << qint64(0);
+        QTest::newRow("half of the last place, even") << 0.00005 << qint64(0);
+        QTest::newRow("half of the last place, odd") << 0.00015 << qint64(2);
+        QTest::newRow("negative half to even") << -2.00005 << qint64(-20000);
+        QTest::newRow("negative above half") << -2.000051 << qint64(-20001);
+        QTest::newRow("purchase in DM") << 1009.90 * 1.95583 << qint64(19751927);
+        QTest::newRow("whole") << 12.0 << qint64(120000);
+        QTest::newRow("NaN") << std::nan("") << qint64(0);
+    }
+    void fromDouble() {
+        QFETCH(double, value);
+        QFETCH(qint64, raw);
+        QCOMPARE(Currency::fromDouble(value).raw(), raw);
+    }
+
+    void fromDoubleSaturates() {
+        QCOMPARE(Currency::fromDouble(1e300).raw(), std::numeric_limits<qint64>::max());
+        QCOMPARE(Currency::fromDouble(-1e300).raw(), std::numeric_limits<qint64>::min());
+    }
+
+    void product_data() {
+        QTest::addColumn<qint64>("a");
+        QTest::addColumn<qint64>("b");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("exact") << qint64(20000) << qint64(105000) << qint64(210000);
+        QTest::newRow("half to even down") << qint64(5) << qint64(5000) << qint64(2);
+        QTest::newRow("half to even up") << qint64(15) << qint64(5000) << qint64(8);
+        QTest::newRow("negative half to even") << qint64(-5) << qint64(5000) << qint64(-2);
+        // 922337203685477.5807 × 1 must not overflow the intermediate product
+        QTest::newRow("large times one") << std::numeric_limits<qint64>::max() << qint64(10000)
+                                         << std::numeric_limits<qint64>::max();
+    }
+    void product() {
+        QFETCH(qint64, a);
+        QFETCH(qint64, b);
+        QFETCH(qint64, raw);
+        QCOMPARE((Currency::fromRaw(a) * Currency::fromRaw(b)).raw(), raw);
+    }
+
+    void format00_data() {
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0,00";
+        QTest::newRow("half cent away from zero") << qint64(50) << "0,01";
+        QTest::newRow("below half cent") << qint64(49) << "0,00";
+        QTest::newRow("negative half cent") << qint64(-50) << "-0,01";
+        QTest::newRow("no negative zero") << qint64(-40) << "0,00";
+        QTest::newRow("thousands without separator") << qint64(12345000) << "1234,50";
+        QTest::newRow("negative") << qint64(-50000) << "-5,00";
+        QTest::newRow("carry into whole") << qint64(19999) << "2,00";
+        QTest::newRow("minimum") << std::numeric_limits<qint64>::min() << "-922337203685477,58";
+    }
+    void format00() {
+        QFETCH(qint64, raw);
+        QFETCH(QString, text);
+        QCOMPARE(Currency::fromRaw(raw).format00(), text);
+    }
+
+    void format00Double_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0.005") << 0.005 << "0,01";
+        QTest::newRow("1.005 as written") << 1.005 << "1,01";
+        QTest::newRow("-0.004") << -0.004 << "0,00";
+        QTest::newRow("-2.5") << -2.5 << "-2,50";
+        QTest::newRow("1234.5") << 1234.5 << "1234,50";
+    }
+    void format00Double() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(Numbers::format00(value), text);
+    }
+
+    void plainText_data() {
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("10.5") << qint64(105000) << "10,5";
+        QTest::newRow("9.9") << qint64(99000) << "9,9";
+        QTest::newRow("12") << qint64(120000) << "12";
+        QTest::newRow("smallest negative") << qint64(-1) << "-0,0001";
+        QTest::newRow("zero") << qint64(0) << "0";
+    }
+    void plainText() {
+        QFETCH(qint64, raw);
+        QFETCH(QString, text);
+        QCOMPARE(Currency::fromRaw(raw).plainText(), text);
+    }
+
+    void parseLocale_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("comma") << "12,5" << true << 12.5;
+        QTest::newRow("thousands") << "1.234,5" << true << 1234.5;
+        QTest::newRow("digits") << "42" << true << 42.0;
+        QTest::newRow("blanks") << "  7,25 " << true << 7.25;
+        QTest::newRow("negative") << "-3,5" << true << -3.5;
+        QTest::newRow("leading comma") << ",5" << true << 0.5;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("letters") << "abc" << false << 0.0;
+        QTest::newRow("two commas") << "1,2,3" << false << 0.0;
+        QTest::newRow("sign only") << "-" << false << 0.0;
+        QTest::newRow("trailing text") << "12,5 DM" << false << 0.0;
+    }
+    void parseLocale() {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        const auto v = Numbers::parseLocale(text);
+        QCOMPARE(v.has_value(), ok);
+        if (ok) QCOMPARE(*v, value);
+    }
+
+    void parseCurrencyRoundsOnDigits() {
+        QCOMPARE(Numbers::parseCurrency("0,00005")->raw(), 0);
+        QCOMPARE(Numbers::parseCurrency("0,00015")->raw(), 2);
+        QCOMPARE(Numbers::parseCurrency("1.009,90")->raw(), 10099000);
+        QVERIFY(!Numbers::parseCurrency("99999999999999999999").has_value());
+    }
+
+    void leadingNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("with unit") << "12,5 DM" << 12.5;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("point and junk") << "-3.5x" << -3.5;
+        QTest::newRow("label with point") << "1000.00" << 1000.0;
+        QTest::newRow("blanks and sign") << "  +7" << 7.0;
+        QTest::newRow("second separator ends it") << "1,5,7" << 1.5;
+        QTest::newRow("text") << "abc" << 0.0;
+        QTest::newRow("point first") << ".5" << 0.5;
+    }
+    void leadingNumber() {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(Numbers::leadingNumber(text), value);
+    }
+
+    void conversion() {
+        QCOMPARE(Numbers::euroToDm(Currency::fromWhole(100)).format00(), QStringLiteral("195,58"));
+        QCOMPARE(Numbers::dmToEuro(*Numbers::parseCurrency("195,58")).format00(),
+                 QStringLiteral("100,00"));
+        QCOMPARE(Numbers::dmText(Currency::fromRaw(125000)), QStringLiteral("12,50 DM"));
+        QCOMPARE(Numbers::euroText(Currency::fromRaw(-125000)), QStringLiteral("-12,50 Euro"));
+    }
+
+    void dmEquivalent_data() {
+        QTest::addColumn<QString>("euro");
+        QTest::addColumn<QString>("dm");
+        QTest::newRow("label with point") << "1000.00"
+                                          << "1955,83 DM";
+        QTest::newRow("comma") << "1000,00"
+                               << "1955,83 DM";
+        QTest::newRow("negative") << "-5.00"
+                                  << "-9,78 DM";
+        QTest::newRow("thousands and comma") << "1.000,00"
+                                             << "1955,83 DM";
+        QTest::newRow("unreadable") << "abc"
+                                    << "";
+    }
+    void dmEquivalent() {
+        QFETCH(QString, euro);
+        QFETCH(QString, dm);
+        QCOMPARE(Numbers::dmEquivalentText(euro), dm);
+    }
+
+    void withDecimalPoint() {
+        QCOMPARE(Numbers::withDecimalPoint("1234,50"), QStringLiteral("1234.50"));
+        QCOMPARE(Numbers::withDecimalPoint("-5,00"), QStringLiteral("-5.00"));
+    }
+};
+
+QTEST_MAIN(TstGeld)
+#include "tst_geld.moc"
