@@ -404,7 +404,7 @@ void appendEscaped(QString& out, const QString& text) {
             continue;
         } else if (u >= 0x20 && u < 0x7F) {
             out += c;
-        } else if (const int b = toCp1252(c); b >= 0x80) {
+        } else if (const int b = toCp1252(c); b >= 0x80 || (b >= 0 && b < 0x20)) {
             out += QStringLiteral("\\'%1").arg(b, 2, 16, QLatin1Char('0'));
         } else {
             // Signed 16-bit as RTF wants it; "?" for readers without Unicode.
