@@ -1,0 +1,151 @@
+#include "transactions/KontoOperationen.h"
+
+#include "core/Numbers.h"
+#include "db/Database.h"
+#include "db/Depot.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace Konto {
+
+namespace {
+
+QVariant datumWert(const QDate& d) {
+    return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
+}
+
+QVariant betragWert(Currency c) {
+    return QVariant(static_cast<qlonglong>(c.raw()));
+}
+
+} // namespace
+
+bool hatBuchungen(Database& db) {
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Gewinne)")).toInt() != 0;
+}
+
+bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe) {
+    return db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
+                   {datumWert(datum), text, betragWert(summe)});
+}
+
+bool buchungLoeschen(Database& db, Bookmark buchung) {
+    return db.exec(QStringLiteral("DELETE FROM Gewinne WHERE _nr = ?"),
+                   {static_cast<qlonglong>(buchung)});
+}
+
+QList<Buchung> buchungenInEingabeReihenfolge(Database& db) {
+    const QList<QVariantList> rows =
+        db.rows(QStringLiteral("SELECT datum, text, summe FROM Gewinne ORDER BY _nr"));
+    QList<Buchung> out;
+    out.reserve(rows.size());
+    for (const QVariantList& r : rows) {
+        Buchung b;
+        b.datum = QDate::fromString(r.value(0).toString(), Qt::ISODate);
+        b.text = r.value(1).toString();
+        b.summe = Currency::fromRaw(r.value(2).toLongLong());
+        out.append(std::move(b));
+    }
+    return out;
+}
+
+KaufBetraege kaufBetraege(const KaufEingabe& e) {
+    const auto kurs = Numbers::parseLocale(e.kaufpreis);
+    const auto stueck = Numbers::parseLocale(e.stueck);
+    const auto gebuehren = Numbers::parseLocale(e.gebuehren);
+    KaufBetraege b;
+    if (kurs && stueck && gebuehren) {
+        b.kaufbetrag = Currency::fromDouble((*kurs * *stueck + *gebuehren) * Numbers::DmRate);
+        b.kurswert = Currency::fromDouble(*kurs * *stueck * Numbers::DmRate);
+    }
+    return b;
+}
+
+KaufPruefung kaufPruefen(const KaufEingabe& e, const KaufBetraege& b, Currency kontostand) {
+    if (kontostand < b.kaufbetrag) return KaufPruefung::ZuWenigGuthaben;
+    if (e.aktie.isEmpty() || e.stueck.isEmpty() || e.kaufpreis.isEmpty() || e.gebuehren.isEmpty() ||
+        e.kennummer.isEmpty())
+        return KaufPruefung::Unvollstaendig;
+    const auto stueck = Numbers::parseLocale(e.stueck);
+    if (!stueck || !Numbers::parseLocale(e.kaufpreis) || !Numbers::parseLocale(e.gebuehren))
+        return KaufPruefung::KeineZahl;
+    // The field holds whole units; 12,5 would be debited in full and stored as 12.
+    if (*stueck != std::trunc(*stueck) || *stueck < 0 ||
+        *stueck > std::numeric_limits<qint32>::max())
+        return KaufPruefung::KeineGanzeStueckzahl;
+    return KaufPruefung::Ok;
+}
+
+QString kaufMeldung(KaufPruefung p) {
+    switch (p) {
+    case KaufPruefung::Ok:
+        return QString();
+    case KaufPruefung::ZuWenigGuthaben:
+        return QStringLiteral("Ihr Kontostand reicht nicht aus für diesen Aktienkauf!\n\r"
+                              "Sie müssen zuerst einen ausreichenden Betrag auf Ihr Depotkonto "
+                              "buchen.");
+    case KaufPruefung::Unvollstaendig:
+        return QStringLiteral("Sie müssen alle Datenfelder ausfüllen!");
+    case KaufPruefung::KeineZahl:
+        return QStringLiteral("Stück, Gebühren und Kaufkurs müssen Zahlen sein!");
+    case KaufPruefung::KeineGanzeStueckzahl:
+        return QStringLiteral("Die Stückzahl muss eine ganze Zahl sein!");
+    }
+    return QString();
+}
+
+QString kaufText(const KaufEingabe& e) {
+    return QStringLiteral("Kauf ") + e.stueck + QStringLiteral(" Stück ") + e.aktie;
+}
+
+KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraege& b,
+                           const std::function<void(int)>& nachSchritt) {
+    KaufErgebnis r;
+    const auto stueck = Numbers::parseLocale(e.stueck);
+    const auto kaufpreis = Numbers::parseCurrency(e.kaufpreis);
+    const auto gebuehren = Numbers::parseCurrency(e.gebuehren);
+    if (!stueck || !kaufpreis || !gebuehren) {
+        r.fehler = kaufMeldung(KaufPruefung::KeineZahl);
+        return r;
+    }
+    const auto fehlschlag = [&]() {
+        r.fehler = QStringLiteral("Der Kauf konnte nicht gespeichert werden. Es wurde nichts "
+                                  "gebucht.\n\n") +
+                   db.message();
+        return r;
+    };
+    const auto schritt = [&](int n) {
+        if (nachSchritt) nachSchritt(n);
+    };
+
+    Transaction t(db);
+    if (!t.isActive()) return fehlschlag();
+    const QVariant datum = datumWert(e.datum);
+    if (!db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\", \"stück\","
+                                " kaufpreis, \"gebühren\", datum, kaufdatum, tageskurs)"
+                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {e.aktie, e.kennummer, static_cast<qlonglong>(*stueck), betragWert(*kaufpreis),
+                  betragWert(*gebuehren), datum, datum, betragWert(*kaufpreis)}))
+        return fehlschlag();
+    const Bookmark paket = db.lastInsertRowId();
+    schritt(1);
+
+    const Currency zuwachs = Currency::fromDouble(b.kurswert.toDouble() / Numbers::DmRate);
+    if (!Depot::altallwertAnpassen(db, zuwachs)) return fehlschlag();
+    schritt(2);
+
+    // The debit is the purchase amount rounded to cents, as "0.00" shows it.
+    const Currency belastung =
+        -Numbers::parseCurrency(b.kaufbetrag.format00()).value_or(b.kaufbetrag);
+    if (!buchen(db, e.datum, kaufText(e), belastung)) return fehlschlag();
+    schritt(3);
+
+    if (!t.commit()) return fehlschlag();
+    r.ok = true;
+    r.paket = paket;
+    return r;
+}
+
+} // namespace Konto
