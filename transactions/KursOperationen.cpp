@@ -1,0 +1,115 @@
+#include "transactions/KursOperationen.h"
+
+#include "core/Numbers.h"
+#include "db/Database.h"
+#include "db/Depot.h"
+
+namespace Kurse {
+
+namespace {
+
+QVariant datumWert(const QDate& d) {
+    return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
+}
+
+QVariant betragWert(Currency c) {
+    return QVariant(static_cast<qlonglong>(c.raw()));
+}
+
+QString fehlerText(Database& db) {
+    return QStringLiteral("Die Kurse konnten nicht gespeichert werden. Es wurde nichts "
+                          "geändert.\n\n") +
+           db.message();
+}
+
+// The package row must still exist; an UPDATE of a vanished row would
+// silently report success.
+bool paketAendern(Database& db, Bookmark paket, Currency kurs, const QDate& datum) {
+    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM Aktiendaten WHERE rowid = ?"),
+                  {static_cast<qlonglong>(paket)})
+            .toInt() != 1)
+        return false;
+    return db.exec(QStringLiteral("UPDATE Aktiendaten SET altkurs = tageskurs, tageskurs = ?,"
+                                  " datum = ? WHERE rowid = ?"),
+                   {betragWert(kurs), datumWert(datum), static_cast<qlonglong>(paket)});
+}
+
+} // namespace
+
+Currency angezeigterGesamtwert(const QString& gesamtwertText) {
+    return Currency::fromDouble(Numbers::leadingNumber(gesamtwertText));
+}
+
+std::optional<Currency> einzelkurs(const QString& text) {
+    return Numbers::parseCurrency(text);
+}
+
+std::optional<Currency> kursZweiStellen(const QString& text) {
+    // Rounded on the typed decimal digits, as "0.00" formats the number.
+    const auto wert = Numbers::parseLocale(text);
+    if (!wert) return std::nullopt;
+    return Numbers::parseCurrency(Numbers::format00(*wert));
+}
+
+Ergebnis einzelkursSpeichern(Database& db, Bookmark paket, const QString& aktie, const QDate& datum,
+                             Currency kurs, const QDate& heute, Currency angezeigterGesamtwert,
+                             const std::function<void(int)>& nachSchritt) {
+    Ergebnis r;
+    const auto schritt = [&](int n) {
+        if (nachSchritt) nachSchritt(n);
+    };
+    Transaction t(db);
+    if (!t.isActive() || !Depot::kursAnhaengen(db, aktie, datum, kurs)) {
+        r.fehler = fehlerText(db);
+        return r;
+    }
+    schritt(1);
+    if (!Depot::tagesbasisAktualisieren(db, heute, angezeigterGesamtwert)) {
+        r.fehler = fehlerText(db);
+        return r;
+    }
+    schritt(2);
+    if (!paketAendern(db, paket, kurs, datum)) {
+        r.fehler = fehlerText(db);
+        return r;
+    }
+    schritt(3);
+    if (!t.commit()) {
+        r.fehler = fehlerText(db);
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+Ergebnis alleKurseSpeichern(Database& db, const QList<NeuerKurs>& kurse, const QDate& datum,
+                            const QDate& heute, Currency angezeigterGesamtwert,
+                            const std::function<void(int)>& nachSchritt) {
+    Ergebnis r;
+    int n = 0;
+    const auto schritt = [&]() {
+        if (nachSchritt) nachSchritt(++n);
+    };
+    Transaction t(db);
+    if (!t.isActive() || !Depot::tagesbasisAktualisieren(db, heute, angezeigterGesamtwert)) {
+        r.fehler = fehlerText(db);
+        return r;
+    }
+    schritt();
+    for (const NeuerKurs& k : kurse) {
+        if (!paketAendern(db, k.paket, k.kurs, datum) ||
+            !Depot::kursAnhaengen(db, k.aktie, datum, k.kurs)) {
+            r.fehler = fehlerText(db);
+            return r;
+        }
+        schritt();
+    }
+    if (!t.commit()) {
+        r.fehler = fehlerText(db);
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+} // namespace Kurse
