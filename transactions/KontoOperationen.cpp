@@ -4,6 +4,8 @@
 #include "db/Database.h"
 #include "db/Depot.h"
 
+#include <sqlite3.h>
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -14,6 +16,22 @@ namespace {
 
 QVariant datumWert(const QDate& d) {
     return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
+}
+
+/// "YYYY-MM-DD" as stored; anything else gives an invalid date.
+QDate isoDatum(const char* p, int n) {
+    if (!p || n != 10 || p[4] != '-' || p[7] != '-')
+        return QDate::fromString(QString::fromUtf8(p, p ? n : 0), Qt::ISODate);
+    int teile[3] = {0, 0, 0};
+    const int von[3] = {0, 5, 8};
+    const int bis[3] = {4, 7, 10};
+    for (int t = 0; t < 3; ++t) {
+        for (int i = von[t]; i < bis[t]; ++i) {
+            if (p[i] < '0' || p[i] > '9') return QDate();
+            teile[t] = teile[t] * 10 + (p[i] - '0');
+        }
+    }
+    return QDate(teile[0], teile[1], teile[2]);
 }
 
 QVariant betragWert(Currency c) {
@@ -37,17 +55,27 @@ bool buchungLoeschen(Database& db, Bookmark buchung) {
 }
 
 QList<Buchung> buchungenInEingabeReihenfolge(Database& db) {
-    const QList<QVariantList> rows =
-        db.rows(QStringLiteral("SELECT datum, text, summe FROM Gewinne ORDER BY _nr"));
+    // Read straight from the statement: a long-kept ledger has tens of
+    // thousands of rows, and the statement is rebuilt on every activation.
     QList<Buchung> out;
-    out.reserve(rows.size());
-    for (const QVariantList& r : rows) {
+    sqlite3_stmt* stmt = nullptr;
+    if (!db.handle() ||
+        sqlite3_prepare_v2(db.handle(), "SELECT datum, text, summe FROM Gewinne ORDER BY _nr", -1,
+                           &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return out;
+    }
+    out.reserve(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Gewinne")).toInt());
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
         Buchung b;
-        b.datum = QDate::fromString(r.value(0).toString(), Qt::ISODate);
-        b.text = r.value(1).toString();
-        b.summe = Currency::fromRaw(r.value(2).toLongLong());
+        b.datum = isoDatum(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
+                           sqlite3_column_bytes(stmt, 0));
+        b.text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)),
+                                   sqlite3_column_bytes(stmt, 1));
+        b.summe = Currency::fromRaw(sqlite3_column_int64(stmt, 2));
         out.append(std::move(b));
     }
+    sqlite3_finalize(stmt);
     return out;
 }
 

@@ -3,7 +3,9 @@
 #include "core/Numbers.h"
 #include "core/Realgewinn.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 Currency dm(const char* text) {
@@ -17,6 +19,7 @@ private slots:
     void zeile_data();
     void zeile();
     void saldoUndReihenfolge();
+    void betragWieFormatiert();
 };
 
 void TstRealgewinn::zeile_data() {
@@ -92,6 +95,34 @@ void TstRealgewinn::saldoUndReihenfolge() {
              QStringLiteral("4103,03"));
 
     QVERIFY(realgewinnAufstellung({}, Einheit::DM).text.isEmpty());
+}
+
+void TstRealgewinn::betragWieFormatiert() {
+    // The statement rounds without going through text; it must show and sum
+    // exactly what "0.00" of the quotient shows, also next to half cents.
+    QRandomGenerator zufall(4711);
+    QList<std::int64_t> werte;
+    for (int k = 0; k < 5000; ++k) {
+        const auto halb = static_cast<std::int64_t>(std::llround(195.583 * (k * 37 + 0.5)));
+        werte << halb << halb - 1 << halb + 1 << -halb;
+    }
+    for (int k = 0; k < 20000; ++k)
+        werte << static_cast<std::int64_t>(zufall.bounded(Q_INT64_C(2000000000000))) -
+                     Q_INT64_C(1000000000000);
+    for (std::int64_t raw : werte) {
+        const Buchung b{QDate(2024, 1, 2), QString(), Currency::fromRaw(raw)};
+        Currency euro, dmBetrag;
+        const QString zeile = realgewinnZeile(b, Einheit::Euro, &euro);
+        realgewinnZeile(b, Einheit::DM, &dmBetrag);
+        const QString erwartet =
+            Numbers::format00(Currency::fromRaw(raw).toDouble() / Numbers::DmRate);
+        if (euro.format00() != erwartet ||
+            zeile.mid(37) != erwartet.rightJustified(11, QLatin1Char(' '), true))
+            QFAIL(qPrintable(
+                QStringLiteral("%1: %2 statt %3").arg(raw).arg(euro.format00(), erwartet)));
+        if (dmBetrag.format00() != Currency::fromRaw(raw).format00())
+            QFAIL(qPrintable(QString::number(raw)));
+    }
 }
 
 QTEST_MAIN(TstRealgewinn)
