@@ -1,9 +1,10 @@
 #pragma once
 // The encrypted database file and plain SQL access to it.
 
+#include <QList>
 #include <QString>
 #include <QVariant>
-#include <QList>
+#include <cstdint>
 
 struct sqlite3;
 
@@ -47,10 +48,17 @@ public:
     static QString keyFromConnect(const QString& connect);
 
 private:
+    friend class Transaction;
+    bool fail(const QString& what);
+    Status refuse(Status status, const QString& fileName, const QString& detail = {});
+
     sqlite3* m_db = nullptr;
     QString m_path;
     QString m_key;
     QString m_message;
+    // Nested transactions join the outer one; a failed inner one dooms it.
+    int m_txDepth = 0;
+    bool m_txDoomed = false;
 };
 
 /// Groups the writes of one operation: all or nothing. Rolls back on

@@ -18,7 +18,8 @@ class Recordset final : public QObject {
 public:
     enum class FieldType { Text, LongText, Date, Currency, Integer, Double };
 
-    /// Opens on a table in natural order.
+    /// Opens on a table in natural order. An unknown table or field gives an
+    /// empty record set without fields whose lastError() tells why.
     static Recordset* openTable(Database& db, const QString& table, QObject* parent = nullptr);
     /// Opens on a query "Select <fields> From <table> [Order By <fields>]";
     /// rows of equal order keys keep their natural order.
@@ -34,16 +35,17 @@ public:
 
     // Position
     int recordCount() const;
-    bool bof() const;            ///< before the first row (or empty)
-    bool eof() const;            ///< after the last row (or empty)
-    bool hasCurrent() const { return !bof() && !eof(); }
+    bool bof() const; ///< before the first row (or empty)
+    bool eof() const; ///< after the last row (or empty)
+    /// On a row: not BOF/EOF and not on a row just removed.
+    bool hasCurrent() const;
     int absolutePosition() const; ///< 0-based index of the current row, -1 when none
     void moveFirst();
     void moveLast();
     void moveNext();
     void movePrevious();
-    void moveTo(int index);       ///< 0-based; out of range gives EOF
-    Bookmark bookmark() const;    ///< of the current row, -1 when none
+    void moveTo(int index);    ///< 0-based; out of range gives EOF
+    Bookmark bookmark() const; ///< of the current row, -1 when none
     /// Moves to the row with the bookmark; false (position unchanged) when it is gone.
     bool setBookmark(Bookmark b);
     /// Moves to the first row (from the start) for which pred holds; false = none (EOF).
@@ -55,11 +57,11 @@ public:
     // Currency ::Currency, Integer qint64, Double double; NULL gives an invalid QVariant.
     QVariant value(int pos) const;
     QVariant value(const QString& name) const;
-    QString text(const QString& name) const;          ///< engine plain text ("10,5", "01.02.2024")
+    QString text(const QString& name) const; ///< engine plain text ("10,5", "01.02.2024")
     QString text(int pos) const;
-    ::Currency currency(const QString& name) const;   ///< 0 for NULL
-    qint64 integer(const QString& name) const;        ///< 0 for NULL
-    double real(const QString& name) const;           ///< 0 for NULL
+    ::Currency currency(const QString& name) const; ///< 0 for NULL
+    qint64 integer(const QString& name) const;      ///< 0 for NULL
+    double real(const QString& name) const;         ///< 0 for NULL
     QDate date(const QString& name) const;
 
     // Editing: addNew() or edit(), set fields, update(). update() writes the

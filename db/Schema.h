@@ -12,4 +12,4 @@ namespace Schema {
 bool createEmptyDatabase(const QString& path, const QDate& today, QString* error = nullptr);
 /// The statements that create the tables and indexes (for tests and tools).
 QStringList createStatements();
-}
+} // namespace Schema

@@ -1,0 +1,461 @@
+#include "db/Database.h"
+
+#include "db/SqlUtil.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int PageSize = 1024;
+
+const char* const RequiredTables[] = {"aktiendaten", "kurse",         "indexkurse", "gewinne",
+                                      "beobachten",  "kursevirtuell", "kennwort"};
+
+// Encrypted pages look like noise; text and most foreign files do not. Used
+// only to word the refusal of a file that the key does not open.
+bool looksEncrypted(const QByteArray& head) {
+    const int n = int(head.size());
+    if (n < 256) return false;
+    bool seen[256] = {};
+    int distinct = 0;
+    for (char c : head) {
+        auto& s = seen[static_cast<unsigned char>(c)];
+        if (!s) {
+            s = true;
+            ++distinct;
+        }
+    }
+    const double expected = 256.0 * (1.0 - std::exp(-double(n) / 256.0));
+    return distinct > 0.85 * expected;
+}
+
+QString notFoundText() {
+    return QStringLiteral(
+        "Die Datenbankdatei \"aktien.mdb\" wurde nicht gefunden!\r\nBitte kopieren "
+        "Sie die Datei in das Programmverzeichnis oder installieren Sie das "
+        "Programm neu.");
+}
+
+// Makes a finished rename survive a power loss.
+void syncDirectory(const QString& dir) {
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+Database::~Database() {
+    close();
+}
+
+QString Database::keyFromConnect(const QString& connect) {
+    const int at = connect.indexOf(QLatin1String("pwd="), 0, Qt::CaseInsensitive);
+    if (at < 0) return {};
+    const QString rest = connect.mid(at + 4);
+    const int semi = rest.indexOf(QLatin1Char(';'));
+    return semi < 0 ? rest : rest.left(semi);
+}
+
+Database::Status Database::refuse(Status status, const QString& fileName, const QString& detail) {
+    const QString f = QLatin1Char('"') + fileName + QLatin1Char('"');
+    switch (status) {
+    case Status::Missing:
+        m_message = notFoundText();
+        break;
+    case Status::NotADatabase:
+        m_message = QStringLiteral("Die Datei %1 ist keine Datenbank dieses Programms und kann "
+                                   "nicht geöffnet werden.\r\nBitte kopieren Sie die richtige "
+                                   "Datei in das Programmverzeichnis oder installieren Sie das "
+                                   "Programm neu.")
+                        .arg(f);
+        break;
+    case Status::WrongKey:
+        m_message = QStringLiteral("Die Datenbankdatei %1 ist mit einem anderen Kennwort "
+                                   "geschützt und kann nicht geöffnet werden.")
+                        .arg(f);
+        break;
+    case Status::Damaged:
+        m_message = QStringLiteral("Die Datenbankdatei %1 ist beschädigt und kann nicht geöffnet "
+                                   "werden.\r\nBitte spielen Sie eine Sicherung ein oder "
+                                   "installieren Sie das Programm neu.")
+                        .arg(f);
+        break;
+    case Status::Failed:
+    case Status::Ok:
+        m_message = QStringLiteral("Die Datenbankdatei %1 konnte nicht geöffnet werden.").arg(f);
+        if (!detail.isEmpty()) m_message += QStringLiteral("\r\n") + detail;
+        break;
+    }
+    return status;
+}
+
+Database::Status Database::open(const QString& path, const QString& connect) {
+    close();
+    m_message.clear();
+    m_path = path;
+    const QFileInfo info(path);
+    const QString fileName = info.fileName();
+    if (!info.exists() || !info.isFile()) return refuse(Status::Missing, fileName);
+
+    // Look at the file before the engine does: an empty file would pass as a
+    // new database, a plain one is not ours.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(Status::Failed, fileName, file.errorString());
+    const qint64 size = file.size();
+    const QByteArray head = file.read(PageSize);
+    file.close();
+    if (size == 0 || head.startsWith(QByteArray(SqlUtil::PlainHeader, 16)))
+        return refuse(Status::NotADatabase, fileName);
+    if (size < PageSize)
+        return refuse(looksEncrypted(head) ? Status::Damaged : Status::NotADatabase, fileName);
+
+    sqlite3* db = nullptr;
+    // Never create: a missing file has been handled above, and a race must
+    // not leave an empty database behind.
+    int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString err = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        sqlite3_close_v2(db);
+        return refuse(Status::Failed, fileName, err);
+    }
+    auto giveUp = [&](Status s, const QString& detail = {}) {
+        sqlite3_close_v2(db);
+        return refuse(s, fileName, detail);
+    };
+
+    const QString key = keyFromConnect(connect);
+    QString err;
+    if (!SqlUtil::applyKey(db, key, &err)) return giveUp(Status::Failed, err);
+
+    // A wrong key shows only at the first read of a page.
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_ROW) {
+        if (rc == SQLITE_NOTADB)
+            return giveUp(!looksEncrypted(head)  ? Status::NotADatabase
+                          : size % PageSize == 0 ? Status::WrongKey
+                                                 : Status::Damaged);
+        if (rc == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_IOERR) return giveUp(Status::Damaged);
+        return giveUp(Status::Failed, QString::fromUtf8(sqlite3_errmsg(db)));
+    }
+
+    // A cut-off file still opens: its header promises more pages than exist.
+    {
+        sqlite3_stmt* pc = nullptr;
+        qint64 pages = 0, pageSize = PageSize;
+        if (sqlite3_prepare_v2(db, "PRAGMA page_count", -1, &pc, nullptr) == SQLITE_OK &&
+            sqlite3_step(pc) == SQLITE_ROW)
+            pages = sqlite3_column_int64(pc, 0);
+        sqlite3_finalize(pc);
+        pc = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &pc, nullptr) == SQLITE_OK &&
+            sqlite3_step(pc) == SQLITE_ROW)
+            pageSize = sqlite3_column_int64(pc, 0);
+        sqlite3_finalize(pc);
+        if (pages * pageSize > size || size % pageSize != 0) return giveUp(Status::Damaged);
+    }
+
+    // A foreign database lacks our tables.
+    {
+        QSet<QString> names;
+        sqlite3_stmt* st = nullptr;
+        rc = sqlite3_prepare_v2(db, "SELECT lower(name) FROM sqlite_master WHERE type = 'table'",
+                                -1, &st, nullptr);
+        while (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            names.insert(
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))));
+        sqlite3_finalize(st);
+        for (const char* t : RequiredTables)
+            if (!names.contains(QLatin1String(t))) return giveUp(Status::NotADatabase);
+    }
+
+    // Committed transactions must survive a killed process or a power loss.
+    sqlite3_busy_timeout(db, 5000);
+    if (!SqlUtil::execRaw(
+            db, QStringLiteral("PRAGMA synchronous = FULL; PRAGMA cache_size = -32000"), &err))
+        return giveUp(Status::Failed, err);
+
+    m_db = db;
+    m_key = key;
+    m_txDepth = 0;
+    m_txDoomed = false;
+    return Status::Ok;
+}
+
+void Database::close() {
+    if (m_db) {
+        // Statements that record sets still hold keep the handle alive until
+        // they are finalized; the handle itself is gone for us.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    m_txDepth = 0;
+    m_txDoomed = false;
+}
+
+bool Database::fail(const QString& what) {
+    m_message = QStringLiteral("Datenbankfehler: ") + what;
+    return false;
+}
+
+bool Database::exec(const QString& sql, const QVariantList& params) {
+    if (!m_db) return fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
+    const QByteArray utf8 = sql.toUtf8();
+    const char* tail = utf8.constData();
+    int offset = 0;
+    while (tail && *tail) {
+        sqlite3_stmt* stmt = nullptr;
+        const char* next = nullptr;
+        if (sqlite3_prepare_v2(m_db, tail, -1, &stmt, &next) != SQLITE_OK) {
+            sqlite3_finalize(stmt);
+            return fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        }
+        tail = next;
+        if (!stmt) continue; // blanks or a comment
+        const int used = SqlUtil::bind(stmt, params, offset);
+        if (used < 0) {
+            const QString e = QString::fromUtf8(sqlite3_errmsg(m_db));
+            sqlite3_finalize(stmt);
+            return fail(e);
+        }
+        offset += used;
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) {
+            const QString e = QString::fromUtf8(sqlite3_errmsg(m_db));
+            sqlite3_finalize(stmt);
+            return fail(e);
+        }
+        sqlite3_finalize(stmt);
+    }
+    return true;
+}
+
+QList<QVariantList> Database::rows(const QString& sql, const QVariantList& params) {
+    QList<QVariantList> result;
+    if (!m_db) {
+        fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
+        return result;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK ||
+        !stmt || SqlUtil::bind(stmt, params) < 0) {
+        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        sqlite3_finalize(stmt);
+        return result;
+    }
+    const int cols = sqlite3_column_count(stmt);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        QVariantList row;
+        row.reserve(cols);
+        for (int c = 0; c < cols; ++c)
+            row.append(SqlUtil::column(stmt, c));
+        result.append(row);
+    }
+    if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    sqlite3_finalize(stmt);
+    return result;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    if (!m_db) {
+        fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
+        return {};
+    }
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK ||
+        !stmt || SqlUtil::bind(stmt, params) < 0) {
+        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        sqlite3_finalize(stmt);
+        return {};
+    }
+    QVariant v;
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW && sqlite3_column_count(stmt) > 0)
+        v = SqlUtil::column(stmt, 0);
+    else if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    sqlite3_finalize(stmt);
+    return v;
+}
+
+std::int64_t Database::lastInsertRowId() const {
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+bool Database::compact() {
+    if (!m_db) return fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
+    const QString failed = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.\r\n");
+    if (m_txDepth > 0) {
+        m_message = failed + QStringLiteral("Es läuft noch eine Änderung.");
+        return false;
+    }
+    if (m_key.isEmpty()) {
+        // Without a key the copy would be written in plain text.
+        m_message = failed + QStringLiteral("Die Datenbank hat kein Kennwort.");
+        return false;
+    }
+    const QFileInfo info(m_path);
+    const QString original = info.absoluteFilePath();
+    const QString dir = info.absolutePath();
+    const QString target = dir + QLatin1Char('/') + QLatin1String(CompactFileName);
+    const QString connect = QStringLiteral(";pwd=") + m_key;
+
+    bool created = false;
+    bool attached = false;
+    auto abandon = [&](const QString& detail) {
+        if (attached) SqlUtil::execRaw(m_db, QStringLiteral("DETACH DATABASE neu"));
+        if (created && QFileInfo(target).isFile()) QFile::remove(target);
+        m_message = failed + detail;
+        return false;
+    };
+
+    // A copy left by an interrupted run is ours; anything else in the way stays.
+    const QFileInfo leftover(target);
+    if (leftover.exists() || leftover.isSymLink()) {
+        if (!leftover.isFile() || leftover.isSymLink() || !QFile::remove(target))
+            return abandon(
+                QStringLiteral("Die Datei \"%1\" ist im Weg.").arg(QLatin1String(CompactFileName)));
+    }
+
+    const qint64 userVersion = scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
+    QStringList tables;
+    for (const QVariantList& r :
+         rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
+                             "LIKE 'sqlite\\_%' ESCAPE '\\'")))
+        tables << r.value(0).toString();
+    QList<qint64> counts;
+    for (const QString& t : tables)
+        counts << scalar(QStringLiteral("SELECT count(*) FROM ") + SqlUtil::quoteIdent(t))
+                      .toLongLong();
+
+    // The connection may not create files, so ATTACH gets an empty one.
+    {
+        QFile empty(target);
+        if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return abandon(QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden.")
+                               .arg(QLatin1String(CompactFileName)));
+        created = true;
+    }
+    // Always with KEY: an ATTACH without it writes an unencrypted file.
+    if (!exec(QStringLiteral("ATTACH DATABASE ?1 AS neu KEY ?2"), {target, m_key}))
+        return abandon(m_message);
+    attached = true;
+    QString err;
+    if (!SqlUtil::applyAttachedSettings(m_db, QStringLiteral("neu"), &err) ||
+        !SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA neu.synchronous = FULL"), &err) ||
+        !SqlUtil::execRaw(m_db, QStringLiteral("SELECT sqlcipher_export('neu')"), &err) ||
+        // The export drops the user version.
+        !SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA neu.user_version = %1").arg(userVersion),
+                          &err))
+        return abandon(err);
+    if (!SqlUtil::execRaw(m_db, QStringLiteral("DETACH DATABASE neu"), &err)) return abandon(err);
+    attached = false;
+
+    // Check the copy before it replaces anything.
+    if (SqlUtil::hasPlainHeader(target))
+        return abandon(QStringLiteral("Die Kopie ist nicht verschlüsselt."));
+    {
+        Database copy;
+        if (copy.open(target, connect) != Status::Ok) return abandon(copy.message());
+        if (copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString() != QLatin1String("ok"))
+            return abandon(QStringLiteral("Die Kopie ist fehlerhaft."));
+        if (copy.scalar(QStringLiteral("PRAGMA user_version")).toLongLong() != userVersion)
+            return abandon(QStringLiteral("Die Kopie hat eine andere Version."));
+        for (int i = 0; i < tables.size(); ++i) {
+            const QVariant n = copy.scalar(QStringLiteral("SELECT count(*) FROM ") +
+                                           SqlUtil::quoteIdent(tables.at(i)));
+            if (!n.isValid() || n.toLongLong() != counts.at(i))
+                return abandon(QStringLiteral("In der Kopie fehlen Datensätze der Tabelle %1.")
+                                   .arg(tables.at(i)));
+        }
+    }
+
+    // rename(2) replaces the original in one step: either name always holds a
+    // complete database.
+    const QString keepPath = m_path;
+    const QString keyConnect = connect;
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    if (std::rename(QFile::encodeName(target).constData(),
+                    QFile::encodeName(original).constData()) != 0) {
+        const bool reopened = open(keepPath, keyConnect) == Status::Ok;
+        m_message.clear();
+        abandon(QStringLiteral("Die Kopie konnte nicht umbenannt werden."));
+        if (!reopened)
+            m_message += QStringLiteral("\r\nDie Datenbank konnte nicht wieder geöffnet werden.");
+        return false;
+    }
+    syncDirectory(dir);
+    if (open(keepPath, keyConnect) != Status::Ok) {
+        m_message = failed + m_message;
+        return false;
+    }
+    return true;
+}
+
+Transaction::Transaction(Database& db) : m_db(db) {
+    if (!db.m_db) return;
+    if (db.m_txDepth == 0) {
+        if (!db.exec(QStringLiteral("BEGIN IMMEDIATE"))) return;
+        m_outer = true;
+        db.m_txDoomed = false;
+    }
+    ++db.m_txDepth;
+    m_active = true;
+}
+
+Transaction::~Transaction() {
+    if (m_active) rollback();
+}
+
+bool Transaction::commit() {
+    if (!m_active) return false;
+    m_active = false;
+    if (m_db.m_txDepth > 0) --m_db.m_txDepth;
+    if (!m_outer) return !m_db.m_txDoomed; // the outer one commits
+    if (!m_db.m_db) return false;
+    if (m_db.m_txDoomed) {
+        m_db.m_txDoomed = false;
+        SqlUtil::execRaw(m_db.m_db, QStringLiteral("ROLLBACK"));
+        m_db.m_message =
+            QStringLiteral("Die Änderung wurde zurückgenommen, weil ein Teil fehlschlug.");
+        return false;
+    }
+    if (!m_db.exec(QStringLiteral("COMMIT"))) {
+        const QString msg = m_db.m_message;
+        SqlUtil::execRaw(m_db.m_db, QStringLiteral("ROLLBACK"));
+        m_db.m_message = msg;
+        return false;
+    }
+    return true;
+}
+
+void Transaction::rollback() {
+    if (!m_active) return;
+    m_active = false;
+    if (m_db.m_txDepth > 0) --m_db.m_txDepth;
+    if (!m_outer) {
+        // Joined: the whole operation must not be committed any more.
+        m_db.m_txDoomed = true;
+        return;
+    }
+    m_db.m_txDoomed = false;
+    if (m_db.m_db && !sqlite3_get_autocommit(m_db.m_db))
+        SqlUtil::execRaw(m_db.m_db, QStringLiteral("ROLLBACK"));
+}
