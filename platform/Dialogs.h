@@ -2,8 +2,8 @@
 // Message and input boxes behind a seam: the program uses QMessageBox and
 // QInputDialog through this; tests script the answers and record the texts.
 
-#include <QString>
 #include <QList>
+#include <QString>
 
 class QWidget;
 
@@ -39,8 +39,8 @@ class WidgetDialogs final : public Dialogs {
 public:
     Answer message(QWidget* parent, const QString& text, Icon icon, Buttons buttons,
                    const QString& title) override;
-    bool input(QWidget* parent, const QString& prompt, const QString& title,
-               const QString& preset, QString* result) override;
+    bool input(QWidget* parent, const QString& prompt, const QString& title, const QString& preset,
+               QString* result) override;
 };
 
 /// Scripted boxes for tests: answers are taken in order (default Yes / Ok),
@@ -53,9 +53,15 @@ public:
         Buttons buttons;
         QString title;
     };
-    QList<Answer> answers;        ///< consumed front to back
-    QList<QString> inputs;        ///< consumed front to back; empty list = Cancel
+    struct Prompt {
+        QString prompt;
+        QString title;
+        QString preset;
+    };
+    QList<Answer> answers; ///< consumed front to back
+    QList<QString> inputs; ///< consumed front to back; empty list = Cancel
     QList<Shown> shown;
+    QList<Prompt> prompts; ///< every input box shown
 
     Answer message(QWidget*, const QString& text, Icon icon, Buttons buttons,
                    const QString& title) override;
