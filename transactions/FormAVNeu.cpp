@@ -1,0 +1,165 @@
+#include "transactions/FormAVNeu.h"
+
+#include "core/Clock.h"
+#include "db/Database.h"
+#include "db/Depot.h"
+#include "db/Recordset.h"
+#include "platform/Dialogs.h"
+#include "platform/HoverButton.h"
+#include "platform/HoverReset.h"
+#include "platform/MainWindowApi.h"
+#include "platform/NumericField.h"
+#include "transactions/KontoOperationen.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
+    setObjectName(QStringLiteral("FormAVNeu"));
+    setWindowTitle(QStringLiteral("Wertpapier kaufen"));
+
+    Dialogs& d = m_api.dialogs();
+    Textaktie = new QLineEdit(this);
+    Textaktie->setObjectName(QStringLiteral("Textaktie"));
+    NumericConfig ziffern = NumericConfig::digits();
+    ziffern.maxLength = 6;
+    Kennummer = new NumericField(d, ziffern, this);
+    Kennummer->setObjectName(QStringLiteral("Kennummer"));
+    Textstueck = new NumericField(d, NumericConfig::decimal(), this);
+    Textstueck->setObjectName(QStringLiteral("Textstück"));
+    Textgebuehren = new NumericField(d, NumericConfig::decimal(), this);
+    Textgebuehren->setObjectName(QStringLiteral("Textgebühren"));
+    Textkaufpreis = new NumericField(d, NumericConfig::decimal(), this);
+    Textkaufpreis->setObjectName(QStringLiteral("Textkaufpreis"));
+    DTPicker1 = new QDateEdit(m_api.clock().today(), this);
+    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1->setCalendarPopup(true);
+    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+
+    const struct {
+        int index;
+        const char* text;
+        const char* hinweis;
+    } knoepfe[] = {{10, " Hilfe aufrufen ", " Windows - Hilfe anzeigen"},
+                   {11, " Daten speichern ", " Daten speichern"},
+                   {12, " Fenster schließen ", " Daten-Fenster schließen"}};
+    for (const auto& k : knoepfe) {
+        auto* b = new HoverButton(this);
+        b->setText(QString::fromUtf8(k.text));
+        b->setHint(QString::fromUtf8(k.hinweis));
+        b->setObjectName(QStringLiteral("schalter%1").arg(k.index));
+        b->setAutoDefault(false);
+        connect(b, &HoverButton::hinweis, this, [this](const QString& h) { m_api.setHinweis(h); });
+        connect(b, &QPushButton::clicked, this, [this, i = k.index] { schalter_Click(i); });
+        schalter.insert(k.index, b);
+    }
+
+    auto* ueberschrift = new QLabel(QStringLiteral("Wertpapier kaufen"), this);
+    QFont f = ueberschrift->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.3);
+    ueberschrift->setFont(f);
+
+    auto* felder = new QGridLayout;
+    int zeile = 0;
+    const auto feld = [&](const QString& beschriftung, QWidget* w, const QString& einheit) {
+        felder->addWidget(new QLabel(beschriftung, this), zeile, 0);
+        felder->addWidget(w, zeile, 1);
+        if (!einheit.isEmpty()) felder->addWidget(new QLabel(einheit, this), zeile, 2);
+        ++zeile;
+    };
+    feld(QStringLiteral("   Aktie / Fond"), Textaktie, QString());
+    feld(QStringLiteral("WP-KN"), Kennummer, QString());
+    feld(QStringLiteral("Stück"), Textstueck, QString());
+    feld(QStringLiteral("Gebühren"), Textgebuehren, QStringLiteral("in Euro"));
+    feld(QStringLiteral("Kaufkurs"), Textkaufpreis, QStringLiteral("in Euro"));
+    feld(QStringLiteral("Datum"), DTPicker1, QString());
+    felder->setColumnStretch(1, 1);
+    Textaktie->setMinimumWidth(Textaktie->fontMetrics().horizontalAdvance(QString(30, 'X')));
+
+    auto* leiste = new QHBoxLayout;
+    leiste->addWidget(schalter[10]);
+    leiste->addStretch(1);
+    leiste->addWidget(schalter[11]);
+    leiste->addWidget(schalter[12]);
+
+    auto* haupt = new QVBoxLayout(this);
+    haupt->addWidget(ueberschrift);
+    haupt->addLayout(felder);
+    haupt->addLayout(leiste);
+
+    QWidget::setTabOrder(Textaktie, Kennummer);
+    QWidget::setTabOrder(Kennummer, Textstueck);
+    QWidget::setTabOrder(Textstueck, Textgebuehren);
+    QWidget::setTabOrder(Textgebuehren, Textkaufpreis);
+    QWidget::setTabOrder(Textkaufpreis, DTPicker1);
+
+    // Enter in any of the five text fields saves.
+    const auto enter = [this] { schalter_Click(11); };
+    connect(Textaktie, &QLineEdit::returnPressed, this, enter);
+    for (NumericField* n : {Kennummer, Textstueck, Textgebuehren, Textkaufpreis})
+        n->setEnterAction(enter);
+
+    HoverReset::install(this);
+}
+
+void FormAVNeu::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Textaktie->setFocus();
+}
+
+void FormAVNeu::schalter_Click(int index) {
+    switch (index) {
+    case 10:
+        m_api.hilfeAnzeigen();
+        break;
+    case 11:
+        speichern();
+        break;
+    case 12:
+        m_api.zumLesezeichen();
+        reject();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormAVNeu::speichern() {
+    Database& db = m_api.database();
+    Dialogs& d = m_api.dialogs();
+    const Konto::KaufEingabe e{Textaktie->text(),     Kennummer->text(),     Textstueck->text(),
+                               Textgebuehren->text(), Textkaufpreis->text(), DTPicker1->date()};
+
+    m_api.modul().Kontostand = Depot::kontostand(db);
+    const Konto::KaufBetraege betraege = Konto::kaufBetraege(e);
+    const Konto::KaufPruefung pruefung = Konto::kaufPruefen(e, betraege, m_api.modul().Kontostand);
+    if (pruefung != Konto::KaufPruefung::Ok) {
+        d.notice(this, Konto::kaufMeldung(pruefung));
+        return;
+    }
+    if (!d.ask(this, QStringLiteral("Möchten Sie diesen Datensatz jetzt speichern?"))) return;
+
+    const Konto::KaufErgebnis r = Konto::kaufSchreiben(db, e, betraege);
+    if (!r.ok) {
+        d.notice(this, r.fehler);
+        return;
+    }
+
+    // The main window shows the new state.
+    m_api.paketBefehleAktualisieren();
+    m_api.modul().AnzahlPakete = 0;
+    m_api.Daten1().requery();
+    m_api.Daten2().requery();
+    m_api.PaketeZaehlen();
+    m_api.SummenAktualisieren();
+    m_api.DepotUebersicht();
+    m_api.modul().Kontostand = Depot::kontostand(db);
+
+    m_api.zumLesezeichen();
+    accept();
+}

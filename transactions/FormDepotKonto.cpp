@@ -1,0 +1,259 @@
+#include "transactions/FormDepotKonto.h"
+
+#include "core/Clock.h"
+#include "core/Numbers.h"
+#include "db/Database.h"
+#include "db/Depot.h"
+#include "db/Recordset.h"
+#include "platform/Dialogs.h"
+#include "platform/HoverButton.h"
+#include "platform/HoverReset.h"
+#include "platform/MainWindowApi.h"
+#include "platform/NumericField.h"
+#include "platform/RecordsetModel.h"
+#include "transactions/KontoOperationen.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
+    setObjectName(QStringLiteral("FormDepotKonto"));
+    setWindowTitle(QStringLiteral("Depotkonto verwalten"));
+
+    m_daten1 = Recordset::openQuery(m_api.database(), abfrage(), this);
+    m_model = new RecordsetModel(m_api.database(), *m_daten1, spaltenlayout(), abfrage(), this);
+
+    // All bookings and the balance
+    MSFlexGrid1 = new QTableView(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setModel(m_model);
+    MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 4);
+    applyLayout(MSFlexGrid1, *m_model);
+    Label4 = new QLabel(QStringLiteral("Aktueller Kontostand:"), this);
+    Label5 = new QLabel(this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label11 = new QLabel(this);
+    Label11->setObjectName(QStringLiteral("Label11"));
+
+    // " Buchen "
+    DTPicker1 = new QDateEdit(m_api.clock().today(), this);
+    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1->setCalendarPopup(true);
+    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    Text1 = new NumericField(m_api.dialogs(), NumericConfig::signedDecimal(), this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Label7 = new QLabel(QStringLiteral("Bei Abgängen Minuszeichen (-) voranstellen!"), this);
+    Schalter2 = new HoverButton(this);
+    Schalter2->setObjectName(QStringLiteral("Schalter2"));
+    Schalter2->setText(QStringLiteral(" Buchung speichern "));
+    Schalter2->setEnabled(false);
+
+    auto* buchen = new QGroupBox(QStringLiteral(" Buchen "), this);
+    auto* bl = new QGridLayout(buchen);
+    bl->addWidget(DTPicker1, 0, 0, 1, 2);
+    bl->addWidget(Text1, 1, 0);
+    bl->addWidget(new QLabel(QStringLiteral("DM"), buchen), 1, 1);
+    bl->addWidget(Text2, 2, 0);
+    bl->addWidget(new QLabel(QStringLiteral("Text"), buchen), 2, 1);
+    bl->addWidget(Label7, 3, 0, 1, 2);
+    bl->addWidget(Schalter2, 4, 0, 1, 2);
+
+    // " Buchung löschen ": a navigator over the bookings and the selected one
+    const auto navKnopf = [this](const QString& text, const QString& name) {
+        auto* b = new QToolButton(this);
+        b->setText(text);
+        b->setObjectName(name);
+        b->setAutoRaise(true);
+        return b;
+    };
+    navErster = navKnopf(QStringLiteral("|<"), QStringLiteral("navErster"));
+    navZurueck = navKnopf(QStringLiteral("<"), QStringLiteral("navZurueck"));
+    navVor = navKnopf(QStringLiteral(">"), QStringLiteral("navVor"));
+    navLetzter = navKnopf(QStringLiteral(">|"), QStringLiteral("navLetzter"));
+    auto* navigator = new QHBoxLayout;
+    navigator->setSpacing(0);
+    navigator->addWidget(navErster);
+    navigator->addWidget(navZurueck);
+    auto* navText = new QLabel(QStringLiteral(" Datensatz auswählen "), this);
+    navText->setAlignment(Qt::AlignCenter);
+    navText->setFrameShape(QFrame::StyledPanel);
+    navigator->addWidget(navText, 1);
+    navigator->addWidget(navVor);
+    navigator->addWidget(navLetzter);
+    Label8 = new QLabel(this);
+    Label8->setObjectName(QStringLiteral("Label8"));
+    Label9 = new QLabel(this);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label10 = new QLabel(this);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Schalter3 = new HoverButton(this);
+    Schalter3->setObjectName(QStringLiteral("Schalter3"));
+    Schalter3->setText(QStringLiteral(" Buchung löschen "));
+    Schalter3->setEnabled(false);
+
+    auto* loeschen = new QGroupBox(QStringLiteral(" Buchung löschen "), this);
+    auto* ll = new QVBoxLayout(loeschen);
+    ll->addLayout(navigator);
+    auto* gewaehlt = new QHBoxLayout;
+    gewaehlt->addWidget(Label8);
+    gewaehlt->addWidget(Label9);
+    ll->addLayout(gewaehlt);
+    ll->addWidget(Label10);
+    ll->addWidget(Schalter3);
+
+    Schalter1 = new HoverButton(this);
+    Schalter1->setObjectName(QStringLiteral("Schalter1"));
+    Schalter1->setText(QStringLiteral(" Fenster schließen "));
+    for (HoverButton* b : {Schalter1, Schalter2, Schalter3})
+        b->setAutoDefault(false);
+
+    auto* links = new QVBoxLayout;
+    links->addWidget(new QLabel(QStringLiteral("Alle Buchungen"), this));
+    links->addWidget(MSFlexGrid1, 1);
+    auto* stand = new QHBoxLayout;
+    stand->addWidget(Label4);
+    stand->addWidget(Label5);
+    stand->addSpacing(12);
+    stand->addWidget(Label11);
+    stand->addStretch(1);
+    links->addLayout(stand);
+    auto* rechts = new QVBoxLayout;
+    rechts->addWidget(buchen);
+    rechts->addWidget(loeschen);
+    rechts->addStretch(1);
+    rechts->addWidget(Schalter1);
+    auto* haupt = new QHBoxLayout(this);
+    haupt->addLayout(links, 1);
+    haupt->addLayout(rechts);
+
+    connect(m_daten1, &Recordset::currentChanged, this, &FormDepotKonto::buchungAnzeigen);
+    connect(Text1, &QLineEdit::textChanged, this, &FormDepotKonto::buchenFreigeben);
+    connect(Text2, &QLineEdit::textChanged, this, &FormDepotKonto::buchenFreigeben);
+    Text1->setEnterAction([this] {
+        if (Schalter2->isEnabled()) Schalter2_Click();
+    });
+    connect(Schalter2, &QPushButton::clicked, this, &FormDepotKonto::Schalter2_Click);
+    connect(Schalter3, &QPushButton::clicked, this, &FormDepotKonto::Schalter3_Click);
+    connect(Schalter1, &QPushButton::clicked, this, &FormDepotKonto::Schalter1_Click);
+    connect(navErster, &QToolButton::clicked, this, [this] { m_daten1->moveFirst(); });
+    connect(navLetzter, &QToolButton::clicked, this, [this] { m_daten1->moveLast(); });
+    connect(navZurueck, &QToolButton::clicked, this, [this] {
+        m_daten1->movePrevious();
+        if (m_daten1->bof()) m_daten1->moveFirst();
+    });
+    connect(navVor, &QToolButton::clicked, this, [this] {
+        m_daten1->moveNext();
+        if (m_daten1->eof()) m_daten1->moveLast();
+    });
+    connect(MSFlexGrid1, &QTableView::clicked, this,
+            [this](const QModelIndex& i) { m_daten1->setBookmark(m_model->bookmarkAt(i.row())); });
+    HoverReset::install(this);
+
+    kontostandAnzeigen();
+    m_daten1->moveFirst();
+    buchungAnzeigen();
+}
+
+void FormDepotKonto::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    zuNeuestenBuchungen();
+}
+
+void FormDepotKonto::buchenFreigeben() {
+    // Once both are filled the button stays enabled.
+    if (!Text1->text().isEmpty() && !Text2->text().isEmpty()) Schalter2->setEnabled(true);
+}
+
+void FormDepotKonto::buchungAnzeigen() {
+    const bool da = m_daten1->hasCurrent();
+    Label8->setText(da ? m_daten1->text(QStringLiteral("datum")) : QString());
+    Label9->setText(da ? m_daten1->text(QStringLiteral("summe")) : QString());
+    Label10->setText(da ? m_daten1->text(QStringLiteral("text")) : QString());
+    // A selected booking enables deleting; it is not disabled again.
+    if (!Label8->text().isEmpty()) Schalter3->setEnabled(true);
+    if (auto* sel = MSFlexGrid1->selectionModel()) {
+        const int zeile = da ? m_model->rowOf(m_daten1->bookmark()) : -1;
+        if (zeile >= 0)
+            sel->select(m_model->index(zeile, 0),
+                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        else
+            sel->clearSelection();
+    }
+}
+
+void FormDepotKonto::kontostandAnzeigen() {
+    const Currency stand = Depot::kontostand(m_api.database());
+    m_api.modul().Kontostand = stand;
+    Label5->setText(Numbers::dmText(stand));
+    Label11->setText(Numbers::euroText(Numbers::dmToEuro(stand)));
+}
+
+void FormDepotKonto::zuNeuestenBuchungen() {
+    const int n = m_model->rowCount();
+    if (n > 0) MSFlexGrid1->scrollTo(m_model->index(n - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void FormDepotKonto::aktualisieren() {
+    m_daten1->requery();
+    zuNeuestenBuchungen();
+    kontostandAnzeigen();
+    buchungAnzeigen();
+}
+
+void FormDepotKonto::Schalter2_Click() {
+    QString betragText = Text1->text();
+    const qsizetype punkt = betragText.indexOf(QLatin1Char('.'));
+    if (punkt >= 0) betragText[punkt] = QLatin1Char(',');
+    // "-" or "," alone would store a booking without an amount.
+    const auto betrag = Numbers::parseLocale(betragText);
+    if (!betrag) {
+        m_api.dialogs().notice(this, QStringLiteral("Bitte geben Sie einen gültigen Betrag ein!"));
+        return;
+    }
+    if (!m_api.dialogs().ask(this, QStringLiteral("Möchten Sie diese Daten jetzt speichern?\n\r")))
+        return;
+    // Booked in whole cents, as "0.00" shows it.
+    const Currency summe = Numbers::parseCurrency(Numbers::format00(*betrag)).value_or(Currency());
+    if (!Konto::buchen(m_api.database(), DTPicker1->date(), Text2->text(), summe)) {
+        m_api.dialogs().notice(this,
+                               QStringLiteral("Die Buchung konnte nicht gespeichert werden.\n\n") +
+                                   m_api.database().message());
+        return;
+    }
+    aktualisieren();
+    Text1->clear();
+    Text2->clear();
+    m_daten1->moveFirst();
+}
+
+void FormDepotKonto::Schalter3_Click() {
+    // After the last booking is gone the button stays enabled but has nothing to delete.
+    if (!m_daten1->hasCurrent()) return;
+    if (!m_api.dialogs().ask(this, QStringLiteral("Möchten Sie diese Buchung jetzt löschen?")))
+        return;
+    if (!Konto::buchungLoeschen(m_api.database(), m_daten1->bookmark())) {
+        m_api.dialogs().notice(this,
+                               QStringLiteral("Die Buchung konnte nicht gelöscht werden.\n\n") +
+                                   m_api.database().message());
+        return;
+    }
+    aktualisieren();
+}
+
+void FormDepotKonto::Schalter1_Click() {
+    accept();
+}
