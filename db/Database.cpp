@@ -51,6 +51,17 @@ void syncDirectory(const QString& dir) {
     }
 }
 
+// File names are compared without regard to case ("Aktien.mdb" is the
+// same file as "aktien.mdb"); the file system here does not.
+QString resolveCase(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists()) return path;
+    const QDir dir = info.dir();
+    for (const QString& entry : dir.entryList(QDir::Files))
+        if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+    return path;
+}
+
 } // namespace
 
 Database::~Database() {
@@ -98,9 +109,10 @@ Database::Status Database::refuse(Status status, const QString& fileName, const 
     return status;
 }
 
-Database::Status Database::open(const QString& path, const QString& connect) {
+Database::Status Database::open(const QString& requested, const QString& connect) {
     close();
     m_message.clear();
+    const QString path = resolveCase(requested);
     m_path = path;
     const QFileInfo info(path);
     const QString fileName = info.fileName();
@@ -165,7 +177,9 @@ Database::Status Database::open(const QString& path, const QString& connect) {
             sqlite3_step(pc) == SQLITE_ROW)
             pageSize = sqlite3_column_int64(pc, 0);
         sqlite3_finalize(pc);
-        if (pages * pageSize > size || size % pageSize != 0) return giveUp(Status::Damaged);
+        // Measured again: the first read may have rolled back a hot journal.
+        const qint64 now = QFileInfo(path).size();
+        if (pages * pageSize > now || now % pageSize != 0) return giveUp(Status::Damaged);
     }
 
     // A foreign database lacks our tables.

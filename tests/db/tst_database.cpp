@@ -57,6 +57,8 @@ void TestDatabase::shippedDatabase() {
          {"Aktiendaten", "kurse", "Indexkurse", "Gewinne", "Beobachten", "KurseVirtuell"})
         QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(t)).toInt(), 0);
     QCOMPARE(db.scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2); // FULL
+    Database upper; // "Aktien.mdb" names the same file
+    QCOMPARE(upper.open(dir.filePath(QStringLiteral("Aktien.mdb"))), Status::Ok);
 
     // The tool writes the same file and refuses to overwrite it.
     const QString tool =
