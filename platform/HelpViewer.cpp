@@ -50,6 +50,10 @@ void HelpViewer::closeIfOpen() {
     if (m_browser && m_browser->isVisible()) m_browser->close();
 }
 
+QTextBrowser* HelpViewer::browser() const {
+    return m_browser.data();
+}
+
 bool HelpViewer::isOpen() const {
     return m_browser && m_browser->isVisible();
 }

@@ -34,7 +34,7 @@ public:
 
     bool isOpen() const;
     /// The help window (nullptr before the first showContents()).
-    QTextBrowser* browser() const { return m_browser; }
+    QTextBrowser* browser() const;
     QString helpFile() const { return m_file; }
 
 private:
