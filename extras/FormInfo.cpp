@@ -63,6 +63,9 @@ FormInfo::FormInfo(ControlLoader& controls, QWidget* parent) : QDialog(parent) {
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont info(QStringLiteral("Liberation Sans"), 12);
+    info.setStyleHint(QFont::SansSerif);
+    Label1->setFont(info);
 
     for (QLabel* l : {Label8, Label1}) {
         QPalette pal = l->palette();
