@@ -21,6 +21,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -203,8 +204,12 @@ void FormDepotKonto::kontostandAnzeigen() {
 }
 
 void FormDepotKonto::zuNeuestenBuchungen() {
-    const int n = m_model->rowCount();
-    if (n > 0) MSFlexGrid1->scrollTo(m_model->index(n - 1, 0), QAbstractItemView::PositionAtTop);
+    // The last row goes as far up as the table lets it. The scroll range
+    // must already count rows added by a requery; the view would update it
+    // only later.
+    QMetaObject::invokeMethod(MSFlexGrid1, "updateGeometries");
+    QScrollBar* leiste = MSFlexGrid1->verticalScrollBar();
+    leiste->setValue(leiste->maximum());
 }
 
 void FormDepotKonto::aktualisieren() {
