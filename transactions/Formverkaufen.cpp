@@ -1,0 +1,146 @@
+#include "transactions/Formverkaufen.h"
+
+#include "core/Clock.h"
+#include "db/Recordset.h"
+#include "platform/Dialogs.h"
+#include "platform/HoverButton.h"
+#include "platform/HoverReset.h"
+#include "platform/MainWindowApi.h"
+#include "platform/NumericField.h"
+#include "transactions/PaketOperationen.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+Formverkaufen::Formverkaufen(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
+    setObjectName(QStringLiteral("Formverkaufen"));
+    setWindowTitle(QStringLiteral("Wertpapier verkaufen"));
+    setModal(true);
+
+    auto* kopf = new QLabel(QStringLiteral("Wertpapier verkaufen"), this);
+    QFont f = kopf->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 2);
+    kopf->setFont(f);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(f);
+
+    auto feld = [this](const char* name) {
+        auto cfg = NumericConfig::decimal();
+        cfg.onEnter = [this] { Schalter3_Click(); };
+        auto* t = new NumericField(m_api.dialogs(), cfg, this);
+        t->setObjectName(QString::fromLatin1(name));
+        return t;
+    };
+    Text2 = feld("Text2");
+    Text3 = feld("Text3");
+    Text4 = feld("Text4");
+    DTPicker1 = new QDateEdit(this);
+    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1->setCalendarPopup(true);
+    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+
+    Schalter3 = new HoverButton(this);
+    Schalter3->setText(QStringLiteral(" Daten speichern  "));
+    Schalter3->setObjectName(QStringLiteral("Schalter3"));
+    schalter4 = new HoverButton(this);
+    schalter4->setText(QStringLiteral(" Fenster schließen "));
+    schalter4->setObjectName(QStringLiteral("schalter4"));
+
+    auto* g = new QGridLayout;
+    g->addWidget(new QLabel(QStringLiteral("Anzahl"), this), 0, 0);
+    g->addWidget(Text2, 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("Verkaufskurs"), this), 1, 0);
+    g->addWidget(Text3, 1, 1);
+    g->addWidget(new QLabel(QStringLiteral("in Euro"), this), 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Gebühren"), this), 2, 0);
+    g->addWidget(Text4, 2, 1);
+    g->addWidget(new QLabel(QStringLiteral("in Euro"), this), 2, 2);
+    g->addWidget(new QLabel(QStringLiteral("Datum"), this), 3, 0);
+    g->addWidget(DTPicker1, 3, 1);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(Schalter3);
+    knoepfe->addWidget(schalter4);
+    auto* haupt = new QVBoxLayout(this);
+    haupt->addWidget(kopf);
+    haupt->addWidget(Label1);
+    haupt->addLayout(g);
+    haupt->addLayout(knoepfe);
+
+    // The background also puts the status bar back to its default text.
+    HoverReset::install(this, [this] { m_api.hinweisZuruecksetzen(); });
+
+    connect(Schalter3, &QAbstractButton::clicked, this, &Formverkaufen::Schalter3_Click);
+    connect(schalter4, &QAbstractButton::clicked, this, &Formverkaufen::schalter4_Click);
+}
+
+QString Formverkaufen::gesamtverkaufFrage() {
+    return QStringLiteral("Nach dem Verkauf enthält dieser Datensatz keine Werte mehr, er wird "
+                          "dann gelöscht!\r\nSoll dieser Vorgang jetzt durchgeführt werden?");
+}
+
+void Formverkaufen::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Form_Activate();
+}
+
+void Formverkaufen::Form_Activate() {
+    const Recordset& p = m_api.Daten1();
+    Label1->setText(p.text(QStringLiteral("aktie")));
+    Text2->setText(p.text(QStringLiteral("stück")));
+    Text3->setText(p.currency(QStringLiteral("tageskurs")).format00());
+    Text4->clear();
+    DTPicker1->setDate(m_api.clock().today());
+}
+
+void Formverkaufen::Schalter3_Click() {
+    Dialogs& dlg = m_api.dialogs();
+    Recordset& daten1 = m_api.Daten1();
+    Pakete::VerkaufEingabe e;
+    e.paket = daten1.bookmark();
+    e.aktie = Label1->text();
+    e.bestand = daten1.integer(QStringLiteral("stück"));
+    e.anzahl = Text2->text();
+    e.kurs = Text3->text();
+    e.gebuehren = Text4->text();
+    e.datum = DTPicker1->date();
+
+    const Pakete::VerkaufPruefung art = Pakete::verkaufPruefen(e);
+    const bool ganz = art == Pakete::VerkaufPruefung::Gesamtverkauf;
+    if (!ganz && art != Pakete::VerkaufPruefung::Teilverkauf) {
+        dlg.notice(this, Pakete::verkaufMeldung(art));
+        return;
+    }
+    const bool ja =
+        ganz ? dlg.askStop(this, gesamtverkaufFrage())
+             : dlg.ask(this, QStringLiteral("Sollen diese Wertpapiere jetzt verkauft werden?"));
+    if (!ja) return;
+    const Pakete::Ergebnis r = Pakete::verkaufSchreiben(m_api.database(), e);
+    if (!r.ok) {
+        dlg.notice(this, r.fehler);
+        return;
+    }
+    daten1.requery();
+    m_api.Daten2().requery();
+    if (ganz) {
+        // The package is gone: the commands follow the count, the card the first package.
+        m_api.modul().AnzahlPakete = 0;
+        m_api.paketBefehleAktualisieren();
+    }
+    m_api.PaketeZaehlen();
+    m_api.SummenAktualisieren();
+    if (ganz)
+        daten1.moveFirst();
+    else
+        m_api.zumLesezeichen();
+    accept();
+}
+
+void Formverkaufen::schalter4_Click() {
+    m_api.zumLesezeichen();
+    reject();
+}
