@@ -1,0 +1,202 @@
+// Operations timed through the real main window, headless.
+
+#include "Ops.h"
+
+#include <sqlite3.h>
+
+#include "app/Aktiendataform.h"
+#include "core/Clock.h"
+#include "core/ModulAktien.h"
+#include "db/Recordset.h"
+#include "platform/ControlLoader.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/Launcher.h"
+#include "transactions/KontoOperationen.h"
+#include "transactions/PaketOperationen.h"
+
+#include <QCoreApplication>
+#include <memory>
+
+namespace {
+
+/// The services a main window is handed; scripted boxes answer Yes.
+struct Umgebung {
+    ModulAktien modul;
+    ScriptedDialogs dialogs;
+    Clock uhr;
+    HelpViewer hilfe;
+    DesktopEditorLauncher editor;
+    ControlLoader controls;
+
+    std::unique_ptr<Aktiendataform> laden(BenchContext& ctx) {
+        modul = ModulAktien();
+        auto w = std::make_unique<Aktiendataform>(
+            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
+        w->Form_Load();
+        QCoreApplication::processEvents();
+        return w;
+    }
+};
+
+void fail(const char* what) {
+    throw std::runtime_error(what);
+}
+
+/// What the windows do after a change of packages: recount, totals, re-read
+/// the package binding, redraw the overview, back to the saved package.
+void nachPaketaenderung(Aktiendataform& w) {
+    w.PaketeZaehlen();
+    w.SummenAktualisieren();
+    w.Daten1().requery();
+    w.DepotUebersicht();
+    w.zumLesezeichen();
+}
+
+/// The plain SQL of that refresh: count, sums, the package rows.
+void nachPaketaenderungFloor(sqlite3* h) {
+    sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
+    sqlReadAll(h, QStringLiteral("SELECT sum(\"stück\" * tageskurs), sum(\"stück\" * kaufpreis + "
+                                 "\"gebühren\") FROM Aktiendaten"));
+    sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM Aktiendaten"));
+}
+
+} // namespace
+
+void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors) {
+    Umgebung u;
+    sqlite3* h = ctx.db().handle();
+
+    auto ladeFloor = [&] {
+        sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM kennwort"));
+        sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
+        sqlReadAll(h, QStringLiteral("SELECT sum(\"stück\" * tageskurs), sum(\"stück\" * kaufpreis "
+                                     "+ \"gebühren\") FROM Aktiendaten"));
+        sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM Aktiendaten"));
+        sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM Indexkurse"));
+    };
+
+    if (BenchResult r{QStringLiteral("Main-window load after the splash"), 0, {}, 100, {}};
+        ctx.want(r.name)) {
+        std::unique_ptr<Aktiendataform> w;
+        r.medianMs = medianMs(
+            ctx.runs(), {},
+            [&] {
+                w = u.laden(ctx);
+                if (!w->isVisible()) fail("main window not shown");
+            },
+            [&] { w.reset(); });
+        r.floorMs = medianMs(ctx.runs(), {}, ladeFloor);
+        out << finishedResult(r);
+    }
+
+    std::unique_ptr<Aktiendataform> w = u.laden(ctx);
+    w->Command5_Click(); // the card
+    QCoreApplication::processEvents();
+
+    if (BenchResult r{QStringLiteral("Card fill on a move"), 0, {}, 2, {}}; ctx.want(r.name)) {
+        int schritt = 0;
+        w->Daten1().moveTo(ctx.info().namen.size() / 2);
+        r.medianMs = medianMs(ctx.runs() * 3, {}, [&] {
+            if (schritt++ % 2)
+                w->Daten1().movePrevious();
+            else
+                w->Daten1().moveNext();
+            if (!w->Daten1().hasCurrent()) fail("card move left the rows");
+        });
+        const Bookmark b = w->Daten1().bookmark();
+        r.floorMs = medianMs(ctx.runs() * 3, {}, [&] {
+            sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM Aktiendaten WHERE rowid = ?"),
+                       {qint64(b)});
+        });
+        out << finishedResult(r);
+    }
+    if (BenchResult r{QStringLiteral("SummenAktualisieren"), 0, {}, 30, {}}; ctx.want(r.name)) {
+        r.medianMs = medianMs(ctx.runs(), {}, [&] { w->SummenAktualisieren(); });
+        r.floorMs = medianMs(ctx.runs(), {}, [&] {
+            sqlReadAll(h, QStringLiteral("SELECT sum(\"stück\" * tageskurs), sum(\"stück\" * "
+                                         "kaufpreis + \"gebühren\") FROM Aktiendaten"));
+        });
+        out << finishedResult(r);
+    }
+    if (BenchResult r{QStringLiteral("PaketeZaehlen"), 0, {}, 30, {}}; ctx.want(r.name)) {
+        r.medianMs = medianMs(ctx.runs(), {}, [&] { w->PaketeZaehlen(); });
+        r.floorMs = medianMs(ctx.runs(), {}, [&] {
+            sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
+        });
+        out << finishedResult(r);
+    }
+    w.reset();
+
+    // Changes with the main window's refresh, each on a fresh copy with a
+    // freshly loaded main window (not timed).
+    const QDate heute = ctx.today();
+    auto mitFenster = [&](const QString& name, int pos,
+                          const std::function<void(Aktiendataform&)>& op, int floorKind) {
+        BenchResult r{name + QStringLiteral(" + main-window refresh"), 0, {}, 30, {}};
+        if (!ctx.want(r.name)) return;
+        std::unique_ptr<Aktiendataform> fw;
+        r.medianMs = medianMs(
+            ctx.runs(),
+            [&] {
+                fw.reset();
+                ctx.fresh();
+                fw = u.laden(ctx);
+                fw->Daten1().moveTo(pos);
+                u.modul.lesezeichen = fw->Daten1().bookmark();
+            },
+            [&] { op(*fw); }, [&] { fw.reset(); });
+        r.floorMs = medianMs(
+            ctx.runs(),
+            [&] {
+                ctx.fresh();
+                floors.prepare(floorKind);
+            },
+            [&] {
+                floors.run(floorKind);
+                nachPaketaenderungFloor(ctx.db().handle());
+            });
+        out << finishedResult(r);
+    };
+
+    mitFenster(
+        QStringLiteral("Purchase"), 500,
+        [&](Aktiendataform& fw) {
+            const Konto::KaufEingabe kauf{QStringLiteral("Benchmark Fonds"),
+                                          QStringLiteral("654321"),
+                                          QStringLiteral("100"),
+                                          QStringLiteral("9,90"),
+                                          QStringLiteral("10"),
+                                          heute};
+            const auto b = Konto::kaufBetraege(kauf);
+            if (!Konto::kaufSchreiben(fw.database(), kauf, b).ok) fail("purchase");
+            nachPaketaenderung(fw);
+        },
+        0);
+    auto verkauf = [&](Aktiendataform& fw, bool ganz) {
+        Recordset& d = fw.Daten1();
+        Pakete::VerkaufEingabe v;
+        v.paket = d.bookmark();
+        v.aktie = d.text(QStringLiteral("aktie"));
+        v.bestand = d.integer(QStringLiteral("stück"));
+        v.anzahl = QString::number(ganz ? v.bestand : v.bestand / 2);
+        v.kurs = QStringLiteral("12,50");
+        v.gebuehren = QStringLiteral("10");
+        v.datum = heute;
+        if (!Pakete::verkaufSchreiben(fw.database(), v).ok) fail("sale");
+        nachPaketaenderung(fw);
+        if (ganz) d.moveFirst();
+    };
+    mitFenster(
+        QStringLiteral("Partial sale"), 600, [&](Aktiendataform& fw) { verkauf(fw, false); }, 1);
+    mitFenster(
+        QStringLiteral("Whole sale"), 600, [&](Aktiendataform& fw) { verkauf(fw, true); }, 2);
+    mitFenster(
+        QStringLiteral("Deletion"), 700,
+        [&](Aktiendataform& fw) {
+            if (!Pakete::paketLoeschen(fw.database(), fw.Daten1().bookmark()).ok) fail("deletion");
+            nachPaketaenderung(fw);
+            fw.Daten1().moveFirst();
+        },
+        3);
+}

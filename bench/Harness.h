@@ -1,0 +1,61 @@
+#pragma once
+// Timing helpers: medians of repeated runs, plain-SQL floors, the result table.
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+
+struct BenchResult {
+    QString name;
+    double medianMs = 0;
+    std::optional<double> floorMs;
+    double targetMs = 30;
+    QString note;
+};
+
+/// The message of the last operation that threw; empty when none did.
+QString& lastFailure();
+
+/// Median of runs timings of op; setup (and teardown) run outside the timed region.
+/// An operation that throws ends the measurement with -1 and sets lastFailure().
+inline double medianMs(int runs, const std::function<void()>& setup,
+                       const std::function<void()>& op,
+                       const std::function<void()>& teardown = {}) {
+    std::vector<double> t;
+    t.reserve(runs);
+    try {
+        for (int i = 0; i < runs; ++i) {
+            if (setup) setup();
+            QElapsedTimer timer;
+            timer.start();
+            op();
+            t.push_back(double(timer.nsecsElapsed()) / 1e6);
+            if (teardown) teardown();
+        }
+    } catch (const std::exception& e) {
+        lastFailure() = QString::fromUtf8(e.what());
+        return -1;
+    }
+    std::sort(t.begin(), t.end());
+    return t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
+}
+
+/// Plain SQL on the raw handle: steps every row and touches every column, so
+/// the floor pays for reading what the real code reads. Returns the row count.
+qint64 sqlReadAll(sqlite3* db, const QString& sql, const QVariantList& params = {});
+/// Runs one statement to completion; false on error (message on stderr).
+bool sqlRun(sqlite3* db, const QString& sql, const QVariantList& params = {});
+
+/// Peak resident set size of this process in MB.
+double peakRssMb();
+
+void printTable(const QList<BenchResult>& results, double rssMb, double rssTargetMb);
+void printJson(const QList<BenchResult>& results, double rssMb);
