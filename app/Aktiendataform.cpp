@@ -1,0 +1,1517 @@
+#include "app/Aktiendataform.h"
+
+// HelpViewer.h keeps a QPointer to a QTextBrowser: it must be complete.
+#include <QTextBrowser>
+
+#include "core/Bewertung.h"
+#include "core/Clock.h"
+#include "core/Numbers.h"
+#include "core/Passwort.h"
+#include "db/Database.h"
+#include "db/Depot.h"
+#include "db/Recordset.h"
+#include "extras/FormInfo.h"
+#include "extras/pwfrage.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/HoverButton.h"
+#include "platform/HoverReset.h"
+#include "platform/Launcher.h"
+#include "platform/RecordsetModel.h"
+#include "platform/RtfText.h"
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+// The icons live in this static library; its resource must be registered by hand.
+void appRessourcenLaden() {
+    static const bool geladen = [] {
+        Q_INIT_RESOURCE(app);
+        return true;
+    }();
+    (void)geladen;
+}
+
+namespace {
+
+using Slot = void (Aktiendataform::*)();
+
+struct MenuEintrag {
+    const char* name;   ///< control name; "trenner…" is a separator
+    const char* text;   ///< caption with access key
+    QKeySequence taste; ///< shortcut, empty = none
+    Slot slot;
+};
+
+struct Hauptmenue {
+    const char* name;
+    const char* text;
+    QList<MenuEintrag> eintraege;
+};
+
+QList<Hauptmenue> menueTabelle() {
+    using A = Aktiendataform;
+    const QKeySequence ohne;
+    return {
+        {"Hmenu_aktie",
+         "&Wertpapier",
+         {{"menu_depotkonto", "&Depotkonto verwalten", ohne, &A::menu_depotkonto_Click},
+          {"menu_neu", "&Wertpapiere kaufen", QKeySequence(Qt::Key_F2), &A::menu_neu_Click},
+          {"trenner1", "", ohne, nullptr},
+          {"menu_verkaufen", "Wertpapiere &verkaufen", QKeySequence(Qt::Key_F3),
+           &A::menu_verkaufen_Click},
+          {"menu_gewinn_verlust", "&Sonstige Gewinne / Verluste", ohne,
+           &A::menu_gewinn_verlust_Click},
+          {"trenner9", "", ohne, nullptr},
+          {"menu_loeschen", "Wertpapier-Datensatz &löschen", QKeySequence(Qt::Key_F4),
+           &A::menu_loeschen_Click},
+          {"trenner2", "", ohne, nullptr},
+          {"menu_ende", "&Programm beenden", QKeySequence(Qt::Key_F5), &A::menu_ende_Click}}},
+        {"Hmenu_bearbeiten",
+         "&Bearbeiten",
+         {{"menu_kursaktuell", "&Einzelkurs aktualisieren", QKeySequence(Qt::CTRL | Qt::Key_F1),
+           &A::menu_kursaktuell_Click},
+          {"menu_alleKurseneu", "Alle &Kurse aktualisieren", ohne, &A::menu_alleKurseneu_Click},
+          {"trenner21", "", ohne, nullptr},
+          {"menu_index", "&Aktienindex", QKeySequence(Qt::CTRL | Qt::Key_J), &A::menu_index_Click},
+          {"trenner14", "", ohne, nullptr},
+          {"menu_edit", "Wertpapierdaten editieren ", QKeySequence(Qt::Key_F6),
+           &A::menu_edit_Click},
+          {"trenner8", "", ohne, nullptr},
+          {"menu_k100", "Chartkurse &bearbeiten", QKeySequence(Qt::CTRL | Qt::Key_B),
+           &A::menu_k100_Click},
+          {"menu_kurseloeschen", "Chartk&urse löschen", QKeySequence(Qt::CTRL | Qt::Key_L),
+           &A::menu_kurseloeschen_Click}}},
+        {"Hmenu_auswerten",
+         "A&nzeigen",
+         {{"menu_berichtkurz", "Bericht &Kurzfassung", QKeySequence(Qt::Key_F8),
+           &A::menu_berichtkurz_Click},
+          {"menu_berichtlang", "&Bericht Komplettfassung", QKeySequence(Qt::Key_F9),
+           &A::menu_berichtlang_Click},
+          {"menu_differenzvortag", "Bericht &Differenz zum Vortag", ohne,
+           &A::menu_differenzvortag_Click},
+          {"trenner4", "", ohne, nullptr},
+          {"menu_Chart30", "30 Tage -&Chart", QKeySequence(Qt::CTRL | Qt::Key_A),
+           &A::menu_Chart30_Click},
+          {"menu_Chart100", "100 &Tage-Chart", QKeySequence(Qt::CTRL | Qt::Key_C),
+           &A::menu_Chart100_Click},
+          {"trenner15", "", ohne, nullptr},
+          {"menu_bilanz", "&Bilanz-Chart ", ohne, &A::menu_bilanz_Click},
+          {"menu_indexchart", "&Aktien - Indexchart", QKeySequence(Qt::CTRL | Qt::Key_K),
+           &A::menu_indexchart_Click},
+          {"trenner7", "", ohne, nullptr},
+          {"menu_gewinne", "&Realisierte Gewinne / Verluste", QKeySequence(Qt::Key_F11),
+           &A::menu_gewinne_Click}}},
+        {"Hmenu_optionen",
+         "&Optionen",
+         {{"menu_DManzeigen", "&DM-Werte anzeigen (Quickinfo)", QKeySequence(Qt::CTRL | Qt::Key_T),
+           &A::menu_DManzeigen_Click},
+          {"menu_vermögenanzeigen", "&Vermögen / Ergebnis anzeigen", ohne,
+           &A::menu_vermoegenanzeigen_Click},
+          {"trenner20", "", ohne, nullptr},
+          {"menu_beobachten", "&Aktien beobachten", QKeySequence(Qt::Key_F7),
+           &A::menu_beobachten_Click},
+          {"trenner22", "", ohne, nullptr},
+          {"menu_einstellungen", "&Einstellungen...", ohne, &A::menu_einstellungen_Click},
+          {"menu_passwort", "&Passwort", QKeySequence(Qt::CTRL | Qt::Key_P),
+           &A::menu_passwort_Click},
+          {"menu_zielkurs", "&Kursziel + Stopkurs", QKeySequence(Qt::CTRL | Qt::Key_F2),
+           &A::menu_zielkurs_Click},
+          {"menu_spekufrist", "&Spekulationsfrist", QKeySequence(Qt::CTRL | Qt::Key_F5),
+           &A::menu_spekufrist_Click},
+          {"menu_zusammen", "Aktienpakete &zusammenfassen", ohne, &A::menu_zusammen_Click},
+          {"menu_split", "A&ktiensplit", ohne, &A::menu_split_Click},
+          {"trenner16", "", ohne, nullptr},
+          {"menu_notepad", "&Notepad starten", ohne, &A::menu_notepad_Click},
+          {"menu_rechner", "&Rechner", QKeySequence(Qt::CTRL | Qt::Key_R),
+           &A::menu_rechner_Click}}},
+        {"Hmenu_hilfe",
+         "&Hilfe",
+         {{"menu_hilfeinhalt", "&Hilfe Inhalt", QKeySequence(Qt::Key_F1),
+           &A::menu_hilfeinhalt_Click},
+          {"trenner17", "", ohne, nullptr},
+          {"menu_bestellschein", "&Bestellschein drucken", QKeySequence(Qt::CTRL | Qt::Key_D),
+           &A::menu_bestellschein_Click},
+          {"trenner3", "", ohne, nullptr},
+          {"menu_info", "&Info", QKeySequence(Qt::CTRL | Qt::Key_I), &A::menu_info_Click}}},
+    };
+}
+
+struct Schalter {
+    const char* tipp;
+    const char* hinweis; ///< empty: no hint
+    const char* themenSymbol;
+    const char* ersatz;
+};
+
+// Tool tips and status hints of the toolbar, by index.
+const Schalter schalterTabelle[12] = {
+    {" Aktien kaufen  ", " Neue Aktien kaufen", "list-add", "kaufen"},
+    {" Aktiendaten bearbeiten ", " Aktuelle Aktie bearbeiten", "document-properties", "bearbeiten"},
+    {" Aktien löschen ", " Aktuelle Aktie löschen", "edit-delete", "loeschen"},
+    {" Bericht anzeigen ", " Bericht anzeigen mit Druckmöglichkeit", "x-office-document",
+     "bericht"},
+    {" Passwort ", " Passwort bearbeiten", "dialog-password", "passwort"},
+    {"30 Tage-Chart ", " 30 Tage - Chart anzeigen mit Druckmöglichkeit", "office-chart-line",
+     "chart30"},
+    {" Bilanzchart ", " Bilanzchart anzeigen", "office-chart-bar", "bilanz"},
+    {" Informationen ", " Informationen über Programm und Autor", "help-about", "info"},
+    {" Hilfe aufrufen ", " Windows - Hilfe anzeigen", "help-contents", "hilfe"},
+    {" Programm beenden ", " Programm ohne Rückfrage beenden", "application-exit", "ende"},
+    {"Beobachten-Depot ", " Aktien - Beobachtungsmodul anzeigen", "view-visible", "beobachten"},
+    {" Depotkonto verwalten ", "", "wallet-open", "konto"},
+};
+
+QLabel* neuesLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QLabel* wertLabel(const QString& name, QWidget* parent) {
+    auto* l = neuesLabel(name, QString(), parent);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(110);
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 1.1);
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QPushButton* befehl(const QString& name, const QString& text, const QString& tipp,
+                    QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setToolTip(tipp);
+    b->setMinimumHeight(30);
+    return b;
+}
+
+const QDate nieKomprimiert(1990, 1, 1);
+
+} // namespace
+
+QString Aktiendataform::hinweistext() {
+    return QStringLiteral(" Kapito 3.6 - Ihr Depot auf einen Blick");
+}
+
+QString Aktiendataform::fehltText() {
+    return QStringLiteral("Die Datenbankdatei \"aktien.mdb\" wurde nicht gefunden!\n"
+                          "Bitte kopieren Sie die Datei in das Programmverzeichnis oder "
+                          "installieren Sie das Programm neu.");
+}
+
+QString Aktiendataform::uebersichtLayout() {
+    return QStringLiteral("<Wertpapier                              |>Stück    |>Kaufkurs      "
+                          "|>Gebühren     |>Aktualisiert  |>Tageskurs    |>WP-KN      ");
+}
+
+QString Aktiendataform::kompaktierFrage() const {
+    return QStringLiteral("Von Zeit zu Zeit sollte die Datenbank komprimiert werden.\n"
+                          "Soll die Datenbank jetzt komprimiert werden?");
+}
+
+Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
+    : QMainWindow(parent), m_ctx(std::move(ctx)), m_modal([](QDialog& d) { return d.exec(); }) {
+    appRessourcenLaden();
+    setObjectName(QStringLiteral("Aktiendataform"));
+    setWindowTitle(QStringLiteral("Kapito 3.6"));
+    setWindowIcon(QIcon(QStringLiteral(":/app/icons/kapito.png")));
+    setMinimumSize(900, 600);
+    resize(1180, 740);
+
+    menueAufbauen();
+
+    auto* zentrum = new QWidget(this);
+    zentrum->setObjectName(QStringLiteral("Hintergrund"));
+    auto* spalte = new QVBoxLayout(zentrum);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    spalte->setSpacing(0);
+    spalte->addWidget(werkzeugleisteAufbauen());
+
+    auto* koerper = new QHBoxLayout;
+    koerper->setContentsMargins(10, 10, 10, 6);
+    koerper->setSpacing(10);
+
+    Anzeige = new QStackedWidget(zentrum);
+    Anzeige->setObjectName(QStringLiteral("Anzeige"));
+    Anzeige->addWidget(kartenseiteAufbauen());
+
+    Uebersicht = new QWidget(Anzeige);
+    Uebersicht->setObjectName(QStringLiteral("Uebersicht"));
+    auto* ueb = new QVBoxLayout(Uebersicht);
+    ueb->setContentsMargins(0, 0, 0, 0);
+    Label22 =
+        neuesLabel(QStringLiteral("Label22"), QStringLiteral("Depot - Übersicht"), Uebersicht);
+    Label22->setProperty("ueberschrift", true);
+    MSFlexGrid1 = new QTableView(Uebersicht);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setAlternatingRowColors(true);
+    MSFlexGrid1->verticalHeader()->hide();
+    ueb->addWidget(Label22);
+    ueb->addWidget(MSFlexGrid1, 1);
+    Anzeige->addWidget(Uebersicht);
+
+    // Charts are drawn here once they exist; until then an empty area.
+    Graph1 = new QWidget(Anzeige);
+    Graph1->setObjectName(QStringLiteral("Graph1"));
+    Anzeige->addWidget(Graph1);
+
+    Bericht = new QWidget(Anzeige);
+    Bericht->setObjectName(QStringLiteral("Bericht"));
+    auto* ber = new QVBoxLayout(Bericht);
+    ber->setContentsMargins(0, 0, 0, 0);
+    Label18 = neuesLabel(QStringLiteral("Label18"), QString(), Bericht);
+    Label18->setProperty("ueberschrift", true);
+    Label18->setCursor(Qt::PointingHandCursor);
+    Label24 = neuesLabel(QStringLiteral("Label24"), QString(), Bericht);
+    Label24->setFont(QFont(QStringLiteral("Liberation Mono"), 10));
+    RText1 = new QTextEdit(Bericht);
+    RText1->setObjectName(QStringLiteral("RText1"));
+    RText1->setReadOnly(true);
+    RText1->setFont(QFont(QStringLiteral("Liberation Mono"), 10));
+    RText1->setLineWrapMode(QTextEdit::NoWrap);
+    ber->addWidget(Label18);
+    ber->addWidget(Label24);
+    ber->addWidget(RText1, 1);
+    Anzeige->addWidget(Bericht);
+    m_klicks.insert(Label18, [this] { Label18_Click(); });
+    Label18->installEventFilter(this);
+
+    koerper->addWidget(Anzeige, 1);
+    koerper->addWidget(rechteSeiteAufbauen());
+    spalte->addLayout(koerper, 1);
+    setCentralWidget(zentrum);
+
+    statusleisteAufbauen();
+
+    // Pointer over the free area: toolbar hover, hint and DM tips are reset.
+    m_hoverReset = HoverReset::install(this, [this] {
+        setHinweis(hinweistext());
+        Label12->hide();
+        Label13->hide();
+    });
+
+    setStyleSheet(QStringLiteral(
+        "QWidget#Hintergrund { background: #eef1f6; }"
+        "QFrame#Picture1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfcfe,"
+        " stop:1 #e3e8f0); border-bottom: 1px solid #c8cfdb; }"
+        "QFrame#Picture2 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #0000ff,"
+        " stop:1 #000040); border: none; }"
+        "QFrame#Karte { background: white; border: 1px solid #c8cfdb; border-radius: 6px; }"
+        "QFrame#Karte QLabel { background: transparent; }"
+        "QLabel[ueberschrift=\"true\"] { font-size: 15pt; font-weight: bold; color: #1d2b4f;"
+        " padding: 2px 0 6px 0; }"
+        "QLabel[abschnitt=\"true\"] { font-weight: bold; color: #3a4a70;"
+        " border-bottom: 1px solid #dde2ea; padding-bottom: 3px; }"
+        "QLabel[beschriftung=\"true\"] { color: #4a5568; }"
+        "QLabel#Label16, QLabel#Labelkursziel { color: white; background: #c0392b;"
+        " border-radius: 4px; padding: 3px 8px; font-weight: bold; }"
+        "QLabel#Label12, QLabel#Label13 { background: #fff8d0; border: 1px solid #c9b458;"
+        " padding: 1px 4px; }"
+        "QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
+        "QGroupBox { font-weight: bold; border: 1px solid #c8cfdb; border-radius: 6px;"
+        " margin-top: 10px; background: white; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }"
+        "QLabel#Label33 { background: #eaf2ff; border: 1px solid #9fb7e0; border-radius: 4px;"
+        " padding: 2px 6px; }"));
+
+    zeigeAnsicht(Ansicht::Karte);
+    setHinweis(hinweistext());
+
+    m_uhr = new QTimer(this);
+    m_uhr->setInterval(1000);
+    connect(m_uhr, &QTimer::timeout, this, &Aktiendataform::datumAnzeigen);
+    m_uhr->start();
+    datumAnzeigen();
+}
+
+Aktiendataform::~Aktiendataform() {
+    datenSchliessen();
+}
+
+// ---------------------------------------------------------------- building
+
+void Aktiendataform::menueAufbauen() {
+    for (const Hauptmenue& h : menueTabelle()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(h.text));
+        menu->setObjectName(QString::fromUtf8(h.name));
+        for (const MenuEintrag& e : h.eintraege) {
+            const QString name = QString::fromUtf8(e.name);
+            QAction* a = nullptr;
+            if (!e.slot) {
+                a = menu->addSeparator();
+            } else {
+                a = menu->addAction(QString::fromUtf8(e.text));
+                a->setShortcut(e.taste);
+                connect(a, &QAction::triggered, this, e.slot);
+            }
+            a->setObjectName(name);
+            m_aktionen.insert(name, a);
+        }
+    }
+    Hmenu_aktie = menuBar()->findChild<QMenu*>(QStringLiteral("Hmenu_aktie"));
+    Hmenu_bearbeiten = menuBar()->findChild<QMenu*>(QStringLiteral("Hmenu_bearbeiten"));
+    Hmenu_auswerten = menuBar()->findChild<QMenu*>(QStringLiteral("Hmenu_auswerten"));
+    Hmenu_optionen = menuBar()->findChild<QMenu*>(QStringLiteral("Hmenu_optionen"));
+    Hmenu_hilfe = menuBar()->findChild<QMenu*>(QStringLiteral("Hmenu_hilfe"));
+    menu_edit = aktion(QStringLiteral("menu_edit"));
+    menu_loeschen = aktion(QStringLiteral("menu_loeschen"));
+    menu_verkaufen = aktion(QStringLiteral("menu_verkaufen"));
+    menu_Chart30 = aktion(QStringLiteral("menu_Chart30"));
+    menu_Chart100 = aktion(QStringLiteral("menu_Chart100"));
+    menu_kursaktuell = aktion(QStringLiteral("menu_kursaktuell"));
+    menu_zielkurs = aktion(QStringLiteral("menu_zielkurs"));
+    menu_DManzeigen = aktion(QStringLiteral("menu_DManzeigen"));
+    menu_vermoegenanzeigen = aktion(QStringLiteral("menu_vermögenanzeigen"));
+    // The two display toggles carry a check mark; their slots do the toggling.
+    for (QAction* a : {menu_DManzeigen, menu_vermoegenanzeigen}) {
+        disconnect(a, &QAction::triggered, this, nullptr);
+        a->setCheckable(true);
+    }
+    connect(menu_DManzeigen, &QAction::triggered, this, [this] {
+        menu_DManzeigen->setChecked(!menu_DManzeigen->isChecked()); // undo Qt's own toggle
+        menu_DManzeigen_Click();
+    });
+    connect(menu_vermoegenanzeigen, &QAction::triggered, this, [this] {
+        menu_vermoegenanzeigen->setChecked(!menu_vermoegenanzeigen->isChecked());
+        menu_vermoegenanzeigen_Click();
+    });
+}
+
+QWidget* Aktiendataform::werkzeugleisteAufbauen() {
+    auto* oben = new QWidget(this);
+    auto* box = new QVBoxLayout(oben);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+
+    Picture1 = new QFrame(oben);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    auto* leiste = new QHBoxLayout(Picture1);
+    leiste->setContentsMargins(8, 4, 8, 4);
+    leiste->setSpacing(2);
+    for (int i = 0; i < 12; ++i) {
+        const Schalter& s = schalterTabelle[i];
+        auto* b = new HoverButton(Picture1);
+        b->setObjectName(QStringLiteral("schalter_%1").arg(i));
+        b->setToolTip(QString::fromUtf8(s.tipp));
+        b->setHint(QString::fromUtf8(s.hinweis));
+        b->setIconSize(QSize(28, 28));
+        b->setFixedSize(40, 40);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setIcon(QIcon::fromTheme(
+            QString::fromLatin1(s.themenSymbol),
+            QIcon(QStringLiteral(":/app/icons/%1.png").arg(QString::fromLatin1(s.ersatz)))));
+        connect(b, &HoverButton::hinweis, this, [this, i] { schalter_MouseMove(i); });
+        connect(b, &QPushButton::clicked, this, [this, i] { schalter_Click(i); });
+        schalter[i] = b;
+        leiste->addWidget(b);
+        // Groups as in the menus: transactions | views | extras | end
+        if (i == 2 || i == 6 || i == 8) {
+            auto* linie = new QFrame(Picture1);
+            linie->setFrameShape(QFrame::VLine);
+            linie->setStyleSheet(QStringLiteral("color: #c8cfdb;"));
+            leiste->addSpacing(4);
+            leiste->addWidget(linie);
+            leiste->addSpacing(4);
+        }
+    }
+    leiste->addStretch();
+
+    Picture2 = new QFrame(oben);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setFixedHeight(4);
+
+    box->addWidget(Picture1);
+    box->addWidget(Picture2);
+    return oben;
+}
+
+QWidget* Aktiendataform::kartenseiteAufbauen() {
+    auto* k = new QFrame(this);
+    k->setObjectName(QStringLiteral("Karte"));
+    Karte = k;
+    auto* grid = new QGridLayout(k);
+    grid->setContentsMargins(22, 16, 22, 16);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(8);
+
+    // Heading: name with its picture, number and date.
+    Labelaktie = neuesLabel(QStringLiteral("Labelaktie"), QString(), k);
+    Labelaktie->setToolTip(QStringLiteral(" Aktien-/ Fondbezeichnung "));
+    QFont titel = Labelaktie->font();
+    titel.setPointSizeF(titel.pointSizeF() * 1.6);
+    titel.setBold(true);
+    Labelaktie->setFont(titel);
+    Labelaktie->setStyleSheet(QStringLiteral("color: #1d2b4f;"));
+    Image1 = neuesLabel(QStringLiteral("Image1"), QString(), k);
+    Image1->setPixmap(QIcon(QStringLiteral(":/app/icons/aktie.png")).pixmap(28, 28));
+    auto* kopf = new QHBoxLayout;
+    kopf->setSpacing(8);
+    kopf->addWidget(Labelaktie);
+    kopf->addWidget(Image1); // follows the end of the name
+    kopf->addStretch();
+    grid->addLayout(kopf, 0, 0, 1, 5);
+
+    LabelWPKN = neuesLabel(QStringLiteral("LabelWPKN"), QStringLiteral("WPKN"), k);
+    LabelWPKN->setProperty("beschriftung", true);
+    Label8 = neuesLabel(QStringLiteral("Label8"), QString(), k);
+    Label8->setToolTip(QStringLiteral(" Wertpapier-Kennummer "));
+    Label23 = neuesLabel(QStringLiteral("Label23"), QStringLiteral("Aktualisiert"), k);
+    Label23->setProperty("beschriftung", true);
+    Labeldatum = neuesLabel(QStringLiteral("Labeldatum"), QString(), k);
+    Labeldatum->setToolTip(QStringLiteral(" Letzte Aktualisierung "));
+    auto* zeile = new QHBoxLayout;
+    zeile->setSpacing(8);
+    zeile->addWidget(LabelWPKN);
+    zeile->addWidget(Label8);
+    zeile->addSpacing(28);
+    zeile->addWidget(Label23);
+    zeile->addWidget(Labeldatum);
+    zeile->addStretch();
+    grid->addLayout(zeile, 1, 0, 1, 5);
+
+    Label19 = neuesLabel(QStringLiteral("Label19"), QStringLiteral("Wertpapierdaten"), k);
+    Label19->setProperty("abschnitt", true);
+    Label20 = neuesLabel(QStringLiteral("Label20"), QStringLiteral("Werte in Euro"), k);
+    Label20->setProperty("abschnitt", true);
+    grid->addWidget(Label19, 2, 0, 1, 2);
+    grid->addWidget(Label20, 2, 3, 1, 2);
+    grid->setRowMinimumHeight(2, 34);
+    grid->setAlignment(Label19, Qt::AlignBottom);
+    grid->setAlignment(Label20, Qt::AlignBottom);
+
+    auto beschriftung = [k](const char* name, const char* text) {
+        QLabel* l = neuesLabel(QString::fromLatin1(name), QString::fromUtf8(text), k);
+        l->setProperty("beschriftung", true);
+        return l;
+    };
+    Labelstueck = wertLabel(QStringLiteral("Labelstück"), k);
+    Labelkaufpreis = wertLabel(QStringLiteral("Labelkaufpreis"), k);
+    Labelgebuehren = wertLabel(QStringLiteral("Labelgebühren"), k);
+    LabelGekauf = wertLabel(QStringLiteral("LabelGekauf"), k);
+    Labeltageskurs = wertLabel(QStringLiteral("Labeltageskurs"), k);
+    Labeltageskurs->setCursor(Qt::PointingHandCursor);
+    LabelAktwert = wertLabel(QStringLiteral("LabelAktwert"), k);
+    Labelgewinn = wertLabel(QStringLiteral("Labelgewinn"), k);
+    Labelkursdiff = wertLabel(QStringLiteral("Labelkursdiff"), k);
+    Label21 = wertLabel(QStringLiteral("Label21"), k);
+    Label21->setToolTip(QStringLiteral(" Differenz in % zum Vortag "));
+
+    grid->addWidget(beschriftung("Label5", "Stück"), 3, 0);
+    grid->addWidget(Labelstueck, 3, 1);
+    grid->addWidget(beschriftung("Label6", "Kaufkurs"), 4, 0);
+    grid->addWidget(Labelkaufpreis, 4, 1);
+    grid->addWidget(beschriftung("Label1", "Gebühren"), 5, 0);
+    grid->addWidget(Labelgebuehren, 5, 1);
+    grid->addWidget(beschriftung("Label7", "Gesamt - Kaufpreis"), 6, 0);
+    grid->addWidget(LabelGekauf, 6, 1);
+
+    grid->addWidget(beschriftung("Label9", "Tageskurs"), 3, 3);
+    grid->addWidget(Labeltageskurs, 3, 4);
+    grid->addWidget(beschriftung("Label11", "   Aktueller Wert"), 4, 3);
+    grid->addWidget(LabelAktwert, 4, 4);
+    grid->addWidget(beschriftung("Label30", "  Gewinn / Verlust"), 5, 3);
+    grid->addWidget(Labelgewinn, 5, 4);
+    grid->addWidget(beschriftung("LabelVortag", "Differenz zum Vortag"), 6, 3);
+    auto* diff = new QHBoxLayout;
+    diff->setSpacing(10);
+    diff->addStretch();
+    diff->addWidget(Labelkursdiff);
+    diff->addWidget(Label21);
+    Labelkursdiff->setMinimumWidth(0);
+    Label21->setMinimumWidth(0);
+    grid->addLayout(diff, 6, 4);
+
+    Label2 =
+        neuesLabel(QStringLiteral("Label2"), QStringLiteral("Kurs editieren = Feld anklicken"), k);
+    Label2->setCursor(Qt::PointingHandCursor);
+    grid->addWidget(Label2, 7, 4, Qt::AlignRight);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+    grid->setColumnMinimumWidth(2, 36);
+
+    Label16 = neuesLabel(QStringLiteral("Label16"),
+                         QStringLiteral("Spekulationsfrist ist abgelaufen!"), k);
+    Labelkursziel = neuesLabel(QStringLiteral("Labelkursziel"), QString(), k);
+    Label16->hide();
+    Labelkursziel->hide();
+    auto* alarme = new QHBoxLayout;
+    alarme->setSpacing(10);
+    alarme->addWidget(Label16);
+    alarme->addWidget(Labelkursziel);
+    alarme->addStretch();
+    grid->addLayout(alarme, 8, 0, 1, 5);
+    grid->setRowMinimumHeight(8, 30);
+
+    Label15 = neuesLabel(QStringLiteral("Label15"), QStringLiteral("Notizen"), k);
+    Label15->setProperty("abschnitt", true);
+    Command3 = befehl(QStringLiteral("Command3"), QStringLiteral("Bearbeiten"),
+                      QStringLiteral(" Notizen bearbeiten "), k);
+    Command3->setIcon(QIcon(QStringLiteral(":/app/icons/bearbeiten.png")));
+    Command4 = befehl(QStringLiteral("Command4"), QStringLiteral("Speichern"),
+                      QStringLiteral(" Notizen speichern "), k);
+    Command4->setIcon(QIcon(QStringLiteral(":/app/icons/speichern.png")));
+    Command4->setEnabled(false);
+    auto* notizKopf = new QHBoxLayout;
+    notizKopf->addWidget(Label15, 1);
+    notizKopf->addWidget(Command3);
+    notizKopf->addWidget(Command4);
+    grid->addLayout(notizKopf, 9, 0, 1, 5);
+
+    Text1 = new QTextEdit(k);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setToolTip(QStringLiteral(" Raum für Notizen zur Aktie "));
+    Text1->setReadOnly(true);
+    Text1->setAcceptRichText(true);
+    Text1->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid #dde2ea; }"
+                                        "QTextEdit[readOnly=\"true\"] { background: #f7f8fa; }"));
+    grid->addWidget(Text1, 10, 0, 1, 5);
+    grid->setRowStretch(10, 1);
+
+    // DM tips float over the card, right-aligned under the value they belong to.
+    Label12 = neuesLabel(QStringLiteral("Label12"), QString(), k);
+    Label13 = neuesLabel(QStringLiteral("Label13"), QString(), k);
+    Label12->hide();
+    Label13->hide();
+
+    connect(Command3, &QPushButton::clicked, this, &Aktiendataform::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Aktiendataform::Command4_Click);
+
+    m_hinweise.insert(Label8, QStringLiteral(" Wertpapier - Kennummer"));
+    m_hinweise.insert(Labeldatum, QStringLiteral(" Datum der letzten Aktualisierung"));
+    m_hinweise.insert(Command3, QStringLiteral(" Notizen bearbeiten"));
+    m_hinweise.insert(Command4, QStringLiteral(" Notizen speichern"));
+    m_klicks.insert(Labeltageskurs, [this] { Labeltageskurs_Click(); });
+    m_klicks.insert(Label2, [this] { Label2_Click(); });
+    for (QWidget* w : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(Labeldatum),
+                       static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
+                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(Text1),
+                       static_cast<QWidget*>(Labelkaufpreis), static_cast<QWidget*>(Labelgebuehren),
+                       static_cast<QWidget*>(LabelGekauf), static_cast<QWidget*>(Labeltageskurs),
+                       static_cast<QWidget*>(Labelkursdiff), static_cast<QWidget*>(LabelAktwert),
+                       static_cast<QWidget*>(Labelgewinn)})
+        w->installEventFilter(this);
+    Text1->viewport()->installEventFilter(this);
+    return k;
+}
+
+QWidget* Aktiendataform::rechteSeiteAufbauen() {
+    Picture3 = new QFrame(this);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setFixedWidth(250);
+    auto* box = new QVBoxLayout(Picture3);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(8);
+
+    Daten1Navigator = new QFrame(Picture3);
+    Daten1Navigator->setObjectName(QStringLiteral("Daten1"));
+    Daten1Navigator->setToolTip(QStringLiteral(" Datensatz vor- oder zurückbewegen "));
+    auto* nav = new QHBoxLayout(Daten1Navigator);
+    nav->setContentsMargins(0, 0, 0, 0);
+    nav->setSpacing(4);
+    const QStyle::StandardPixmap bilder[4] = {
+        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
+        QStyle::SP_MediaSkipForward};
+    const char* namen[4] = {"Daten1_erster", "Daten1_zurueck", "Daten1_vor", "Daten1_letzter"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QToolButton(Daten1Navigator);
+        b->setObjectName(QString::fromLatin1(namen[i]));
+        b->setIcon(style()->standardIcon(bilder[i]));
+        b->setToolTip(Daten1Navigator->toolTip());
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        b->setMinimumHeight(28);
+        navigator[i] = b;
+        nav->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, i] {
+            if (!m_daten1) return;
+            switch (i) {
+            case 0:
+                m_daten1->moveFirst();
+                break;
+            case 1:
+                m_daten1->movePrevious();
+                if (m_daten1->bof()) m_daten1->moveFirst();
+                break;
+            case 2:
+                m_daten1->moveNext();
+                if (m_daten1->eof()) m_daten1->moveLast();
+                break;
+            default:
+                m_daten1->moveLast();
+                break;
+            }
+            Daten1_MouseUp();
+        });
+    }
+    box->addWidget(Daten1Navigator);
+
+    DBCombo1 = new QComboBox(Picture3);
+    DBCombo1->setObjectName(QStringLiteral("DBCombo1"));
+    DBCombo1->setToolTip(QStringLiteral(" Aktie auswählen "));
+    DBCombo1->setMinimumHeight(28);
+    DBCombo1->installEventFilter(this);
+    m_hinweise.insert(DBCombo1, QStringLiteral(" Aktie / Fond direkt auswählen"));
+    connect(DBCombo1, &QComboBox::activated, this, &Aktiendataform::DBCombo1_Click);
+    box->addWidget(DBCombo1);
+
+    Frame3 = new QGroupBox(Picture3);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    auto* befehle = new QVBoxLayout(Frame3);
+    befehle->setContentsMargins(10, 14, 10, 10);
+    befehle->setSpacing(6);
+    Command1 = befehl(QStringLiteral("Command1"), QStringLiteral("&Index-Chart"),
+                      QStringLiteral(" Indexchart anzeigen "), Frame3);
+    Command2 = befehl(QStringLiteral("Command2"), QStringLiteral("&100 Tage-Chart"),
+                      QStringLiteral(" 100 Tage-Chart anzeigen "), Frame3);
+    Command5 = befehl(QStringLiteral("Command5"), QStringLiteral("A&ktie als Karteikarte"),
+                      QStringLiteral(" Aktiendaten anzeigen "), Frame3);
+    Command6 = befehl(QStringLiteral("Command6"), QStringLiteral("&Drucken"),
+                      QStringLiteral(" Bericht / Grafik drucken "), Frame3);
+    Command7 = befehl(QStringLiteral("Command7"), QStringLiteral("Depot - &Übersicht "),
+                      QStringLiteral(" Tabelle anzeigen "), Frame3);
+    Command8 = befehl(QStringLiteral("Command8"), QStringLiteral("&Wert Depot + Konto"),
+                      QStringLiteral(" Wert Depot + Konto  "), Frame3);
+    for (QPushButton* b : {Command5, Command7, Command1, Command2, Command6, Command8})
+        befehle->addWidget(b);
+    connect(Command1, &QPushButton::clicked, this, &Aktiendataform::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Aktiendataform::Command2_Click);
+    connect(Command5, &QPushButton::clicked, this, &Aktiendataform::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Aktiendataform::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &Aktiendataform::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &Aktiendataform::Command8_Click);
+    box->addWidget(Frame3);
+
+    Frame1 = new QGroupBox(QStringLiteral("Depotwert"), Picture3);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* wert = new QGridLayout(Frame1);
+    wert->setContentsMargins(10, 16, 10, 10);
+    wert->setVerticalSpacing(2);
+    auto klein = [this](const QString& text) {
+        auto* l = new QLabel(text, Frame1);
+        l->setProperty("beschriftung", true);
+        return l;
+    };
+    LabelGesamtwert = wertLabel(QStringLiteral("LabelGesamtwert"), Frame1);
+    LabelGesamtwert->setToolTip(QStringLiteral(" Anklicken = Differenz zum Vortag "));
+    LabelGesamtwert->setCursor(Qt::PointingHandCursor);
+    Label10 = neuesLabel(QStringLiteral("Label10"), QString(), Frame1);
+    Label10->setAlignment(Qt::AlignRight);
+    Label10->setToolTip(QStringLiteral(" Anklicken = Differenz zum Vortag "));
+    Label10->setCursor(Qt::PointingHandCursor);
+    LabelAllgewinn = wertLabel(QStringLiteral("LabelAllgewinn"), Frame1);
+    Label14 = neuesLabel(QStringLiteral("Label14"), QString(), Frame1);
+    Label14->setAlignment(Qt::AlignRight);
+    Label17 = neuesLabel(QStringLiteral("Label17"), QString(), Frame1);
+    Label17->setAlignment(Qt::AlignCenter);
+    Label33 = neuesLabel(QStringLiteral("Label33"), QString(), Frame1);
+    Label33->setToolTip(QStringLiteral(" Zum Schliessen bitte anklicken! "));
+    Label33->setAlignment(Qt::AlignCenter);
+    Label33->setCursor(Qt::PointingHandCursor);
+    Label33->hide();
+    wert->addWidget(klein(QStringLiteral("Wert alle Aktien")), 0, 0);
+    wert->addWidget(LabelGesamtwert, 1, 0);
+    wert->addWidget(Label10, 2, 0);
+    wert->addWidget(klein(QStringLiteral("Gewinn / Verlust")), 3, 0);
+    wert->addWidget(LabelAllgewinn, 4, 0);
+    wert->addWidget(Label14, 5, 0);
+    wert->addWidget(Label17, 6, 0);
+    wert->addWidget(Label33, 7, 0);
+    wert->setRowMinimumHeight(3, 24);
+    wert->setAlignment(Label17, Qt::AlignHCenter);
+    box->addWidget(Frame1);
+    box->addStretch();
+
+    m_hinweise.insert(LabelGesamtwert, QStringLiteral(" Ihr Aktien- / Fondvermögen"));
+    m_hinweise.insert(LabelAllgewinn, QStringLiteral(" Gewinn / Verlust aller Aktien"));
+    m_klicks.insert(LabelGesamtwert, [this] { LabelGesamtwert_Click(); });
+    m_klicks.insert(Label10, [this] { Label10_Click(); });
+    m_klicks.insert(Label33, [this] { Label33_Click(); });
+    for (QWidget* w : {LabelGesamtwert, Label10, LabelAllgewinn, Label33})
+        w->installEventFilter(this);
+    return Picture3;
+}
+
+void Aktiendataform::statusleisteAufbauen() {
+    QStatusBar* leiste = statusBar();
+    leiste->setObjectName(QStringLiteral("StatusBar1"));
+    leiste->setSizeGripEnabled(false);
+    const char* tipps[3] = {" Anzahl verschiedener Aktien", " Hinweise zum Programm",
+                            " Datum / Uhrzeit"};
+    // Panels 1 and 3 take a 9.5th of the width each, panel 2 about three quarters.
+    const int anteile[3] = {21, 152, 21};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(leiste);
+        l->setObjectName(QStringLiteral("StatusBar1_Panel%1").arg(i + 1));
+        l->setToolTip(QString::fromUtf8(tipps[i]));
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(40);
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        if (i != 1) l->setAlignment(Qt::AlignCenter);
+        l->installEventFilter(this);
+        leiste->addWidget(l, anteile[i]);
+        StatusBar1[i] = l;
+    }
+    leiste->installEventFilter(this);
+}
+
+// ---------------------------------------------------------------- data
+
+void Aktiendataform::datenOeffnen() {
+    Database& db = m_ctx.db;
+    m_daten1.reset(Recordset::openTable(db, QStringLiteral("Aktiendaten")));
+    m_daten2.reset(Recordset::openTable(db, QStringLiteral("kennwort")));
+    m_daten3.reset(Recordset::openTable(db, QStringLiteral("kurse")));
+    m_daten4.reset(Recordset::openTable(db, QStringLiteral("Indexkurse")));
+    if (m_daten2) m_daten2->moveFirst();
+    if (!m_daten1) return;
+    connect(m_daten1.get(), &Recordset::currentChanged, this, &Aktiendataform::Daten1_Reposition);
+    connect(m_daten1.get(), &Recordset::rowsChanged, this, &Aktiendataform::comboFuellen);
+    m_modell = new RecordsetModel(db, *m_daten1, uebersichtLayout(), QString(), this);
+    MSFlexGrid1->setModel(m_modell);
+    applyLayout(MSFlexGrid1, *m_modell);
+    comboFuellen();
+    Daten1_Reposition();
+}
+
+void Aktiendataform::datenSchliessen() {
+    if (MSFlexGrid1) MSFlexGrid1->setModel(nullptr);
+    delete m_modell;
+    m_modell = nullptr;
+    if (m_daten1) disconnect(m_daten1.get(), nullptr, this, nullptr);
+    m_daten1.reset();
+    m_daten2.reset();
+    m_daten3.reset();
+    m_daten4.reset();
+}
+
+void Aktiendataform::comboFuellen() {
+    // Each entry carries its package's bookmark: two packages of one name
+    // stay two distinct entries.
+    const QSignalBlocker sperre(DBCombo1);
+    DBCombo1->clear();
+    const auto zeilen =
+        m_ctx.db.rows(QStringLiteral("SELECT rowid, aktie FROM Aktiendaten ORDER BY rowid"));
+    for (const QVariantList& z : zeilen)
+        DBCombo1->addItem(z.value(1).toString(),
+                          QVariant::fromValue<qint64>(z.value(0).toLongLong()));
+    if (m_daten1 && m_daten1->hasCurrent())
+        DBCombo1->setCurrentIndex(
+            DBCombo1->findData(QVariant::fromValue<qint64>(m_daten1->bookmark())));
+    else
+        DBCombo1->setCurrentIndex(-1);
+}
+
+bool Aktiendataform::paketVorhanden() const {
+    return m_daten1 && m_daten1->recordCount() > 0;
+}
+
+// ---------------------------------------------------------------- load and end
+
+void Aktiendataform::Form_Load() {
+    ModulAktien& modul = m_ctx.modul;
+    if (!QFile::exists(
+            QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName)))) {
+        m_ctx.dialogs.notice(this, fehltText());
+        m_beendet = true;
+        emit programmEnde(1);
+        return;
+    }
+    datenOeffnen();
+
+    Recordset& kennwort = *m_daten2;
+    const QDate kompri = kennwort.date(QStringLiteral("kompridatum"));
+    const QDate heute = m_ctx.clock.today();
+    if (kompri == nieKomprimiert) {
+        kennwort.edit();
+        kennwort.setValue(QStringLiteral("kompridatum"), heute);
+        kennwort.update();
+    } else if (kompri.isValid() && kompri.daysTo(m_ctx.clock.now().date()) > 30) {
+        DatenbankKomprimieren();
+    }
+
+    modul.PasswortGespeichert = m_daten2->text(QStringLiteral("passwort"));
+    PaketeZaehlen();
+    SummenAktualisieren();
+    setHinweis(hinweistext());
+    if (modul.AnzahlPakete > 0) {
+        m_daten1->moveFirst();
+        modul.lesezeichen = m_daten1->bookmark();
+    }
+
+    if (modul.PasswortGespeichert != Passwort::keines()) {
+        // Nothing of the depot is shown before the password is accepted.
+        m_pwfrage = new pwfrage(*this);
+        connect(m_pwfrage, &pwfrage::angenommen, this, [this] {
+            m_pwfrage = nullptr;
+            startAbschliessen();
+        });
+        connect(m_pwfrage, &pwfrage::programmBeenden, this, [this] {
+            m_pwfrage = nullptr;
+            m_beendet = true;
+            emit programmEnde(0);
+        });
+        m_pwfrage->show();
+        return;
+    }
+    startAbschliessen();
+}
+
+void Aktiendataform::startAbschliessen() {
+    Recordset& kennwort = *m_daten2;
+    if (!kennwort.hasCurrent()) kennwort.moveFirst();
+    const qint64 verm = kennwort.integer(QStringLiteral("vermanzeige"));
+    m_ctx.modul.DMAnzeige = static_cast<int>(kennwort.integer(QStringLiteral("dmanzeige")));
+    menu_DManzeigen->setChecked(m_ctx.modul.DMAnzeige == 1);
+    menu_vermoegenanzeigen->setChecked(verm == 1);
+    Frame1->setVisible(verm == 1);
+
+    Command7_Click();
+    show();
+
+    const bool da = paketVorhanden();
+    for (QAction* a : {menu_edit, menu_loeschen, menu_verkaufen})
+        a->setEnabled(da);
+    Command3->setEnabled(da);
+    if (!da)
+        for (int i : {1, 2, 5})
+            schalter[i]->setEnabled(false);
+}
+
+void Aktiendataform::DatenbankKomprimieren() {
+    if (!m_ctx.dialogs.ask(this, kompaktierFrage())) return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The copy needs the file to itself: record sets are closed meanwhile.
+    const Bookmark stand = m_daten1 ? m_daten1->bookmark() : -1;
+    datenSchliessen();
+    const bool ok = m_ctx.db.compact();
+    datenOeffnen();
+    if (stand >= 0 && m_daten1) m_daten1->setBookmark(stand);
+    QApplication::restoreOverrideCursor();
+
+    if (!ok) {
+        // The old file is intact; the question comes again at the next start.
+        QString text = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+        if (!m_ctx.db.message().isEmpty()) text += QLatin1Char('\n') + m_ctx.db.message();
+        m_ctx.dialogs.notice(this, text);
+        return;
+    }
+    m_ctx.dialogs.notice(this, QStringLiteral("Datenbank wurde komprimiert!"));
+    m_daten2->requery();
+    m_daten2->moveFirst();
+    m_daten2->edit();
+    m_daten2->setValue(QStringLiteral("kompridatum"), m_ctx.clock.today());
+    m_daten2->update();
+}
+
+void Aktiendataform::menu_ende_Click() {
+    if (m_beendet) return;
+    if (m_ctx.dialogs.ask(this, QStringLiteral("Das Programm jetzt beenden?"))) programmBeenden();
+}
+
+void Aktiendataform::programmBeenden() {
+    if (m_beendet) return;
+    m_ctx.help.closeIfOpen();
+    if (m_daten2) {
+        if (!m_daten2->hasCurrent()) m_daten2->moveFirst();
+        if (m_daten1 && m_daten1->isEditing()) m_daten1->cancel();
+        m_daten2->edit();
+        m_daten2->setValue(QStringLiteral("dmanzeige"), m_ctx.modul.DMAnzeige == 1 ? 1 : 0);
+        m_daten2->setValue(QStringLiteral("vermanzeige"),
+                           menu_vermoegenanzeigen->isChecked() ? 1 : 0);
+        m_daten2->update();
+    }
+    m_beendet = true;
+    m_uhr->stop();
+    hide();
+    emit programmEnde(0);
+}
+
+void Aktiendataform::closeEvent(QCloseEvent* event) {
+    if (m_beendet) {
+        event->accept();
+        return;
+    }
+    // The close box asks the same question as the menu.
+    event->ignore();
+    menu_ende_Click();
+}
+
+// ---------------------------------------------------------------- totals
+
+void Aktiendataform::SummenAktualisieren() {
+    // Currency columns hold amount × 10000: the integer sums are exact.
+    const auto zeilen = m_ctx.db.rows(QStringLiteral(
+        "SELECT COALESCE(SUM(CAST(IFNULL(\"stück\", 0) AS INTEGER) * IFNULL(tageskurs, 0)), 0),"
+        " COALESCE(SUM(CAST(IFNULL(\"stück\", 0) AS INTEGER) * IFNULL(kaufpreis, 0)"
+        " + IFNULL(\"gebühren\", 0)), 0) FROM Aktiendaten"));
+    Currency wert, kauf;
+    if (!zeilen.isEmpty()) {
+        wert = Currency::fromRaw(zeilen.first().value(0).toLongLong());
+        kauf = Currency::fromRaw(zeilen.first().value(1).toLongLong());
+    }
+    const Summen s = summenTexte(wert, kauf);
+    m_ctx.modul.Gesamtwert = wert;
+    LabelGesamtwert->setText(s.labelGesamtwert);
+    Label10->setText(s.label10);
+    LabelAllgewinn->setText(s.labelAllgewinn);
+    Label14->setText(s.label14);
+    Label17->setText(s.label17);
+    setzeBetragsfarbe(LabelAllgewinn);
+}
+
+void Aktiendataform::PaketeZaehlen() {
+    m_ctx.modul.AnzahlPakete =
+        m_ctx.db.scalar(QStringLiteral("SELECT COUNT(*) FROM Aktiendaten")).toInt();
+    StatusBar1[0]->setText(QString::number(m_ctx.modul.AnzahlPakete));
+}
+
+QString Aktiendataform::gesamtwertText() const {
+    return LabelGesamtwert->text();
+}
+QString Aktiendataform::aktieText() const {
+    return Labelaktie->text();
+}
+QString Aktiendataform::tageskursText() const {
+    return Labeltageskurs->text();
+}
+
+// ---------------------------------------------------------------- card
+
+void Aktiendataform::setzeBetragsfarbe(QLabel* label) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText,
+               label->text().startsWith(QLatin1Char('-')) ? QColor(255, 0, 0) : QColor(Qt::black));
+    label->setPalette(p);
+}
+
+void Aktiendataform::Daten1_Reposition() {
+    if (!m_daten1) return;
+    Recordset& r = *m_daten1;
+    if (!r.hasCurrent()) {
+        // The computed labels keep their texts; the bound ones are empty.
+        for (QLabel* l : {Labelaktie, Label8, Labeldatum, Labelstueck})
+            l->clear();
+        Text1->clear();
+        return;
+    }
+    const QDate heute = m_ctx.clock.today();
+
+    // Speculation period: months × 30.4 days (12 months are over after 365 days).
+    if (m_daten2 && !m_daten2->hasCurrent()) m_daten2->moveFirst();
+    const double frist =
+        m_daten2 ? static_cast<double>(m_daten2->integer(QStringLiteral("spekufrist"))) * 30.4 : 0;
+    const QDate kauf = r.date(QStringLiteral("kaufdatum"));
+    Label16->setVisible(kauf.isValid() && static_cast<double>(kauf.daysTo(heute)) >= frist);
+
+    // Price alerts; 0 means not set, the target is tested first.
+    Labelkursziel->hide();
+    const double ziel = r.real(QStringLiteral("kursziel"));
+    const double stop = r.real(QStringLiteral("stopkurs"));
+    const double kurs = r.currency(QStringLiteral("tageskurs")).toDouble();
+    if (ziel > 0 && kurs >= ziel) {
+        Labelkursziel->setText(QStringLiteral("Kursziel ist erreicht"));
+        Labelkursziel->show();
+    } else if (stop > 0 && kurs <= stop) {
+        Labelkursziel->setText(QStringLiteral("Stopkurs ist erreicht"));
+        Labelkursziel->show();
+    }
+
+    PaketWerte p;
+    p.stueck = static_cast<qint32>(r.integer(QStringLiteral("stück")));
+    p.kaufpreis = r.currency(QStringLiteral("kaufpreis"));
+    p.gebuehren = r.currency(QStringLiteral("gebühren"));
+    p.tageskurs = r.currency(QStringLiteral("tageskurs"));
+    p.altkurs = r.currency(QStringLiteral("altkurs"));
+    Labelkaufpreis->setText(p.kaufpreis.format00());
+    Labelgebuehren->setText(p.gebuehren.format00());
+    Labeltageskurs->setText(p.tageskurs.format00());
+
+    const PaketBewertung b = bewerte(p);
+    Labelkursdiff->setText(b.kursdiff.format00());
+    // Without a previous quote there is no percentage.
+    Label21->setText(b.prozent
+                         ? Numbers::format00(static_cast<double>(*b.prozent)) + QStringLiteral(" %")
+                         : QString());
+    LabelGekauf->setText(b.kaufwert.format00());
+    LabelAktwert->setText(b.aktwert.format00());
+    Labelgewinn->setText(b.gewinn.format00());
+    setzeBetragsfarbe(Labelgewinn);
+    setzeBetragsfarbe(Labelkursdiff);
+
+    Labelaktie->setText(r.text(QStringLiteral("aktie")));
+    Label8->setText(r.text(QStringLiteral("WP-KNummer")));
+    Labeldatum->setText(r.text(QStringLiteral("datum")));
+    Labelstueck->setText(r.text(QStringLiteral("stück")));
+    RtfText::setRtf(Text1, r.text(QStringLiteral("notizen")));
+
+    const int i = DBCombo1->findData(QVariant::fromValue<qint64>(r.bookmark()));
+    if (i != DBCombo1->currentIndex()) {
+        const QSignalBlocker sperre(DBCombo1);
+        DBCombo1->setCurrentIndex(i);
+    }
+}
+
+void Aktiendataform::kartenAnsicht() {
+    zeigeAnsicht(Ansicht::Karte);
+    setKartenkopfSichtbar(true);
+    Command5->setEnabled(false);
+    Command6->setEnabled(false);
+    Command2->setEnabled(true);
+    Command7->setEnabled(true);
+    for (int i : {1, 2, 5})
+        schalter[i]->setEnabled(true);
+    for (QAction* a : {menu_Chart30, menu_Chart100, menu_edit, menu_kursaktuell, menu_loeschen,
+                       menu_verkaufen, menu_zielkurs})
+        a->setEnabled(true);
+}
+
+void Aktiendataform::Daten1_MouseUp() {
+    kartenAnsicht();
+}
+
+void Aktiendataform::DBCombo1_Click(int index) {
+    if (!m_daten1 || index < 0) return;
+    m_daten1->setBookmark(DBCombo1->itemData(index).toLongLong());
+    kartenAnsicht();
+}
+
+void Aktiendataform::Command5_Click() {
+    kartenAnsicht();
+    m_ctx.modul.KarteAktiv = true;
+    zumLesezeichen();
+}
+
+void Aktiendataform::zumLesezeichen() {
+    if (m_daten1 && m_ctx.modul.lesezeichen >= 0) m_daten1->setBookmark(m_ctx.modul.lesezeichen);
+}
+
+void Aktiendataform::lesezeichenMerken() {
+    if (m_daten1 && m_daten1->hasCurrent()) m_ctx.modul.lesezeichen = m_daten1->bookmark();
+}
+
+void Aktiendataform::setKartenkopfSichtbar(bool visible) {
+    for (QWidget* w : {static_cast<QWidget*>(Labelaktie), static_cast<QWidget*>(Label8),
+                       static_cast<QWidget*>(Labeldatum), static_cast<QWidget*>(LabelWPKN),
+                       static_cast<QWidget*>(Label23), static_cast<QWidget*>(Image1)})
+        w->setVisible(visible);
+}
+
+void Aktiendataform::paketBefehleAktualisieren() {
+    const bool da = paketVorhanden();
+    for (QAction* a : {menu_edit, menu_loeschen, menu_verkaufen})
+        a->setEnabled(da);
+    Command3->setEnabled(da && !Command4->isEnabled());
+    for (int i : {1, 2, 5})
+        schalter[i]->setEnabled(da);
+}
+
+void Aktiendataform::notizenBearbeiten(bool an) {
+    // While the notes are edited nothing else may move or change the row.
+    // The entries are locked one by one as well, so their shortcuts stay quiet.
+    for (QMenu* m : {Hmenu_aktie, Hmenu_bearbeiten, Hmenu_auswerten, Hmenu_optionen, Hmenu_hilfe}) {
+        m->menuAction()->setEnabled(!an);
+        for (QAction* a : m->actions()) {
+            if (a->isSeparator()) continue;
+            if (an) {
+                m_vorSperre.insert(a, a->isEnabled());
+                a->setEnabled(false);
+            } else {
+                a->setEnabled(m_vorSperre.value(a, true));
+            }
+        }
+    }
+    if (!an) m_vorSperre.clear();
+    for (int i = 0; i <= 9; ++i)
+        schalter[i]->setEnabled(!an);
+    DBCombo1->setEnabled(!an);
+    Daten1Navigator->setEnabled(!an);
+    Command4->setEnabled(an);
+    Command3->setEnabled(!an);
+    Text1->setReadOnly(!an);
+    Text1->style()->unpolish(Text1);
+    Text1->style()->polish(Text1);
+}
+
+void Aktiendataform::Command3_Click() {
+    if (!m_daten1 || !m_daten1->hasCurrent()) return;
+    notizenBearbeiten(true);
+    Text1->setFocus();
+    m_daten1->edit();
+}
+
+void Aktiendataform::Command4_Click() {
+    if (!m_daten1) return;
+    notizenBearbeiten(false);
+    const QString wert = Text1->toPlainText().isEmpty() ? QStringLiteral(".") : RtfText::rtf(Text1);
+    if (!m_daten1->isEditing()) m_daten1->edit();
+    m_daten1->setValue(QStringLiteral("notizen"), wert);
+    if (!m_daten1->update())
+        m_ctx.dialogs.notice(this, QStringLiteral("Die Notizen konnten nicht gespeichert werden."));
+    Daten1_Reposition();
+}
+
+void Aktiendataform::Labeltageskurs_Click() {
+    lesezeichenMerken();
+    // The single-quote window is opened here once it exists.
+}
+
+void Aktiendataform::Label2_Click() {
+    Labeltageskurs_Click();
+}
+
+// ---------------------------------------------------------------- views
+
+void Aktiendataform::zeigeAnsicht(Ansicht a) {
+    m_ansicht = a;
+    switch (a) {
+    case Ansicht::Karte:
+        Anzeige->setCurrentWidget(Karte);
+        break;
+    case Ansicht::Uebersicht:
+        Anzeige->setCurrentWidget(Uebersicht);
+        break;
+    case Ansicht::Chart:
+        Anzeige->setCurrentWidget(Graph1);
+        break;
+    case Ansicht::Bericht:
+        Anzeige->setCurrentWidget(Bericht);
+        break;
+    }
+}
+
+void Aktiendataform::DepotUebersicht() {
+    zeigeAnsicht(Ansicht::Uebersicht);
+    Command5->setEnabled(true);
+    Command7->setEnabled(false);
+    Command6->setEnabled(false);
+    Label22->show();
+}
+
+void Aktiendataform::Command7_Click() {
+    DepotUebersicht();
+    setKartenkopfSichtbar(false);
+    Label18->hide();
+    Label24->hide();
+}
+
+void Aktiendataform::Label18_Click() {
+    zeigeAnsicht(Ansicht::Karte);
+    Label18->hide();
+    Label8->show();
+    Labeldatum->show();
+}
+
+void Aktiendataform::Command8_Click() {
+    m_ctx.modul.Kontostand = Depot::kontostand(m_ctx.db);
+    QString dm = Label10->text();
+    if (dm.endsWith(QStringLiteral(" DM"))) dm.chop(3);
+    const Currency depot = Numbers::parseCurrency(dm).value_or(Currency());
+    const Currency gesamt = m_ctx.modul.Kontostand + depot;
+    m_ctx.dialogs.message(this,
+                          QStringLiteral("Der Gesamtwert Ihres Depots + Konto beträgt zur Zeit:   "
+                                         "\n\n") +
+                              gesamt.format00() + QStringLiteral(" DM     (") +
+                              Numbers::dmToEuro(gesamt).format00() + QStringLiteral(" Euro)"),
+                          Dialogs::Icon::Information, Dialogs::Buttons::Ok,
+                          QStringLiteral("Aktueller Wert Depot + Konto"));
+}
+
+void Aktiendataform::tagesergebnis() {
+    const Currency jetzt = Currency::fromDouble(Numbers::leadingNumber(LabelGesamtwert->text()));
+    Currency vorher;
+    if (m_daten2) {
+        if (!m_daten2->hasCurrent()) m_daten2->moveFirst();
+        vorher = Currency::fromDouble(
+            Numbers::leadingNumber(m_daten2->text(QStringLiteral("altallwert"))));
+    }
+    const Currency diff = jetzt - vorher;
+    const Currency dm = Numbers::euroToDm(diff);
+    const QString wort =
+        diff.isNegative() ? QStringLiteral("Tagesverlust") : QStringLiteral("Tagesgewinn");
+    Label33->setText(QStringLiteral("\n") + wort + QStringLiteral("\n") + diff.format00() +
+                     QStringLiteral("   (") + dm.format00() + QStringLiteral(" DM)"));
+    Label33->setVisible(Label33->isHidden());
+}
+
+void Aktiendataform::LabelGesamtwert_Click() {
+    tagesergebnis();
+}
+void Aktiendataform::Label10_Click() {
+    tagesergebnis();
+}
+void Aktiendataform::Label33_Click() {
+    Label33->hide();
+}
+
+void Aktiendataform::Command1_Click() {
+    if (!paketVorhanden()) return;
+    lesezeichenMerken();
+    // The index chart opens here once the chart window exists.
+}
+
+void Aktiendataform::Command2_Click() {
+    if (!paketVorhanden()) return;
+    lesezeichenMerken();
+    // The 100-day chart opens here once the chart window exists.
+}
+
+void Aktiendataform::Command6_Click() {
+    // Printing of the chart or report shown is wired with the report window.
+}
+
+// ---------------------------------------------------------------- hints, tips, status bar
+
+void Aktiendataform::setHinweis(const QString& text) {
+    StatusBar1[1]->setText(text);
+}
+
+void Aktiendataform::hinweisZuruecksetzen() {
+    m_hoverReset->resetNow();
+}
+
+void Aktiendataform::schalter_MouseMove(int index) {
+    const QString hinweis = QString::fromUtf8(schalterTabelle[index].hinweis);
+    if (!hinweis.isEmpty()) setHinweis(hinweis);
+}
+
+void Aktiendataform::zeigeDmTipp(QLabel* wert, QLabel* tipp) {
+    tipp->setText(Numbers::dmEquivalentText(wert->text()));
+    const int breite =
+        std::max(tipp->sizeHint().width(), wert->fontMetrics().horizontalAdvance(wert->text()) + 8);
+    tipp->resize(breite, tipp->sizeHint().height());
+    const QPoint rechtsUnten = wert->mapTo(Karte, QPoint(wert->width(), wert->height()));
+    tipp->move(rechtsUnten.x() - breite, rechtsUnten.y());
+    tipp->raise();
+    tipp->show();
+}
+
+void Aktiendataform::datumAnzeigen() {
+    const QDateTime jetzt = m_ctx.clock.now();
+    StatusBar1[2]->setText(m_uhrzeit ? jetzt.time().toString(QStringLiteral("HH:mm:ss"))
+                                     : m_ctx.clock.today().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+void Aktiendataform::StatusBar1_Click() {
+    m_uhrzeit = !m_uhrzeit;
+    datumAnzeigen();
+}
+
+bool Aktiendataform::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type t = event->type();
+    if (t == QEvent::Enter || t == QEvent::MouseMove) {
+        if (watched == Text1 || watched == Text1->viewport()) {
+            Label12->hide();
+            Label13->hide();
+            return false;
+        }
+        if (t == QEvent::Enter) {
+            if (const auto it = m_hinweise.constFind(watched); it != m_hinweise.constEnd())
+                setHinweis(*it);
+            QLabel* links[] = {Labelkaufpreis, Labelgebuehren, LabelGekauf};
+            QLabel* rechts[] = {Labeltageskurs, Labelkursdiff, LabelAktwert, Labelgewinn};
+            for (QLabel* l : links)
+                if (watched == l && m_ctx.modul.DMAnzeige == 1) zeigeDmTipp(l, Label12);
+            for (QLabel* l : rechts)
+                if (watched == l && m_ctx.modul.DMAnzeige == 1) zeigeDmTipp(l, Label13);
+            if (m_ctx.modul.DMAnzeige != 1) {
+                if (watched == Labeltageskurs)
+                    setHinweis(QStringLiteral(" Zum aktualisieren bitte Feld anklicken"));
+                else if (watched == Labelkursdiff)
+                    setHinweis(QStringLiteral(
+                        " Kursdifferenz zur letzten Aktualisierung in %, Euro und DM"));
+            }
+        }
+    } else if (t == QEvent::MouseButtonRelease) {
+        const auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::LeftButton) {
+            if (watched == statusBar() ||
+                std::find(StatusBar1.begin(), StatusBar1.end(), watched) != StatusBar1.end()) {
+                StatusBar1_Click();
+                return true;
+            }
+            if (const auto it = m_klicks.constFind(watched); it != m_klicks.constEnd()) {
+                (*it)();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- commands
+
+void Aktiendataform::schalter_Click(int index) {
+    switch (index) {
+    case 0:
+        menu_neu_Click();
+        break;
+    case 1:
+        menu_edit_Click();
+        break;
+    case 2:
+        menu_loeschen_Click();
+        break;
+    case 3:
+        menu_berichtkurz_Click();
+        break;
+    case 4:
+        menu_passwort_Click();
+        break;
+    case 5:
+        menu_Chart30_Click();
+        break;
+    case 6:
+        menu_bilanz_Click();
+        break;
+    case 7:
+        menu_info_Click();
+        break;
+    case 8:
+        menu_hilfeinhalt_Click();
+        break;
+    case 9:
+        programmBeenden();
+        break; // without the question
+    case 10:
+        menu_beobachten_Click();
+        break;
+    case 11:
+        menu_depotkonto_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+// The commands below hand over to the windows of the other parts of the
+// program; they keep the saved position where the menu asks for it.
+void Aktiendataform::menu_depotkonto_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_neu_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_verkaufen_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_gewinn_verlust_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_loeschen_Click() {}
+void Aktiendataform::menu_kursaktuell_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_alleKurseneu_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_index_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_edit_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_k100_Click() {}
+void Aktiendataform::menu_kurseloeschen_Click() {}
+void Aktiendataform::menu_berichtkurz_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_berichtlang_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_differenzvortag_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_Chart30_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_Chart100_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_bilanz_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_indexchart_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_gewinne_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_beobachten_Click() {}
+void Aktiendataform::menu_einstellungen_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_passwort_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_zielkurs_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_spekufrist_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_zusammen_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_split_Click() {
+    lesezeichenMerken();
+}
+void Aktiendataform::menu_rechner_Click() {}
+void Aktiendataform::menu_bestellschein_Click() {}
+void Aktiendataform::menu_info_Click() {
+    FormInfo info(m_ctx.controls, this);
+    zeigeModal(info);
+}
+
+void Aktiendataform::menu_DManzeigen_Click() {
+    const bool an = !menu_DManzeigen->isChecked();
+    menu_DManzeigen->setChecked(an);
+    m_ctx.modul.DMAnzeige = an ? 1 : 0;
+}
+
+void Aktiendataform::menu_vermoegenanzeigen_Click() {
+    const bool an = !menu_vermoegenanzeigen->isChecked();
+    menu_vermoegenanzeigen->setChecked(an);
+    Frame1->setVisible(an);
+}
+
+void Aktiendataform::menu_notepad_Click() {
+    NotepadStarten(m_ctx.editor, m_ctx.dialogs, this);
+}
+
+void Aktiendataform::menu_hilfeinhalt_Click() {
+    hilfeAnzeigen();
+}
+void Aktiendataform::hilfeAnzeigen() {
+    m_ctx.help.showContents();
+}
+void Aktiendataform::depotkontoOeffnen() {
+    menu_depotkonto_Click();
+}

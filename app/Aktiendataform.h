@@ -1,0 +1,281 @@
+#pragma once
+// The main window: the package card, the overview table, the value panel,
+// the menus, toolbar and command buttons, and the status bar. Every other
+// window is opened from here and reaches it through MainWindowApi.
+
+#include "app/AppContext.h"
+#include "platform/MainWindowApi.h"
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+class QTextEdit;
+class QTimer;
+class QToolButton;
+class HoverButton;
+class HoverReset;
+class RecordsetModel;
+class pwfrage;
+
+/// Registers the icons of this library (safe to call more than once).
+void appRessourcenLaden();
+
+class Aktiendataform final : public QMainWindow, public MainWindowApi {
+    Q_OBJECT
+public:
+    enum class Ansicht { Karte, Uebersicht, Chart, Bericht };
+
+    explicit Aktiendataform(AppContext ctx, QWidget* parent = nullptr);
+    ~Aktiendataform() override;
+
+    /// The load: database check, record sets, compaction, totals, then either
+    /// the password prompt or the settings and the visible window.
+    void Form_Load();
+    /// The module procedure: asks, compacts, re-opens the record sets.
+    void DatenbankKomprimieren();
+
+    /// Runs a modal window (exec by default); tests put a recorder here.
+    void setModalRunner(std::function<int(QDialog&)> runner) { m_modal = std::move(runner); }
+    int zeigeModal(QDialog& dialog) { return m_modal(dialog); }
+
+    Ansicht ansicht() const { return m_ansicht; }
+    void zeigeAnsicht(Ansicht a);
+    bool beendet() const { return m_beendet; }
+    /// The password prompt while it is shown.
+    pwfrage* passwortFenster() const { return m_pwfrage; }
+    /// The menu entry or separator of that name ("menu_neu", "trenner1").
+    QAction* aktion(const QString& name) const { return m_aktionen.value(name); }
+    /// The notice text of status panel 2.
+    static QString hinweistext();
+    static QString fehltText();
+    /// Column layout of the overview table.
+    static QString uebersichtLayout();
+    QString kompaktierFrage() const;
+
+    // MainWindowApi
+    Database& database() override { return m_ctx.db; }
+    ModulAktien& modul() override { return m_ctx.modul; }
+    Dialogs& dialogs() override { return m_ctx.dialogs; }
+    const Clock& clock() const override { return m_ctx.clock; }
+    QWidget* window() override { return this; }
+    Recordset& Daten1() override { return *m_daten1; }
+    Recordset& Daten2() override { return *m_daten2; }
+    Recordset& Daten3() override { return *m_daten3; }
+    Recordset& Daten4() override { return *m_daten4; }
+    void SummenAktualisieren() override;
+    void PaketeZaehlen() override;
+    void DepotUebersicht() override;
+    void zumLesezeichen() override;
+    QString gesamtwertText() const override;
+    QString aktieText() const override;
+    QString tageskursText() const override;
+    void setKartenkopfSichtbar(bool visible) override;
+    void paketBefehleAktualisieren() override;
+    void setHinweis(const QString& text) override;
+    void hinweisZuruecksetzen() override;
+    void hilfeAnzeigen() override;
+    void depotkontoOeffnen() override;
+
+    // Menus
+    QMenu* Hmenu_aktie = nullptr;
+    QMenu* Hmenu_bearbeiten = nullptr;
+    QMenu* Hmenu_auswerten = nullptr;
+    QMenu* Hmenu_optionen = nullptr;
+    QMenu* Hmenu_hilfe = nullptr;
+    QAction* menu_edit = nullptr;
+    QAction* menu_loeschen = nullptr;
+    QAction* menu_verkaufen = nullptr;
+    QAction* menu_Chart30 = nullptr;
+    QAction* menu_Chart100 = nullptr;
+    QAction* menu_kursaktuell = nullptr;
+    QAction* menu_zielkurs = nullptr;
+    QAction* menu_DManzeigen = nullptr;
+    QAction* menu_vermoegenanzeigen = nullptr;
+
+    // Toolbar and strips
+    QFrame* Picture1 = nullptr;
+    QFrame* Picture2 = nullptr;
+    QFrame* Picture3 = nullptr;
+    std::array<HoverButton*, 12> schalter{};
+
+    // Right panel
+    QFrame* Daten1Navigator = nullptr;
+    std::array<QToolButton*, 4> navigator{}; ///< first, previous, next, last
+    QComboBox* DBCombo1 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QPushButton* Command7 = nullptr;
+    QPushButton* Command8 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* LabelGesamtwert = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* LabelAllgewinn = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label33 = nullptr;
+
+    // Display area
+    QStackedWidget* Anzeige = nullptr;
+    QWidget* Karte = nullptr;
+    QLabel* Labelaktie = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* LabelWPKN = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label23 = nullptr;
+    QLabel* Labeldatum = nullptr;
+    QLabel* Label19 = nullptr;
+    QLabel* Label20 = nullptr;
+    QLabel* Labelstueck = nullptr;
+    QLabel* Labelkaufpreis = nullptr;
+    QLabel* Labelgebuehren = nullptr;
+    QLabel* LabelGekauf = nullptr;
+    QLabel* Labeltageskurs = nullptr;
+    QLabel* LabelAktwert = nullptr;
+    QLabel* Labelgewinn = nullptr;
+    QLabel* Labelkursdiff = nullptr;
+    QLabel* Label21 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Labelkursziel = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label15 = nullptr;
+    QTextEdit* Text1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QWidget* Uebersicht = nullptr;
+    QLabel* Label22 = nullptr;
+    QTableView* MSFlexGrid1 = nullptr;
+    QWidget* Graph1 = nullptr;
+    QWidget* Bericht = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label24 = nullptr;
+    QTextEdit* RText1 = nullptr;
+
+    // Status bar: count, hints, date/time
+    std::array<QLabel*, 3> StatusBar1{};
+    bool zeigtUhrzeit() const { return m_uhrzeit; }
+
+signals:
+    /// The program ends now; the receiver leaves the event loop. Tests watch it.
+    void programmEnde(int code);
+
+public slots:
+    // Wertpapier
+    void menu_depotkonto_Click();
+    void menu_neu_Click();
+    void menu_verkaufen_Click();
+    void menu_gewinn_verlust_Click();
+    void menu_loeschen_Click();
+    void menu_ende_Click();
+    // Bearbeiten
+    void menu_kursaktuell_Click();
+    void menu_alleKurseneu_Click();
+    void menu_index_Click();
+    void menu_edit_Click();
+    void menu_k100_Click();
+    void menu_kurseloeschen_Click();
+    // Anzeigen
+    void menu_berichtkurz_Click();
+    void menu_berichtlang_Click();
+    void menu_differenzvortag_Click();
+    void menu_Chart30_Click();
+    void menu_Chart100_Click();
+    void menu_bilanz_Click();
+    void menu_indexchart_Click();
+    void menu_gewinne_Click();
+    // Optionen
+    void menu_DManzeigen_Click();
+    void menu_vermoegenanzeigen_Click();
+    void menu_beobachten_Click();
+    void menu_einstellungen_Click();
+    void menu_passwort_Click();
+    void menu_zielkurs_Click();
+    void menu_spekufrist_Click();
+    void menu_zusammen_Click();
+    void menu_split_Click();
+    void menu_notepad_Click();
+    void menu_rechner_Click();
+    // Hilfe
+    void menu_hilfeinhalt_Click();
+    void menu_bestellschein_Click();
+    void menu_info_Click();
+
+    void schalter_Click(int index);
+    void schalter_MouseMove(int index);
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Daten1_Reposition();
+    void Daten1_MouseUp();
+    void DBCombo1_Click(int index);
+    void LabelGesamtwert_Click();
+    void Label10_Click();
+    void Label33_Click();
+    void Label18_Click();
+    void Labeltageskurs_Click();
+    void Label2_Click();
+    void StatusBar1_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void menueAufbauen();
+    QWidget* werkzeugleisteAufbauen();
+    QWidget* kartenseiteAufbauen();
+    QWidget* rechteSeiteAufbauen();
+    void statusleisteAufbauen();
+
+    void datenOeffnen();
+    void datenSchliessen();
+    void comboFuellen();
+    void startAbschliessen();
+    /// Yes branch of the end question: help closed, settings written, end.
+    void programmBeenden();
+    void lesezeichenMerken();
+    void kartenAnsicht();
+    void notizenBearbeiten(bool an);
+    void tagesergebnis();
+    void zeigeDmTipp(QLabel* wert, QLabel* tipp);
+    void setzeBetragsfarbe(QLabel* label);
+    void datumAnzeigen();
+    bool paketVorhanden() const;
+
+    AppContext m_ctx;
+    std::function<int(QDialog&)> m_modal;
+    std::unique_ptr<Recordset> m_daten1, m_daten2, m_daten3, m_daten4;
+    RecordsetModel* m_modell = nullptr;
+    HoverReset* m_hoverReset = nullptr;
+    pwfrage* m_pwfrage = nullptr;
+    QHash<QString, QAction*> m_aktionen;
+    QHash<QAction*, bool> m_vorSperre;   ///< enabled states while the notes are edited
+    QHash<QObject*, QString> m_hinweise; ///< status hint shown while the pointer is over it
+    QHash<QObject*, std::function<void()>> m_klicks; ///< labels that act on a click
+    QTimer* m_uhr = nullptr;
+    Ansicht m_ansicht = Ansicht::Karte;
+    bool m_uhrzeit = false;
+    bool m_beendet = false;
+};

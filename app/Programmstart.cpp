@@ -1,0 +1,48 @@
+#include "app/Programmstart.h"
+
+#include "app/Aktiendataform.h"
+#include "app/FormGruss.h"
+#include "db/Database.h"
+#include "platform/Dialogs.h"
+#include <QDir>
+#include <QFile>
+
+Programmstart::Programmstart(AppContext ctx, int grussMs, QObject* parent)
+    : QObject(parent), m_ctx(std::move(ctx)), m_grussMs(grussMs) {}
+
+Programmstart::~Programmstart() {
+    if (m_gruss) delete m_gruss.data();
+}
+
+bool Programmstart::starten() {
+    const QString pfad =
+        QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName));
+    if (!QFile::exists(pfad)) {
+        m_ctx.dialogs.notice(nullptr, Aktiendataform::fehltText());
+        m_exitCode = 1;
+        return false;
+    }
+    if (m_ctx.db.open(pfad) != Database::Status::Ok) {
+        // A damaged or foreign file is refused and left as it is.
+        m_ctx.dialogs.notice(nullptr, m_ctx.db.message());
+        m_exitCode = 1;
+        return false;
+    }
+    m_gruss = new FormGruss(
+        m_ctx.controls, [this] { hauptfensterLaden(); }, m_grussMs);
+    m_gruss->show();
+    return true;
+}
+
+void Programmstart::hauptfensterLaden() {
+    m_haupt = std::make_unique<Aktiendataform>(m_ctx);
+    connect(m_haupt.get(), &Aktiendataform::programmEnde, this, [this](int code) {
+        m_exitCode = code;
+        emit beendet(code);
+    });
+    m_haupt->Form_Load();
+}
+
+FormGruss* Programmstart::gruss() const {
+    return m_gruss.data();
+}

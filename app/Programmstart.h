@@ -1,0 +1,41 @@
+#pragma once
+// The start procedure: checks and opens the database, shows the start
+// window, and after its delay loads the main window.
+
+#include "app/AppContext.h"
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+class Aktiendataform;
+class FormGruss;
+
+class Programmstart final : public QObject {
+    Q_OBJECT
+public:
+    /// `ctx.db` is opened here; `grussMs` is the start window's delay.
+    explicit Programmstart(AppContext ctx, int grussMs = 2000, QObject* parent = nullptr);
+    ~Programmstart() override;
+
+    /// Missing or unreadable database: the message is shown and false is
+    /// returned; the program then ends with exitCode(). Otherwise the start
+    /// window is up and the event loop takes over.
+    bool starten();
+    int exitCode() const { return m_exitCode; }
+
+    FormGruss* gruss() const;
+    Aktiendataform* hauptfenster() const { return m_haupt.get(); }
+
+signals:
+    /// The program ends; the receiver leaves the event loop with this code.
+    void beendet(int code);
+
+private:
+    void hauptfensterLaden();
+
+    AppContext m_ctx;
+    int m_grussMs;
+    int m_exitCode = 0;
+    QPointer<FormGruss> m_gruss;
+    std::unique_ptr<Aktiendataform> m_haupt;
+};

@@ -1,0 +1,35 @@
+// Kapito: the program directory is the working directory.
+
+#include "app/Programmstart.h"
+#include "core/Clock.h"
+#include "core/ModulAktien.h"
+#include "db/Database.h"
+#include "platform/ControlLoader.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/Launcher.h"
+#include "platform/Translations.h"
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kapito"));
+    // Ending is the main window's decision (question, toolbar, password prompt).
+    QApplication::setQuitOnLastWindowClosed(false);
+    installGermanTranslations(app);
+
+    Database db;
+    ModulAktien modul;
+    WidgetDialogs dialogs;
+    Clock uhr;
+    HelpViewer hilfe;
+    DesktopEditorLauncher editor;
+    ControlLoader controls;
+    Programmstart start(
+        AppContext{db, modul, dialogs, uhr, hilfe, editor, controls, QDir::currentPath()});
+    QObject::connect(&start, &Programmstart::beendet, &app,
+                     [](int code) { QCoreApplication::exit(code); });
+    if (!start.starten()) return start.exitCode();
+    return app.exec();
+}

@@ -1,0 +1,118 @@
+#include "extras/pwfrage.h"
+
+#include "core/Passwort.h"
+#include "db/Recordset.h"
+#include "platform/Dialogs.h"
+#include "platform/MainWindowApi.h"
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+bool passwortStimmt(const QString& speicherform, const QString& eingabe, QString* klartext) {
+    const QString klar = Passwort::klartext(speicherform);
+    if (klar != eingabe) return false;
+    if (klartext) *klartext = klar;
+    return true;
+}
+
+pwfrage::pwfrage(MainWindowApi& haupt, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_haupt(haupt) {
+    setObjectName(QStringLiteral("pwfrage"));
+    setWindowTitle(QStringLiteral("Kapito 3.6"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Label1 = new QLabel(QStringLiteral("Kapito 3.6"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont titel = Label1->font();
+    titel.setPointSize(titel.pointSize() + 6);
+    titel.setBold(true);
+    Label1->setFont(titel);
+    Label1->setAlignment(Qt::AlignCenter);
+
+    Label2 = new QLabel(QStringLiteral("Bitte gültiges Passwort eingeben "), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+
+    Textpwfrage = new QLineEdit(this);
+    Textpwfrage->setObjectName(QStringLiteral("Textpwfrage"));
+    Textpwfrage->setEchoMode(QLineEdit::Password);
+    Textpwfrage->setMaxLength(12);
+
+    Schalter3 = new QPushButton(QStringLiteral(" Passwort übernehmen "), this);
+    Schalter3->setObjectName(QStringLiteral("Schalter3"));
+    Schalter3->setEnabled(false);
+    schalter4 = new QPushButton(QStringLiteral(" Fenster schließen "), this);
+    schalter4->setObjectName(QStringLiteral("schalter4"));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(20, 16, 20, 16);
+    grid->setVerticalSpacing(10);
+    grid->addWidget(Label1, 0, 0, 1, 2);
+    grid->addWidget(Label2, 1, 0, 1, 2);
+    grid->addWidget(Textpwfrage, 2, 0, 1, 2);
+    grid->addWidget(Schalter3, 3, 0);
+    grid->addWidget(schalter4, 3, 1);
+    setMinimumWidth(340);
+
+    connect(Textpwfrage, &QLineEdit::textChanged, this,
+            [this](const QString& t) { Schalter3->setEnabled(!t.isEmpty()); });
+    connect(Textpwfrage, &QLineEdit::returnPressed, this, &pwfrage::Schalter3_Click);
+    connect(Schalter3, &QPushButton::clicked, this, &pwfrage::Schalter3_Click);
+    connect(schalter4, &QPushButton::clicked, this, &pwfrage::schalter4_Click);
+}
+
+void pwfrage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    activateWindow();
+    Textpwfrage->setFocus();
+}
+
+void pwfrage::Schalter3_Click() {
+    if (m_fertig) return;
+    m_haupt.modul().PasswortEingabe = Textpwfrage->text();
+    if (Textpwfrage->text().isEmpty()) {
+        beenden();
+        return;
+    }
+    Startpruefung();
+}
+
+void pwfrage::schalter4_Click() {
+    if (!m_fertig) beenden();
+}
+
+void pwfrage::Startpruefung() {
+    Recordset& kennwort = m_haupt.Daten2();
+    if (!kennwort.hasCurrent()) kennwort.moveFirst();
+    const QString gespeichert = kennwort.text(QStringLiteral("passwort"));
+    QString klar;
+    if (!passwortStimmt(gespeichert, m_haupt.modul().PasswortEingabe, &klar)) {
+        m_haupt.dialogs().message(this, falschText(), Dialogs::Icon::Stop);
+        beenden();
+        return;
+    }
+    m_fertig = true;
+    m_haupt.modul().PasswortAktuell = klar;
+    m_haupt.DepotUebersicht();
+    emit angenommen();
+    close();
+}
+
+void pwfrage::beenden() {
+    m_fertig = true;
+    emit programmBeenden();
+    close();
+}
+
+void pwfrage::closeEvent(QCloseEvent* event) {
+    // The close box is one more way out of the prompt: it ends the program,
+    // so no hidden main window is left behind.
+    if (!m_fertig) {
+        m_fertig = true;
+        emit programmBeenden();
+    }
+    event->accept();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The start prompt for the user's password. Shown instead of the main window
+// while a password is stored; a correct entry lets the start-up go on, every
+// other way out ends the program.
+
+#include <QString>
+#include <QWidget>
+
+class MainWindowApi;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+/// The start check: the entry against the stored form, exact and
+/// case-sensitive. On success `klartext` receives the plain password.
+bool passwortStimmt(const QString& speicherform, const QString& eingabe,
+                    QString* klartext = nullptr);
+
+class pwfrage final : public QWidget {
+    Q_OBJECT
+public:
+    explicit pwfrage(MainWindowApi& haupt, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Textpwfrage = nullptr;
+    QPushButton* Schalter3 = nullptr;
+    QPushButton* schalter4 = nullptr;
+
+    static QString falschText() { return QStringLiteral("Dies ist kein gültiges Passwort!"); }
+
+signals:
+    /// The password was accepted; the overview is shown, the rest of the
+    /// start-up (display settings, showing the main window) is the receiver's.
+    void angenommen();
+    /// The program must end now (wrong or empty entry, window closed).
+    void programmBeenden();
+
+public slots:
+    void Schalter3_Click();
+    void schalter4_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    /// Reads the stored form and compares; the module procedure of the start.
+    void Startpruefung();
+    void beenden();
+
+    MainWindowApi& m_haupt;
+    bool m_fertig = false;
+};

@@ -1,0 +1,370 @@
+// The main window's load, totals and card.
+
+#include "Testbett.h"
+#include "core/Passwort.h"
+#include "core/Rtf.h"
+#include "extras/pwfrage.h"
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolButton>
+
+class TestHauptfenster : public QObject {
+    Q_OBJECT
+private slots:
+    void erststartOhneKompaktierung();
+    void kompaktierung_data();
+    void kompaktierung();
+    void misslungeneKompaktierungWirdGemeldet();
+    void fehlendeDatenbankBeimLaden();
+    void ohnePaketeGesperrt();
+    void gespeichertesPasswortFragtZuerst_data();
+    void gespeichertesPasswortFragtZuerst();
+    void summen_data();
+    void summen();
+    void alarme_data();
+    void alarme();
+    void kursdifferenzUndFarbe();
+    void zweiPaketeEinesNamens();
+    void notizen_data();
+    void notizen();
+};
+
+void TestHauptfenster::erststartOhneKompaktierung() {
+    Testbett t;
+    auto& f = t.laden();
+    QVERIFY(t.dialogs.shown.isEmpty());
+    QCOMPARE(t.kennwortWert(QStringLiteral("kompridatum")).toString(),
+             QStringLiteral("2024-03-15"));
+    QVERIFY(f.isVisible());
+    QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Uebersicht);
+}
+
+void TestHauptfenster::kompaktierung_data() {
+    QTest::addColumn<int>("alter");
+    QTest::addColumn<QList<Dialogs::Answer>>("antworten");
+    QTest::addColumn<QStringList>("meldungen");
+    QTest::addColumn<QString>("kompridatum");
+    const QString frage = QStringLiteral("Von Zeit zu Zeit sollte die Datenbank komprimiert "
+                                         "werden.\nSoll die Datenbank jetzt komprimiert werden?");
+    QTest::newRow("30 Tage: keine Frage")
+        << 30 << QList<Dialogs::Answer>{} << QStringList{} << QStringLiteral("2024-02-14");
+    QTest::newRow("31 Tage, Nein") << 31 << QList<Dialogs::Answer>{Dialogs::Answer::No}
+                                   << QStringList{frage} << QStringLiteral("2024-02-13");
+    QTest::newRow("31 Tage, Ja") << 31
+                                 << QList<Dialogs::Answer>{Dialogs::Answer::Yes,
+                                                           Dialogs::Answer::Ok}
+                                 << QStringList{frage,
+                                                QStringLiteral("Datenbank wurde komprimiert!")}
+                                 << QStringLiteral("2024-03-15");
+}
+
+void TestHauptfenster::kompaktierung() {
+    QFETCH(int, alter);
+    QFETCH(QList<Dialogs::Answer>, antworten);
+    QFETCH(QStringList, meldungen);
+    QFETCH(QString, kompridatum);
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    t.kennwort(QStringLiteral("kompridatum"), t.uhr.today().addDays(-alter));
+    t.dialogs.answers = antworten;
+    auto& f = t.laden();
+    QStringList gezeigt;
+    for (const auto& s : t.dialogs.shown)
+        gezeigt << s.text;
+    QCOMPARE(gezeigt, meldungen);
+    if (!meldungen.isEmpty()) {
+        QCOMPARE(t.dialogs.shown.first().icon, Dialogs::Icon::Question);
+        QCOMPARE(t.dialogs.shown.first().buttons, Dialogs::Buttons::YesNo);
+    }
+    QCOMPARE(t.kennwortWert(QStringLiteral("kompridatum")).toString(), kompridatum);
+    // The record sets work on the (possibly new) file afterwards.
+    QCOMPARE(f.Daten1().recordCount(), 1);
+    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Alpha"));
+    QCOMPARE(f.LabelGesamtwert->text(), QStringLiteral("210.00"));
+}
+
+void TestHauptfenster::misslungeneKompaktierungWirdGemeldet() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    t.kennwort(QStringLiteral("kompridatum"), QDate(2023, 1, 1));
+    // A folder in the way of the copy makes the compaction fail.
+    QVERIFY(QDir(t.dir.path()).mkdir(QStringLiteral("dbAkt.mdb")));
+    t.dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Ok};
+    auto& f = t.laden();
+    QCOMPARE(t.dialogs.shown.size(), 2);
+    QVERIFY2(t.dialogs.shown.at(1).text.startsWith(
+                 QStringLiteral("Die Datenbank konnte nicht komprimiert werden.")),
+             qPrintable(t.dialogs.shown.at(1).text));
+    QCOMPARE(t.kennwortWert(QStringLiteral("kompridatum")).toString(),
+             QStringLiteral("2023-01-01"));
+    QCOMPARE(f.Daten1().recordCount(), 1);
+    QVERIFY(f.isVisible());
+}
+
+void TestHauptfenster::fehlendeDatenbankBeimLaden() {
+    Testbett t;
+    t.db.close();
+    QVERIFY(QFile::remove(t.pfad()));
+    t.fenster = std::make_unique<Aktiendataform>(t.kontext());
+    QSignalSpy ende(t.fenster.get(), &Aktiendataform::programmEnde);
+    t.fenster->Form_Load();
+    QCOMPARE(t.dialogs.lastText(),
+             QStringLiteral("Die Datenbankdatei \"aktien.mdb\" wurde nicht gefunden!\nBitte "
+                            "kopieren Sie die Datei in das Programmverzeichnis oder installieren "
+                            "Sie das Programm neu."));
+    QCOMPARE(t.dialogs.shown.last().icon, Dialogs::Icon::Exclamation);
+    QCOMPARE(ende.size(), 1);
+    QVERIFY(!t.fenster->isVisible());
+}
+
+void TestHauptfenster::ohnePaketeGesperrt() {
+    Testbett t;
+    auto& f = t.laden();
+    QVERIFY(!f.menu_edit->isEnabled());
+    QVERIFY(!f.menu_loeschen->isEnabled());
+    QVERIFY(!f.menu_verkaufen->isEnabled());
+    QVERIFY(!f.Command3->isEnabled());
+    for (int i : {1, 2, 5})
+        QVERIFY(!f.schalter[i]->isEnabled());
+    for (int i : {0, 3, 4, 6, 9, 11})
+        QVERIFY(f.schalter[i]->isEnabled());
+    QCOMPARE(f.LabelGesamtwert->text(), QStringLiteral("0.00"));
+    QCOMPARE(f.Label17->text(), QStringLiteral("Kein Gewinn / kein Verlust"));
+    QCOMPARE(f.StatusBar1[0]->text(), QStringLiteral("0"));
+    QCOMPARE(t.modul.lesezeichen, Bookmark(-1));
+}
+
+void TestHauptfenster::gespeichertesPasswortFragtZuerst_data() {
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<bool>("angenommen");
+    QTest::newRow("richtig") << QStringLiteral("Geheim1") << true;
+    QTest::newRow("falsch") << QStringLiteral("geheim1") << false;
+}
+
+void TestHauptfenster::gespeichertesPasswortFragtZuerst() {
+    QFETCH(QString, eingabe);
+    QFETCH(bool, angenommen);
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    t.kennwort(QStringLiteral("passwort"), Passwort::speicherform(QStringLiteral("Geheim1")));
+    t.kennwort(QStringLiteral("dmanzeige"), 1);
+    t.fenster = std::make_unique<Aktiendataform>(t.kontext());
+    QSignalSpy ende(t.fenster.get(), &Aktiendataform::programmEnde);
+    t.fenster->Form_Load();
+    auto& f = *t.fenster;
+
+    pwfrage* frage = f.passwortFenster();
+    QVERIFY(frage);
+    QVERIFY(frage->isVisible());
+    QVERIFY(!f.isVisible());
+    QCOMPARE(t.modul.DMAnzeige, 0); // settings wait for the password
+
+    frage->Textpwfrage->setText(eingabe);
+    frage->Schalter3->click();
+    QCOMPARE(f.isVisible(), angenommen);
+    QCOMPARE(ende.size(), angenommen ? 0 : 1);
+    if (angenommen) {
+        QVERIFY(t.dialogs.shown.isEmpty());
+        QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Uebersicht);
+        QCOMPARE(t.modul.DMAnzeige, 1);
+        QVERIFY(f.menu_DManzeigen->isChecked());
+        QCOMPARE(t.modul.PasswortAktuell, QStringLiteral("Geheim1"));
+    } else {
+        QCOMPARE(t.dialogs.lastText(), QStringLiteral("Dies ist kein gültiges Passwort!"));
+        QCOMPARE(t.dialogs.shown.last().icon, Dialogs::Icon::Stop);
+    }
+}
+
+void TestHauptfenster::summen_data() {
+    // stück, kaufpreis, gebühren, tageskurs per package
+    QTest::addColumn<QList<QStringList>>("pakete");
+    QTest::addColumn<QStringList>(
+        "texte"); // LabelGesamtwert, Label10, LabelAllgewinn, Label14, Label17
+    const QString verlust = QStringLiteral("-- Gesamtverlust --------------------");
+    const QString gewinn = QStringLiteral("-- Gesamtgewinn --------------------");
+    const QString null = QStringLiteral("Kein Gewinn / kein Verlust");
+    QTest::newRow("leer") << QList<QStringList>{}
+                          << QStringList{"0.00", "0,00 DM", "0.00", "0,00 DM", null};
+    QTest::newRow("Gebühren machen Verlust")
+        << QList<QStringList>{{"10", "20", "5", "20"}}
+        << QStringList{"200.00", "391,17 DM", "-5.00", "-9,78 DM", verlust};
+    QTest::newRow("genau null") << QList<QStringList>{{"10", "20", "0", "20"}}
+                                << QStringList{"200.00", "391,17 DM", "0.00", "0,00 DM", null};
+    QTest::newRow("ein Cent") << QList<QStringList>{{"1", "10", "0", "10,01"}}
+                              << QStringList{"10.01", "19,58 DM", "0.01", "0,02 DM", gewinn};
+    QTest::newRow("tausend Euro") << QList<QStringList>{{"100", "10", "0", "10"}}
+                                  << QStringList{"1000.00", "1955,83 DM", "0.00", "0,00 DM", null};
+    QTest::newRow("zwei Pakete eines Namens")
+        << QList<QStringList>{{"10", "20", "5", "20"}, {"5", "10", "0", "12,5"}}
+        << QStringList{"262.50", "513,41 DM", "7.50", "14,67 DM", gewinn};
+    QTest::newRow("mehr als 32767 Stück")
+        << QList<QStringList>{{"40000", "1", "0", "2"}}
+        << QStringList{"80000.00", "156466,40 DM", "40000.00", "78233,20 DM", gewinn};
+}
+
+void TestHauptfenster::summen() {
+    QFETCH(QList<QStringList>, pakete);
+    QFETCH(QStringList, texte);
+    Testbett t;
+    for (const QStringList& p : pakete)
+        t.paket(QStringLiteral("Alpha"), p[0].toInt(), p[1], p[2], p[3]);
+    auto& f = t.laden();
+    const QStringList ist{f.LabelGesamtwert->text(), f.Label10->text(), f.LabelAllgewinn->text(),
+                          f.Label14->text(), f.Label17->text()};
+    QCOMPARE(ist, texte);
+    QCOMPARE(f.StatusBar1[0]->text(), QString::number(pakete.size()));
+    QCOMPARE(t.modul.AnzahlPakete, pakete.size());
+    QCOMPARE(f.gesamtwertText(), texte.first());
+}
+
+void TestHauptfenster::alarme_data() {
+    QTest::addColumn<double>("kursziel");
+    QTest::addColumn<double>("stopkurs");
+    QTest::addColumn<QString>("tageskurs");
+    QTest::addColumn<int>("tage");
+    QTest::addColumn<QString>("kursalarm"); // empty: hidden
+    QTest::addColumn<bool>("frist");
+    QTest::newRow("Ziel erreicht")
+        << 100.0 << 0.0 << "100" << 10 << "Kursziel ist erreicht" << false;
+    QTest::newRow("nichts gesetzt") << 0.0 << 0.0 << "100" << 10 << "" << false;
+    QTest::newRow("Stop nicht erreicht") << 0.0 << 80.0 << "100" << 10 << "" << false;
+    QTest::newRow("Stop unterschritten")
+        << 0.0 << 80.0 << "75" << 10 << "Stopkurs ist erreicht" << false;
+    QTest::newRow("Stop genau") << 120.0 << 80.0 << "80" << 10 << "Stopkurs ist erreicht" << false;
+    QTest::newRow("Ziel vor Stop")
+        << 100.0 << 120.0 << "110" << 10 << "Kursziel ist erreicht" << false;
+    QTest::newRow("364 Tage") << 0.0 << 0.0 << "100" << 364 << "" << false;
+    QTest::newRow("365 Tage") << 0.0 << 0.0 << "100" << 365 << "" << true;
+}
+
+void TestHauptfenster::alarme() {
+    QFETCH(double, kursziel);
+    QFETCH(double, stopkurs);
+    QFETCH(QString, tageskurs);
+    QFETCH(int, tage);
+    QFETCH(QString, kursalarm);
+    QFETCH(bool, frist);
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("90"), QStringLiteral("0"), tageskurs,
+            QStringLiteral("90"), t.uhr.today().addDays(-tage), kursziel, stopkurs);
+    auto& f = t.laden();
+    f.Command5_Click();
+    QCOMPARE(!f.Labelkursziel->isHidden(), !kursalarm.isEmpty());
+    if (!kursalarm.isEmpty()) QCOMPARE(f.Labelkursziel->text(), kursalarm);
+    QCOMPARE(!f.Label16->isHidden(), frist);
+}
+
+void TestHauptfenster::kursdifferenzUndFarbe() {
+    Testbett t;
+    t.paket(QStringLiteral("Verlierer"), 10, QStringLiteral("60"), QStringLiteral("5"),
+            QStringLiteral("55"), QStringLiteral("50"));
+    t.paket(QStringLiteral("Gewinner"), 10, QStringLiteral("10"), QStringLiteral("0"),
+            QStringLiteral("12"), QStringLiteral("0"));
+    auto& f = t.laden();
+    f.Command5_Click();
+    const QColor rot(255, 0, 0);
+    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Verlierer"));
+    QCOMPARE(f.Labelkursdiff->text(), QStringLiteral("5,00"));
+    QCOMPARE(f.Label21->text(), QStringLiteral("10,00 %"));
+    QCOMPARE(f.LabelGekauf->text(), QStringLiteral("605,00"));
+    QCOMPARE(f.LabelAktwert->text(), QStringLiteral("550,00"));
+    QCOMPARE(f.Labelgewinn->text(), QStringLiteral("-55,00"));
+    QCOMPARE(f.Labelgewinn->palette().color(QPalette::WindowText), rot);
+    QCOMPARE(f.Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(f.Labelstueck->text(), QStringLiteral("10"));
+    QCOMPARE(f.Label8->text(), QStringLiteral("840400"));
+    QCOMPARE(f.Labeldatum->text(), QStringLiteral("02.01.2024"));
+
+    f.navigator[2]->click(); // next
+    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Gewinner"));
+    QCOMPARE(f.Labelgewinn->text(), QStringLiteral("20,00"));
+    QCOMPARE(f.Labelgewinn->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(f.Label21->text(), QString()); // no previous quote, no percentage
+    QCOMPARE(f.Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
+    f.navigator[2]->click(); // stays on the last package
+    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Gewinner"));
+    f.navigator[0]->click();
+    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Verlierer"));
+    QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Karte);
+}
+
+void TestHauptfenster::zweiPaketeEinesNamens() {
+    Testbett t;
+    t.paket(QStringLiteral("Beta"), 3, QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("1"));
+    const Bookmark erstes = t.paket(QStringLiteral("Alpha"), 5, QStringLiteral("1"),
+                                    QStringLiteral("0"), QStringLiteral("1"));
+    const Bookmark zweites = t.paket(QStringLiteral("Alpha"), 7, QStringLiteral("1"),
+                                     QStringLiteral("0"), QStringLiteral("1"));
+    auto& f = t.laden();
+    QCOMPARE(f.DBCombo1->count(), 3);
+    emit f.DBCombo1->activated(2);
+    QCOMPARE(f.Daten1().bookmark(), zweites);
+    QCOMPARE(f.Labelstueck->text(), QStringLiteral("7"));
+    QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Karte);
+    emit f.DBCombo1->activated(1);
+    QCOMPARE(f.Daten1().bookmark(), erstes);
+    QCOMPARE(f.Labelstueck->text(), QStringLiteral("5"));
+    QCOMPARE(f.DBCombo1->currentIndex(), 1);
+    // The list follows moves of the record set.
+    f.Daten1().moveLast();
+    QCOMPARE(f.DBCombo1->currentIndex(), 2);
+}
+
+void TestHauptfenster::notizen_data() {
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<QString>("angezeigt");
+    QTest::newRow("leer wird Punkt") << QString() << QStringLiteral(".");
+    QTest::newRow("Text mit Umlauten") << QStringLiteral("Dividende erhöht\nÜberprüfen: 5 €")
+                                       << QStringLiteral("Dividende erhöht\nÜberprüfen: 5 €");
+}
+
+void TestHauptfenster::notizen() {
+    QFETCH(QString, eingabe);
+    QFETCH(QString, angezeigt);
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("1"));
+    auto& f = t.laden();
+    f.Command5_Click();
+    QVERIFY(f.Text1->isReadOnly());
+    f.Command3->click();
+    QVERIFY(!f.Text1->isReadOnly());
+    QVERIFY(f.Command4->isEnabled());
+    QVERIFY(!f.Command3->isEnabled());
+    QVERIFY(!f.DBCombo1->isEnabled());
+    QVERIFY(!f.Daten1Navigator->isEnabled());
+    QVERIFY(!f.Hmenu_aktie->menuAction()->isEnabled());
+    QVERIFY(!f.aktion(QStringLiteral("menu_ende"))->isEnabled());
+    QVERIFY(!f.schalter[9]->isEnabled());
+    QVERIFY(f.schalter[11]->isEnabled());
+
+    f.Text1->setPlainText(eingabe);
+    f.Command4->click();
+    QVERIFY(f.Text1->isReadOnly());
+    QVERIFY(f.aktion(QStringLiteral("menu_ende"))->isEnabled());
+    QVERIFY(f.Hmenu_hilfe->menuAction()->isEnabled());
+    QVERIFY(f.DBCombo1->isEnabled());
+    QCOMPARE(f.Text1->toPlainText(), angezeigt);
+    const QString gespeichert =
+        t.db.scalar(QStringLiteral("SELECT notizen FROM Aktiendaten")).toString();
+    if (eingabe.isEmpty())
+        QCOMPARE(gespeichert, QStringLiteral("."));
+    else {
+        QVERIFY(Rtf::isRtf(gespeichert));
+        QCOMPARE(Rtf::toPlainText(gespeichert), eingabe);
+    }
+}
+
+QTEST_MAIN(TestHauptfenster)
+#include "tst_hauptfenster.moc"
