@@ -330,9 +330,11 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
         "QLabel[abschnitt=\"true\"] { font-weight: bold; color: #3a4a70;"
         " border-bottom: 1px solid #dde2ea; padding-bottom: 3px; }"
         "QLabel[beschriftung=\"true\"] { color: #4a5568; }"
-        "QLabel#Label16, QLabel#Labelkursziel { color: white; background: #c0392b;"
+        "QFrame#Karte QLabel#Label16, QFrame#Karte QLabel#Labelkursziel { color: white; "
+        "background: #c0392b;"
         " border-radius: 4px; padding: 3px 8px; font-weight: bold; }"
-        "QLabel#Label12, QLabel#Label13 { background: #fff8d0; border: 1px solid #c9b458;"
+        "QFrame#Karte QLabel#Label12, QFrame#Karte QLabel#Label13 { background: #fff8d0; border: "
+        "1px solid #c9b458;"
         " padding: 1px 4px; }"
         "QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
         "QGroupBox { font-weight: bold; border: 1px solid #c8cfdb; border-radius: 6px;"
@@ -796,6 +798,9 @@ void Aktiendataform::datenOeffnen() {
     m_modell = new RecordsetModel(db, *m_daten1, uebersichtLayout(), QString(), this);
     MSFlexGrid1->setModel(m_modell);
     applyLayout(MSFlexGrid1, *m_modell);
+    // The name column gives way so that the table fits without scrolling sideways.
+    MSFlexGrid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(60);
     comboFuellen();
     Daten1_Reposition();
 }
