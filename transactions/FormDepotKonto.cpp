@@ -42,6 +42,11 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 4);
     applyLayout(MSFlexGrid1, *m_model);
+    // All three columns in view without scrolling sideways.
+    MSFlexGrid1->setMinimumWidth(MSFlexGrid1->horizontalHeader()->length() +
+                                 MSFlexGrid1->verticalScrollBar()->sizeHint().width() +
+                                 2 * MSFlexGrid1->frameWidth());
+    MSFlexGrid1->setMinimumHeight(MSFlexGrid1->verticalHeader()->defaultSectionSize() * 16);
     Label4 = new QLabel(QStringLiteral("Aktueller Kontostand:"), this);
     Label5 = new QLabel(this);
     Label5->setObjectName(QStringLiteral("Label5"));

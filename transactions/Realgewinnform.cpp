@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 Realgewinnform::Realgewinnform(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
@@ -29,8 +30,10 @@ Realgewinnform::Realgewinnform(MainWindowApi& api, QWidget* parent) : QDialog(pa
     courier.setStyleHint(QFont::TypeWriter);
     courier.setFixedPitch(true);
     Text1->setFont(courier);
-    // Room for the 48 characters of a line and a scroll bar.
-    Text1->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(QString(52, QLatin1Char('0'))));
+    // Room for the 48 characters of a line, its margins and a scroll bar.
+    Text1->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(QString(52, QLatin1Char('0'))) +
+                           Text1->verticalScrollBar()->sizeHint().width() +
+                           2 * Text1->frameWidth());
     Text1->setMinimumHeight(QFontMetrics(courier).lineSpacing() * 18);
 
     Label3 = new QLabel(QStringLiteral("Saldo"), this);
@@ -49,7 +52,7 @@ Realgewinnform::Realgewinnform(MainWindowApi& api, QWidget* parent) : QDialog(pa
     // Captions above the columns: date at 1, text at 13, amount at the right.
     auto* kopf = new QHBoxLayout;
     const int zeichen = QFontMetrics(courier).horizontalAdvance(QLatin1Char('0'));
-    Label2->setMinimumWidth(zeichen * 13);
+    Label2->setMinimumWidth(zeichen * 14);
     kopf->addWidget(Label2);
     kopf->addWidget(Label4, 1);
     kopf->addWidget(Label5);

@@ -9,7 +9,6 @@
 #include "platform/RecordsetModel.h"
 #include "support/FakeMainWindow.h"
 #include "support/TestUtil.h"
-#include "transactions/BefehleKonto.h"
 #include "transactions/FormDepotKonto.h"
 
 #include <QDateEdit>
@@ -50,7 +49,6 @@ private slots:
     void loeschen_data();
     void loeschen();
     void neuesteBuchungenSichtbar();
-    void oeffnenMerktLesezeichen();
 };
 
 void TstKonto::buchen_data() {
@@ -224,22 +222,6 @@ void TstKonto::neuesteBuchungenSichtbar() {
     pressEnter(w.Text1);
     QCOMPARE(w.model().rowCount(), 301);
     QCOMPARE(bar->value(), bar->maximum());
-}
-
-void TstKonto::oeffnenMerktLesezeichen() {
-    Umgebung u;
-    const Bookmark a = u.api->addPaket(QStringLiteral("A"), 1, QStringLiteral("1"),
-                                       QStringLiteral("0"), QStringLiteral("1"));
-    u.api->addPaket(QStringLiteral("B"), 1, QStringLiteral("1"), QStringLiteral("0"),
-                    QStringLiteral("1"));
-    u.api->Daten1().setBookmark(a);
-    QString geoeffnet;
-    menuDepotkonto(*u.api, [&](QDialog& w) {
-        geoeffnet = w.windowTitle();
-        return int(QDialog::Accepted);
-    });
-    QCOMPARE(geoeffnet, QStringLiteral("Depotkonto verwalten"));
-    QCOMPARE(u.api->modul().lesezeichen, a);
 }
 
 QTEST_MAIN(TstKonto)
