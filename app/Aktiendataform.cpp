@@ -12,6 +12,8 @@
 #include "db/Recordset.h"
 #include "extras/FormInfo.h"
 #include "extras/pwfrage.h"
+#include "transactions/BefehleKonto.h"
+#include "transactions/BefehleKurse.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/HoverButton.h"
@@ -1185,7 +1187,7 @@ void Aktiendataform::Command4_Click() {
 
 void Aktiendataform::Labeltageskurs_Click() {
     lesezeichenMerken();
-    // The single-quote window is opened here once it exists.
+    menuKursaktuell(*this, m_modal);
 }
 
 void Aktiendataform::Label2_Click() {
@@ -1420,28 +1422,38 @@ void Aktiendataform::schalter_Click(int index) {
 // program; they keep the saved position where the menu asks for it.
 void Aktiendataform::menu_depotkonto_Click() {
     lesezeichenMerken();
+    menuDepotkonto(*this, m_modal);
 }
 void Aktiendataform::menu_neu_Click() {
+    // The purchase checks the balance first and stores the position itself.
     lesezeichenMerken();
+    menuNeu(*this, m_modal);
 }
 void Aktiendataform::menu_verkaufen_Click() {
     lesezeichenMerken();
+    menuVerkaufen(*this, m_modal);
 }
 void Aktiendataform::menu_gewinn_verlust_Click() {
     lesezeichenMerken();
+    menuGewinnVerlust(*this, m_modal);
 }
-void Aktiendataform::menu_loeschen_Click() {}
+void Aktiendataform::menu_loeschen_Click() {
+    menuLoeschen(*this);
+}
 void Aktiendataform::menu_kursaktuell_Click() {
     lesezeichenMerken();
+    menuKursaktuell(*this, m_modal);
 }
 void Aktiendataform::menu_alleKurseneu_Click() {
     lesezeichenMerken();
+    menuAlleKurseneu(*this, m_modal);
 }
 void Aktiendataform::menu_index_Click() {
     lesezeichenMerken();
 }
 void Aktiendataform::menu_edit_Click() {
     lesezeichenMerken();
+    menuEdit(*this, m_modal);
 }
 void Aktiendataform::menu_k100_Click() {}
 void Aktiendataform::menu_kurseloeschen_Click() {}
@@ -1468,6 +1480,7 @@ void Aktiendataform::menu_indexchart_Click() {
 }
 void Aktiendataform::menu_gewinne_Click() {
     lesezeichenMerken();
+    menuGewinne(*this, m_modal);
 }
 void Aktiendataform::menu_beobachten_Click() {}
 void Aktiendataform::menu_einstellungen_Click() {
