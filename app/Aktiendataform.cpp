@@ -427,6 +427,7 @@ QWidget* Aktiendataform::werkzeugleisteAufbauen() {
         b->setHint(QString::fromUtf8(s.hinweis));
         b->setIconSize(QSize(28, 28));
         b->setFixedSize(40, 40);
+        b->setFlat(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setIcon(QIcon::fromTheme(
             QString::fromLatin1(s.themenSymbol),

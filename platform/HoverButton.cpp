@@ -12,15 +12,28 @@ HoverButton::HoverButton(const QIcon& icon, const QString& text, QWidget* parent
 }
 
 void HoverButton::init() {
-    setFlat(true);
     setAttribute(Qt::WA_Hover);
+    m_ruhe = palette();
 }
 
 void HoverButton::setHover(bool on) {
     if (m_hover == on) return;
     m_hover = on;
-    // Flat at rest, raised while the pointer is over it.
-    setFlat(!on);
+    // Lit in the highlight colour while the pointer is over it; a button
+    // that lies flat at rest (the toolbar's) shows raised meanwhile.
+    if (on) {
+        m_ruhe = palette();
+        m_flachInRuhe = isFlat();
+        setFlat(false);
+        QPalette p = m_ruhe;
+        const QColor licht = p.color(QPalette::Highlight).lighter(175);
+        p.setColor(QPalette::Button, licht);
+        p.setColor(QPalette::Window, licht);
+        setPalette(p);
+    } else {
+        setPalette(m_ruhe);
+        setFlat(m_flachInRuhe);
+    }
     update();
     emit hoverChanged(on);
 }

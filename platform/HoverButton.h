@@ -1,7 +1,8 @@
 #pragma once
-// A push button that lies flat until the pointer is over it, then shows
-// raised; on enter it can announce a status hint.
+// A push button that lights up while the pointer is over it; on enter it
+// can announce a status hint.
 
+#include <QPalette>
 #include <QPushButton>
 
 class HoverButton final : public QPushButton {
@@ -31,4 +32,6 @@ private:
     void init();
     bool m_hover = false;
     QString m_hint;
+    QPalette m_ruhe;            ///< the look at rest, restored when the hover ends
+    bool m_flachInRuhe = false; ///< flat at rest
 };
