@@ -12,16 +12,16 @@
 
 namespace {
 
-void lesezeichenSetzen(MainWindowApi& api) { api.modul().lesezeichen = api.Daten1().bookmark(); }
-
-int ausfuehren(QDialog& w, const ModalRunner& modal) { return modal ? modal(w) : w.exec(); }
+void lesezeichenSetzen(MainWindowApi& api) {
+    api.modul().lesezeichen = api.Daten1().bookmark();
+}
 
 } // namespace
 
 void menuDepotkonto(MainWindowApi& api, const ModalRunner& modal) {
     lesezeichenSetzen(api);
     FormDepotKonto w(api, api.window());
-    ausfuehren(w, modal);
+    zeigeModal(modal, w);
 }
 
 void menuNeu(MainWindowApi& api, const ModalRunner& modal) {
@@ -29,7 +29,7 @@ void menuNeu(MainWindowApi& api, const ModalRunner& modal) {
     if (api.modul().Kontostand > Currency()) {
         lesezeichenSetzen(api);
         FormAVNeu w(api, api.window());
-        ausfuehren(w, modal);
+        zeigeModal(modal, w);
         return;
     }
     api.dialogs().notice(api.window(),
@@ -42,7 +42,7 @@ void menuNeu(MainWindowApi& api, const ModalRunner& modal) {
 void menuGewinnVerlust(MainWindowApi& api, const ModalRunner& modal) {
     lesezeichenSetzen(api);
     FormSonstige w(api, api.window());
-    ausfuehren(w, modal);
+    zeigeModal(modal, w);
 }
 
 void menuGewinne(MainWindowApi& api, const ModalRunner& modal) {
@@ -52,5 +52,5 @@ void menuGewinne(MainWindowApi& api, const ModalRunner& modal) {
         return;
     }
     Realgewinnform w(api, api.window());
-    ausfuehren(w, modal);
+    zeigeModal(modal, w);
 }

@@ -3,13 +3,9 @@
 // realised gains and buying. Each does the opening logic of its command and
 // runs its window modally.
 
-#include <QDialog>
-#include <functional>
+#include "platform/ModalRunner.h"
 
 class MainWindowApi;
-
-/// Runs a modal window; empty = QDialog::exec(). Tests put a recorder here.
-using ModalRunner = std::function<int(QDialog&)>;
 
 /// menu_depotkonto and toolbar button 11: the account window.
 void menuDepotkonto(MainWindowApi& api, const ModalRunner& modal = {});

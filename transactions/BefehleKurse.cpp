@@ -9,18 +9,10 @@
 #include "transactions/Formverkaufen.h"
 #include "transactions/Loeschen.h"
 
-namespace {
-
-int zeigen(QDialog& d, const ModalRunner& modal) {
-    return modal ? modal(d) : d.exec();
-}
-
-} // namespace
-
 void menuKursaktuell(MainWindowApi& api, const ModalRunner& modal) {
     if (!api.Daten1().hasCurrent()) return;
     FormNeuKurs f(api, api.window());
-    zeigen(f, modal);
+    zeigeModal(modal, f);
 }
 
 void menuAlleKurseneu(MainWindowApi& api, const ModalRunner& modal) {
@@ -31,21 +23,21 @@ void menuAlleKurseneu(MainWindowApi& api, const ModalRunner& modal) {
     }
     api.setKartenkopfSichtbar(false);
     FormAlleKurseNeu f(api, api.window());
-    zeigen(f, modal);
+    zeigeModal(modal, f);
 }
 
 void menuVerkaufen(MainWindowApi& api, const ModalRunner& modal) {
     // Without a current package there is nothing to sell.
     if (!api.Daten1().hasCurrent()) return;
     Formverkaufen f(api, api.window());
-    zeigen(f, modal);
+    zeigeModal(modal, f);
 }
 
 void menuEdit(MainWindowApi& api, const ModalRunner& modal) {
     if (api.Daten1().recordCount() < 1 || !api.Daten1().hasCurrent()) return;
     FormAVEdit f(api, api.window());
     f.ausPaketFuellen();
-    zeigen(f, modal);
+    zeigeModal(modal, f);
 }
 
 void menuLoeschen(MainWindowApi& api) {

@@ -3,13 +3,9 @@
 // does the opening logic of its command and runs its window modally. The
 // main window stores lesezeichen before calling where its menu table says so.
 
-#include <QDialog>
-#include <functional>
+#include "platform/ModalRunner.h"
 
 class MainWindowApi;
-
-/// Runs a modal window; empty = QDialog::exec(). Tests put a recorder here.
-using ModalRunner = std::function<int(QDialog&)>;
 
 void menuKursaktuell(MainWindowApi& api, const ModalRunner& modal = {});
 void menuAlleKurseneu(MainWindowApi& api, const ModalRunner& modal = {});
