@@ -792,7 +792,6 @@ void Aktiendataform::datenOeffnen() {
     Database& db = m_ctx.db;
     m_daten1.reset(Recordset::openTable(db, QStringLiteral("Aktiendaten")));
     m_daten2.reset(Recordset::openTable(db, QStringLiteral("kennwort")));
-    m_daten3.reset(Recordset::openTable(db, QStringLiteral("kurse")));
     m_daten4.reset(Recordset::openTable(db, QStringLiteral("Indexkurse")));
     if (m_daten2) m_daten2->moveFirst();
     if (!m_daten1) return;
@@ -806,6 +805,13 @@ void Aktiendataform::datenOeffnen() {
     MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(60);
     comboFuellen();
     Daten1_Reposition();
+}
+
+Recordset& Aktiendataform::Daten3() {
+    // Reading the keys of a long quote history costs tens of milliseconds;
+    // the load does not need it.
+    if (!m_daten3) m_daten3.reset(Recordset::openTable(m_ctx.db, QStringLiteral("kurse")));
+    return *m_daten3;
 }
 
 void Aktiendataform::datenSchliessen() {

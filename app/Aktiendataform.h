@@ -73,7 +73,8 @@ public:
     QWidget* window() override { return this; }
     Recordset& Daten1() override { return *m_daten1; }
     Recordset& Daten2() override { return *m_daten2; }
-    Recordset& Daten3() override { return *m_daten3; }
+    /// Opened on first use: it holds the whole quote history.
+    Recordset& Daten3() override;
     Recordset& Daten4() override { return *m_daten4; }
     void SummenAktualisieren() override;
     void PaketeZaehlen() override;
