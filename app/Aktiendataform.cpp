@@ -680,6 +680,10 @@ QWidget* Aktiendataform::rechteSeiteAufbauen() {
     DBCombo1->setObjectName(QStringLiteral("DBCombo1"));
     DBCombo1->setToolTip(QStringLiteral(" Aktie auswählen "));
     DBCombo1->setMinimumHeight(28);
+    // The panel's fixed width decides the width; measuring a thousand names
+    // for the size hint would cost most of the window's load.
+    DBCombo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    DBCombo1->setMinimumContentsLength(12);
     DBCombo1->installEventFilter(this);
     m_hinweise.insert(DBCombo1, QStringLiteral(" Aktie / Fond direkt auswählen"));
     connect(DBCombo1, &QComboBox::activated, this, &Aktiendataform::DBCombo1_Click);
