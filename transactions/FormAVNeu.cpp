@@ -150,11 +150,12 @@ void FormAVNeu::speichern() {
         return;
     }
 
-    // The main window shows the new state.
-    m_api.paketBefehleAktualisieren();
+    // The main window shows the new state; the package commands look at the
+    // re-read packages, so they follow the requery.
     m_api.modul().AnzahlPakete = 0;
     m_api.Daten1().requery();
     m_api.Daten2().requery();
+    m_api.paketBefehleAktualisieren();
     m_api.PaketeZaehlen();
     m_api.SummenAktualisieren();
     m_api.DepotUebersicht();

@@ -177,6 +177,9 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
 void FormDepotKonto::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     zuNeuestenBuchungen();
+    // The window is opened to book: start in the amount, not in the table,
+    // whose Tab would lead into the date picker's day.
+    Text1->setFocus();
 }
 
 void FormDepotKonto::buchenFreigeben() {

@@ -40,7 +40,10 @@ public:
     QString aktieText() const override;
     QString tageskursText() const override;
     void setKartenkopfSichtbar(bool visible) override { kartenkopfSichtbar = visible; }
-    void paketBefehleAktualisieren() override { ++paketBefehleCalls; }
+    void paketBefehleAktualisieren() override {
+        ++paketBefehleCalls;
+        paketeBeiBefehlen = m_daten1->recordCount();
+    }
     void setHinweis(const QString& text) override { hinweis = text; }
     void hinweisZuruecksetzen() override { hinweis.clear(); }
     void hilfeAnzeigen() override { ++hilfeCalls; }
@@ -60,6 +63,7 @@ public:
     int zaehlenCalls = 0;
     int uebersichtCalls = 0;
     int paketBefehleCalls = 0;
+    int paketeBeiBefehlen = -1; ///< packages Daten1 held at the last command update
     int hilfeCalls = 0;
     int depotkontoCalls = 0;
     bool kartenkopfSichtbar = true;

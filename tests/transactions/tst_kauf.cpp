@@ -169,6 +169,7 @@ void TstKauf::kaufMitEnterImNamensfeld() {
     QCOMPARE(d.api->zaehlenCalls, zaehlen + 1);
     QCOMPARE(d.api->uebersichtCalls, 1);
     QCOMPARE(d.api->paketBefehleCalls, 1);
+    QCOMPARE(d.api->paketeBeiBefehlen, 2); // the commands see the new package
     QCOMPARE(d.api->modul().AnzahlPakete, 2);
     QCOMPARE(d.api->Daten1().recordCount(), 2);
     QCOMPARE(d.api->Daten1().bookmark(), d.alt);

@@ -11,6 +11,7 @@
 #include "support/TestUtil.h"
 #include "transactions/FormDepotKonto.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +128,10 @@ void TstKonto::leeresKontoUndFreigabe() {
     Umgebung u;
     FormDepotKonto w(*u.api);
     w.show();
+    // Opened to book: typing goes into the amount, not into the table.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Text1));
     QCOMPARE(w.Label5->text(), QStringLiteral("0,00 DM"));
     QCOMPARE(w.Label11->text(), QStringLiteral("0,00 Euro"));
     QVERIFY(!w.Schalter3->isEnabled());
