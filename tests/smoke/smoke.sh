@@ -5,11 +5,13 @@
 #
 #   smoke.sh <program dir> <build dir>
 #
-# Exit 0 = pass, 77 = skipped (a tool is missing), anything else = failure.
+# Screens of the main window and of each window on the way are kept in
+# <build dir>/test-output. Exit 0 = pass, 77 = skipped (a tool is missing),
+# anything else = failure.
 set -u
 
-PROGDIR=${1:?program dir}
-BUILDDIR=${2:?build dir}
+PROGDIR=$(cd "${1:?program dir}" 2>/dev/null && pwd) || { echo "FAIL: no program dir $1"; exit 1; }
+BUILDDIR=$(cd "${2:?build dir}" 2>/dev/null && pwd) || { echo "FAIL: no build dir $2"; exit 1; }
 OUTDIR="$BUILDDIR/test-output"
 LIMIT=${SMOKE_LIMIT:-55} # seconds for the whole story
 
@@ -20,6 +22,7 @@ fail() {
         import -window root "$OUTDIR/smoke-failure.png" 2>/dev/null &&
             echo "screen saved to $OUTDIR/smoke-failure.png"
     fi
+    [ -s "${WORK:-/nonexistent}/kapito.log" ] && { echo "program output:"; tail -20 "$WORK/kapito.log"; }
     exit 1
 }
 step() { echo "[$(($(date +%s) - START))s] $*"; }
@@ -30,6 +33,7 @@ done
 [ -x "$PROGDIR/kapito" ] || fail "no program at $PROGDIR/kapito"
 [ -x "$BUILDDIR/tools/kapito_mkdb" ] || fail "no database tool at $BUILDDIR/tools/kapito_mkdb"
 mkdir -p "$OUTDIR"
+rm -f "$OUTDIR"/smoke-*.png
 
 START=$(date +%s)
 WORK=$(mktemp -d /tmp/kapito-smoke.XXXXXX)
@@ -71,7 +75,6 @@ for n in $(seq 90 130); do
 done
 [ -n "$DISP" ] || fail "no free X display between :90 and :130"
 export DISPLAY=$DISP
-unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
 step "Xvfb on $DISPLAY"
 
@@ -79,35 +82,44 @@ step "Xvfb on $DISPLAY"
 remaining() { echo $((LIMIT - ($(date +%s) - START))); }
 check_time() { [ "$(remaining)" -gt 0 ] || fail "story took longer than $LIMIT s (at: $1)"; }
 app_alive() { kill -0 "$APP_PID" 2>/dev/null; }
+title_of() { xdotool getwindowname "$1" 2>/dev/null; }
+is_visible() { xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1"; }
 
-visible_windows() { xdotool search --onlyvisible --name '.' 2>/dev/null | sort -u; }
+# Visible windows titled exactly $1.
+windows_titled() {
+    local pattern w
+    pattern=$(printf '%s' "$1" | sed 's/[][\.^$*+?(){}|]/\\&/g')
+    for w in $(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null); do
+        [ "$(title_of "$w")" = "$1" ] && echo "$w"
+    done
+}
 
-# Waits (bounded) for a visible top-level window that is not in the list $2
-# (space separated) and whose title matches $3 (regex, default any); prints its id.
-wait_new_window() {
-    local what=$1 known=" $2 " pattern=${3:-.} deadline=$(($(date +%s) + ${4:-10}))
+# Waits (bounded, polling) for a visible window titled exactly $2 that is not
+# one of the ids in $3; leaves its id in FOUND. Runs in this shell (not in a
+# command substitution) so that a failure ends the script. With $5 = soft a
+# time-out returns 1 instead.
+FOUND=""
+wait_window() {
+    local what=$1 title=$2 known=" ${3:-} " deadline=$(($(date +%s) + ${4:-10})) w
+    FOUND=""
     while [ "$(date +%s)" -le "$deadline" ]; do
         app_alive || fail "program ended while waiting for $what"
-        for w in $(xdotool search --onlyvisible --name "$pattern" 2>/dev/null); do
+        for w in $(windows_titled "$title"); do
             case "$known" in *" $w "*) continue ;; esac
-            # Skip the tiny helper and popup windows; dialogs are larger.
-            local g
-            g=$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: //p')
-            local wd=${g%x*} ht=${g#*x}
-            [ -n "$g" ] && [ "${wd:-0}" -ge 100 ] && [ "${ht:-0}" -ge 50 ] || continue
-            echo "$w"
+            FOUND=$w
             return 0
         done
         sleep 0.1
     done
-    fail "timed out waiting for $what"
+    [ "${5:-}" = soft ] && return 1
+    fail "timed out waiting for $what (\"$title\"); visible: $(for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do printf '"%s" ' "$(title_of "$w")"; done)"
 }
 
-# Waits until window $1 is gone (unmapped or destroyed).
+# Waits until window $1 is no longer visible.
 wait_gone() {
     local w=$1 what=$2 deadline=$(($(date +%s) + ${3:-10}))
     while [ "$(date +%s)" -le "$deadline" ]; do
-        xdotool search --onlyvisible --name '.' 2>/dev/null | grep -qx "$w" || return 0
+        is_visible "$w" || return 0
         sleep 0.1
     done
     fail "$what did not close"
@@ -116,12 +128,18 @@ wait_gone() {
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || fail "cannot focus window $1"; sleep 0.2; }
 keys() { xdotool key --delay 40 "$@"; sleep 0.15; }
 typ() { xdotool type --delay 30 "$1"; sleep 0.15; }
-title_of() { xdotool getwindowname "$1" 2>/dev/null; }
+shot() { # name, window id
+    command -v import >/dev/null || return 0
+    sleep 0.2
+    import -window "$2" "$OUTDIR/smoke-$1.png" 2>/dev/null || echo "(no screenshot of $1)"
+}
 
-# Answers a question box with Return (its default button is "Ja").
+# Answers the question box that window $2 raises with Return (its default
+# button is "Ja") and waits until the box has gone.
 answer_yes() {
-    local box
-    box=$(wait_new_window "$1" "$MAIN $2" "Kapito 3.6" 8)
+    wait_window "$1" "Kapito 3.6" "$MAIN" 8
+    local box=$FOUND
+    [ -n "${3:-}" ] && shot "$3" "$box"
     focus "$box"
     keys Return
     wait_gone "$box" "the question box ($1)" 5
@@ -133,50 +151,52 @@ cd "$WORK" || fail "cannot enter $WORK"
 APP_PID=$!
 step "started kapito (pid $APP_PID)"
 
-# The start window may carry the same title; the main window is the large one
-# that stays after the start window has gone.
+# The start window carries the same title; the main window is the large one
+# that is left once the start window has gone.
 MAIN=""
-deadline=$(($(date +%s) + 15))
+deadline=$(($(date +%s) + 20))
 while [ "$(date +%s)" -le "$deadline" ]; do
     app_alive || fail "program ended during start-up: $(tail -5 "$WORK/kapito.log")"
-    for w in $(xdotool search --onlyvisible --name '^Kapito 3\.6$' 2>/dev/null); do
-        g=$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: //p')
+    found=$(windows_titled "Kapito 3.6")
+    if [ "$(echo "$found" | grep -c .)" -eq 1 ]; then
+        g=$(xdotool getwindowgeometry "$found" 2>/dev/null | sed -n 's/.*Geometry: //p')
         if [ "${g%x*}" -ge 600 ] 2>/dev/null && [ "${g#*x}" -ge 400 ] 2>/dev/null; then
-            # Stable for half a second: the start window is gone by then.
-            sleep 0.5
-            if [ "$(xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l)" -ge 1 ] &&
-                xdotool search --onlyvisible --name '^Kapito 3\.6$' 2>/dev/null | grep -qx "$w"; then
-                MAIN=$w
-            fi
+            MAIN=$found
+            break
         fi
-        [ -n "$MAIN" ] && break
-    done
-    [ -n "$MAIN" ] && break
+    fi
     sleep 0.2
 done
 [ -n "$MAIN" ] || fail "main window \"Kapito 3.6\" did not appear"
-# Let the start window finish closing before reading the window list.
-sleep 0.5
+sleep 0.3
 step "main window $MAIN"
-BASE=$(visible_windows | tr '\n' ' ')
 
 # --- 1. deposit in the account window ---------------------------------------
-focus "$MAIN"
-keys alt+w
-sleep 0.3
-keys d
-KONTO=$(wait_new_window "the account window" "$BASE")
-step "account window $KONTO \"$(title_of "$KONTO")\""
+# "&Wertpapier" shares its access key with a command button, so the menu is
+# opened through the menu bar (Alt, then Down) rather than with Alt+W.
+KONTO=""
+for _ in 1 2 3; do
+    focus "$MAIN"
+    keys alt
+    keys Down
+    sleep 0.3
+    keys d
+    wait_window "the account window" "Depotkonto verwalten" "" 4 soft && KONTO=$FOUND && break
+    keys Escape Escape
+done
+[ -n "$KONTO" ] || wait_window "the account window" "Depotkonto verwalten" "" 1
+KONTO=$FOUND
+step "account window $KONTO"
 focus "$KONTO"
-# The amount field takes the focus after the date; the text field follows it.
-# Type the text first, then the amount, so that Enter in the amount books.
-keys Tab
+# The amount field has the focus; the text follows it. Enter in the amount books.
 typ "5000"
 keys Tab
 typ "Einzahlung"
 keys shift+Tab
+shot konto "$KONTO"
 keys End Return
-answer_yes "the booking question" "$BASE"
+answer_yes "the booking question" "$KONTO" frage-buchung
+shot konto-gebucht "$KONTO"
 focus "$KONTO"
 keys Escape
 wait_gone "$KONTO" "the account window"
@@ -186,9 +206,11 @@ check_time "deposit"
 # --- 2. purchase with F2 -----------------------------------------------------
 focus "$MAIN"
 keys F2
-KAUF=$(wait_new_window "the purchase window" "$BASE")
-step "purchase window $KAUF \"$(title_of "$KAUF")\""
+wait_window "the purchase window" "Wertpapier kaufen"
+KAUF=$FOUND
+step "purchase window $KAUF"
 focus "$KAUF"
+# Tab order: name, WP-KN, units, fees, price, date.
 typ "Testaktie AG"
 keys Tab
 typ "123456"
@@ -198,8 +220,9 @@ keys Tab
 typ "9,90"
 keys Tab
 typ "10"
+shot kauf "$KAUF"
 keys Return
-answer_yes "the purchase question" "$BASE $KAUF"
+answer_yes "the purchase question" "$KAUF"
 wait_gone "$KAUF" "the purchase window"
 step "package bought"
 check_time "purchase"
@@ -207,12 +230,14 @@ check_time "purchase"
 # --- 3. a quote with Ctrl+F1 -------------------------------------------------
 focus "$MAIN"
 keys ctrl+F1
-KURS=$(wait_new_window "the quote window" "$BASE")
-step "quote window $KURS \"$(title_of "$KURS")\""
+wait_window "the quote window" "Kurs aktualisieren"
+KURS=$FOUND
+step "quote window $KURS"
 focus "$KURS"
 typ "12,5"
+shot kurs "$KURS"
 keys Return
-answer_yes "the quote question" "$BASE $KURS"
+answer_yes "the quote question" "$KURS"
 wait_gone "$KURS" "the quote window"
 step "quote saved"
 check_time "quote"
@@ -220,32 +245,31 @@ check_time "quote"
 # --- 4. partial sale with F3 -------------------------------------------------
 focus "$MAIN"
 keys F3
-VERK=$(wait_new_window "the sale window" "$BASE")
-step "sale window $VERK \"$(title_of "$VERK")\""
+wait_window "the sale window" "Wertpapier verkaufen"
+VERK=$FOUND
+step "sale window $VERK"
 focus "$VERK"
-# The units field comes first, preset with the package's units.
-keys End BackSpace BackSpace BackSpace BackSpace BackSpace
+# The units field comes first, preset with the package's units; the price
+# is preset with the current quote.
+keys ctrl+a BackSpace
 typ "40"
 keys Tab Tab
 typ "10"
+shot verkauf "$VERK"
 keys Return
-answer_yes "the sale question" "$BASE $VERK"
+answer_yes "the sale question" "$VERK"
 wait_gone "$VERK" "the sale window"
 step "part sold"
 check_time "sale"
 
 # --- screenshot of the main window -----------------------------------------
-sleep 0.3
-if command -v import >/dev/null; then
-    import -window "$MAIN" "$OUTDIR/smoke-main.png" 2>/dev/null ||
-        import -window root "$OUTDIR/smoke-main.png" 2>/dev/null
-    step "screenshot in $OUTDIR/smoke-main.png"
-fi
+focus "$MAIN"
+shot main "$MAIN"
+step "screenshot in $OUTDIR/smoke-main.png"
 
 # --- 5. end with F5 and Yes ---------------------------------------------------
-focus "$MAIN"
 keys F5
-answer_yes "the end question" "$BASE"
+answer_yes "the end question" "$MAIN"
 for _ in $(seq 50); do
     app_alive || break
     sleep 0.1
@@ -256,6 +280,7 @@ rc=$?
 APP_PID=""
 [ "$rc" -eq 0 ] || fail "program exit status $rc"
 step "program ended"
+check_time "end"
 
 # --- the rows the story must have written -----------------------------------
 sql() {
@@ -277,6 +302,7 @@ expect() { # name, sql, expected
     fi
 }
 
+# Amounts are stored as ten-thousandths.
 expect "bookings (deposit, purchase, sale)" \
     "SELECT datum, text, summe FROM Gewinne ORDER BY rowid;" \
     "$TODAY|Einzahlung|50000000
