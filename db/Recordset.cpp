@@ -223,7 +223,7 @@ struct Recordset::Impl {
     bool sortedByKey = true;
     bool valid = false;
 
-    std::vector<qint64> rows;
+    std::vector<Bookmark> rows;
     mutable QHash<qint64, int> positions;
     mutable bool positionsValid = false;
     int pos = -1;
@@ -717,6 +717,10 @@ void Recordset::requery() {
     d->pos = i >= 0 ? i : (d->rows.empty() ? -1 : 0);
     emit rowsChanged();
     emit currentChanged();
+}
+
+const std::vector<Bookmark>& Recordset::bookmarks() const {
+    return d->rows;
 }
 
 QVariant Recordset::value(int pos) const {

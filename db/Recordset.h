@@ -52,6 +52,8 @@ public:
     bool findFirst(const std::function<bool(const Recordset&)>& pred);
     /// Re-reads the rows; stays on the same bookmark if it still exists, else first row.
     void requery();
+    /// The bookmarks of all rows, in the record set's order.
+    const std::vector<Bookmark>& bookmarks() const;
 
     // Reading the current row. Types: Text/LongText QString, Date QDate,
     // Currency ::Currency, Integer qint64, Double double; NULL gives an invalid QVariant.

@@ -6,14 +6,20 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableView>
+#include <algorithm>
+
+namespace {
+// Rows whose texts are kept; a view shows a few dozen at a time.
+constexpr int KeptRows = 4096;
+} // namespace
 
 RecordsetModel::RecordsetModel(Database& db, Recordset& source, const QString& layout,
                                const QString& query, QObject* parent)
     : QAbstractTableModel(parent), m_db(db), m_source(&source), m_query(query),
       m_spalten(Spaltenlayout::lesen(layout)) {
     connect(&source, &Recordset::rowsChanged, this, &RecordsetModel::refresh);
-    connect(&source, &QObject::destroyed, this, [this] { applyRows({}); });
-    m_rows = readRows();
+    connect(&source, &QObject::destroyed, this, [this] { applyKeys({}); });
+    m_keys = readKeys();
 }
 
 RecordsetModel::~RecordsetModel() {
@@ -21,7 +27,7 @@ RecordsetModel::~RecordsetModel() {
 }
 
 int RecordsetModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_keys.size());
 }
 
 int RecordsetModel::columnCount(const QModelIndex& parent) const {
@@ -33,7 +39,7 @@ QVariant RecordsetModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_rows[static_cast<size_t>(index.row())].texts.value(index.column());
+        return texts(index.row()).value(index.column());
     case Qt::TextAlignmentRole:
         return headerData(index.column(), Qt::Horizontal, role);
     default:
@@ -73,74 +79,106 @@ int RecordsetModel::columnChars(int column) const {
 }
 
 qint64 RecordsetModel::bookmarkAt(int row) const {
-    return row >= 0 && row < static_cast<int>(m_rows.size()) ? m_rows[size_t(row)].bookmark : -1;
+    return row >= 0 && row < static_cast<int>(m_keys.size()) ? m_keys[size_t(row)] : -1;
 }
 
 int RecordsetModel::rowOf(qint64 bookmark) const {
-    for (size_t i = 0; i < m_rows.size(); ++i)
-        if (m_rows[i].bookmark == bookmark) return static_cast<int>(i);
-    return -1;
+    const auto it = std::find(m_keys.begin(), m_keys.end(), bookmark);
+    return it != m_keys.end() ? static_cast<int>(it - m_keys.begin()) : -1;
 }
 
-std::vector<RecordsetModel::Row> RecordsetModel::readRows() {
-    std::vector<Row> rows;
-    if (!m_source) return rows;
+std::vector<qint64> RecordsetModel::readKeys() {
+    if (!m_source) return {};
     if (!m_reader) {
         m_reader = m_query.isEmpty() ? Recordset::openTable(m_db, m_source->table())
                                      : Recordset::openQuery(m_db, m_query);
-        if (!m_reader) return rows;
+        if (!m_reader) return {};
     } else {
         m_reader->requery();
     }
+    const auto& keys = m_reader->bookmarks();
+    return std::vector<qint64>(keys.begin(), keys.end());
+}
+
+QStringList RecordsetModel::readTexts(int row) const {
+    // The reader's rows are the model's rows: both come from the last requery.
+    QStringList out;
+    if (!m_reader) return out;
+    m_reader->moveTo(row);
     const int fields = std::min<int>(static_cast<int>(m_spalten.size()), m_reader->fieldCount());
-    rows.reserve(static_cast<size_t>(std::max(m_reader->recordCount(), 0)));
-    for (m_reader->moveFirst(); m_reader->hasCurrent(); m_reader->moveNext()) {
-        Row r;
-        r.bookmark = m_reader->bookmark();
-        for (int f = 0; f < m_spalten.size(); ++f)
-            r.texts.append(f < fields ? m_reader->text(f) : QString());
-        rows.push_back(std::move(r));
+    out.reserve(m_spalten.size());
+    for (int f = 0; f < m_spalten.size(); ++f)
+        out.append(f < fields ? m_reader->text(f) : QString());
+    return out;
+}
+
+const QStringList& RecordsetModel::texts(int row) const {
+    const qint64 key = m_keys[size_t(row)];
+    auto it = m_texts.find(key);
+    if (it == m_texts.end()) {
+        if (m_texts.size() >= KeptRows) {
+            m_texts.clear();
+            m_dropped = true;
+        }
+        it = m_texts.insert(key, readTexts(row));
     }
-    return rows;
+    return *it;
 }
 
 void RecordsetModel::refresh() {
-    applyRows(readRows());
+    applyKeys(readKeys());
 }
 
-void RecordsetModel::applyRows(std::vector<Row> rows) {
+void RecordsetModel::applyKeys(std::vector<qint64> keys) {
     // Common rows at the start and at the end (same record) stay; the rows
     // between are removed and inserted, or changed in place.
-    const int n = static_cast<int>(m_rows.size());
-    const int m = static_cast<int>(rows.size());
+    const int n = static_cast<int>(m_keys.size());
+    const int m = static_cast<int>(keys.size());
     int head = 0;
-    while (head < n && head < m && m_rows[size_t(head)].bookmark == rows[size_t(head)].bookmark)
+    while (head < n && head < m && m_keys[size_t(head)] == keys[size_t(head)])
         ++head;
     int tail = 0;
     while (tail < n - head && tail < m - head &&
-           m_rows[size_t(n - 1 - tail)].bookmark == rows[size_t(m - 1 - tail)].bookmark)
+           m_keys[size_t(n - 1 - tail)] == keys[size_t(m - 1 - tail)])
         ++tail;
     const int oldMid = n - head - tail;
     const int newMid = m - head - tail;
 
     if (oldMid > 0) {
         beginRemoveRows(QModelIndex(), head, head + oldMid - 1);
-        m_rows.erase(m_rows.begin() + head, m_rows.begin() + head + oldMid);
+        for (int i = head; i < head + oldMid; ++i)
+            m_texts.remove(m_keys[size_t(i)]);
+        m_keys.erase(m_keys.begin() + head, m_keys.begin() + head + oldMid);
         endRemoveRows();
     }
     if (newMid > 0) {
         beginInsertRows(QModelIndex(), head, head + newMid - 1);
-        m_rows.insert(m_rows.begin() + head, rows.begin() + head, rows.begin() + head + newMid);
+        m_keys.insert(m_keys.begin() + head, keys.begin() + head, keys.begin() + head + newMid);
         endInsertRows();
     }
-    // Now m_rows and rows line up row by row; records kept in place may
-    // have changed their texts.
+    // Now m_keys and keys line up. Rows kept in place whose texts were read
+    // may have changed; rows never read have nothing to compare (no view has
+    // shown them) unless texts were dropped meanwhile.
+    const bool dropped = m_dropped;
+    m_dropped = false;
+    if (m_texts.isEmpty() && !dropped) return;
     const int lastColumn = columnCount() - 1;
     int first = -1;
     for (int i = 0; i <= m; ++i) {
-        const bool changed = i < m && m_rows[size_t(i)].texts != rows[size_t(i)].texts;
+        bool changed = false;
+        if (i < m && (i < head || i >= head + newMid)) {
+            const auto it = m_texts.find(m_keys[size_t(i)]);
+            if (it != m_texts.end()) {
+                QStringList now = readTexts(i);
+                if (now != *it) {
+                    *it = std::move(now);
+                    changed = true;
+                }
+            } else {
+                changed = dropped;
+            }
+        }
         if (changed) {
-            m_rows[size_t(i)].texts = std::move(rows[size_t(i)].texts);
             if (first < 0) first = i;
         } else if (first >= 0) {
             if (lastColumn >= 0) emit dataChanged(index(first, 0), index(i - 1, lastColumn));

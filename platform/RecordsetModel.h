@@ -7,10 +7,13 @@
 // The texts are read through a private record set on the same table (or the
 // same query), so that showing the table never moves the bound record set,
 // never ends an edit in progress, and never emits its currentChanged().
+// Only the bookmarks are read up front; a row's texts are read when a view
+// asks for them and kept, so a long table opens as fast as its keys.
 
 #include "core/Spaltenlayout.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <vector>
@@ -45,20 +48,22 @@ public:
     void refresh();
 
 private:
-    struct Row {
-        qint64 bookmark = -1;
-        QStringList texts;
-        bool operator==(const Row& o) const { return bookmark == o.bookmark && texts == o.texts; }
-    };
-    std::vector<Row> readRows();
-    void applyRows(std::vector<Row> rows);
+    std::vector<qint64> readKeys();
+    void applyKeys(std::vector<qint64> keys);
+    /// The texts of a row, read on first use.
+    const QStringList& texts(int row) const;
+    QStringList readTexts(int row) const;
 
     Database& m_db;
     QPointer<Recordset> m_source;
     QString m_query;
     Recordset* m_reader = nullptr;
     QList<Spalte> m_spalten;
-    std::vector<Row> m_rows;
+    std::vector<qint64> m_keys;
+    mutable QHash<qint64, QStringList> m_texts;
+    /// Texts were dropped to bound the memory: a view may show rows the
+    /// model no longer compares, so the next refresh reports those as changed.
+    mutable bool m_dropped = false;
 };
 
 /// Sets the column widths of view from the layout (in characters of the

@@ -129,6 +129,46 @@ private slots:
         QVERIFY(view.columnWidth(0) > view.columnWidth(1));
     }
 
+    void longTableFollowsChangesAfterReading() {
+        // More rows than the model keeps texts for: a change to a row read
+        // long ago must still reach the view.
+        TempProgramDir dir;
+        QVERIFY(dir.ok());
+        Database db;
+        QCOMPARE(db.open(dir.dbPath()), Database::Status::Ok);
+        {
+            Transaction t(db);
+            for (int i = 0; i < 6000; ++i)
+                QVERIFY(db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"stück\") "
+                                               "VALUES (?1, ?2)"),
+                                {QStringLiteral("P%1").arg(i), i}));
+            QVERIFY(t.commit());
+        }
+        std::unique_ptr<Recordset> rs(Recordset::openTable(db, QStringLiteral("Aktiendaten")));
+        RecordsetModel model(db, *rs, Layout);
+        QCOMPARE(model.rowCount(), 6000);
+        for (int r = 0; r < model.rowCount(); ++r)
+            QCOMPARE(model.index(r, 1).data().toString(), QString::number(r));
+
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        QVERIFY(db.exec(QStringLiteral("UPDATE Aktiendaten SET \"stück\" = 99999 WHERE aktie IN "
+                                       "('P10', 'P5990')")));
+        QVERIFY(db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE aktie = 'P3000'")));
+        rs->requery();
+        QCOMPARE(model.rowCount(), 5999);
+        QCOMPARE(model.index(10, 1).data().toString(), QStringLiteral("99999"));
+        QCOMPARE(model.index(2999, 0).data().toString(), QStringLiteral("P2999"));
+        QCOMPARE(model.index(3000, 0).data().toString(), QStringLiteral("P3001"));
+        QCOMPARE(model.index(5989, 1).data().toString(), QStringLiteral("99999"));
+        for (int row : {10, 5989}) {
+            bool covered = false;
+            for (const QList<QVariant>& s : changed)
+                covered = covered || (s.at(0).toModelIndex().row() <= row &&
+                                      s.at(1).toModelIndex().row() >= row);
+            QVERIFY2(covered, qPrintable(QStringLiteral("row %1 not reported").arg(row)));
+        }
+    }
+
     void queryOrder() {
         TempProgramDir dir;
         QVERIFY(dir.ok());
