@@ -139,8 +139,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
         BenchResult r{QStringLiteral("Realised statement (DM)"), 0, {}, 30, {}};
         if (!ctx.want(r.name)) break;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            const Realgewinn rg =
-                realgewinnAufstellung(Konto::buchungenInEingabeReihenfolge(ctx.db()), Einheit::DM);
+            const Realgewinn rg = Konto::realgewinnAusDemKonto(ctx.db(), Einheit::DM);
             check(!rg.text.isEmpty(), "realised statement");
         });
         r.floorMs = medianMs(ctx.runs(), {}, [&] {

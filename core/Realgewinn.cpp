@@ -3,6 +3,7 @@
 #include "core/DecimalRound.h"
 #include "core/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -26,6 +27,12 @@ Currency ganzeCent(__int128 cents) {
 /// The amount rounded to two decimals, halves away from zero, the way "0.00" shows it.
 Currency angezeigterBetrag(Currency dm, Einheit e) {
     if (e == Einheit::DM) {
+        constexpr std::int64_t Gross = std::int64_t(1) << 62;
+        if (dm.raw() > -Gross && dm.raw() < Gross) {
+            const std::int64_t magnitude = std::abs(dm.raw());
+            const std::int64_t cents = (magnitude + 50) / 100;
+            return Currency::fromRaw((dm.raw() < 0 ? -cents : cents) * 100);
+        }
         const __int128 raw = dm.raw();
         const __int128 magnitude = raw < 0 ? -raw : raw;
         const __int128 cents = (magnitude + 50) / 100;
@@ -43,74 +50,72 @@ Currency angezeigterBetrag(Currency dm, Einheit e) {
     return exact ? ganzeCent(*exact) : Currency();
 }
 
-void leerzeichen(QString& out, qsizetype n) {
-    for (; n > 0; --n)
-        out.append(QLatin1Char(' '));
+void zweiStellen(QChar* p, int v) {
+    p[0] = QLatin1Char(static_cast<char>('0' + v / 10 % 10));
+    p[1] = QLatin1Char(static_cast<char>('0' + v % 10));
 }
 
-void zweiStellen(char* p, int v) {
-    p[0] = static_cast<char>('0' + v / 10 % 10);
-    p[1] = static_cast<char>('0' + v % 10);
+bool vierstelligesJahr(const QDate& d) {
+    return d.year() >= 0 && d.year() <= 9999;
 }
 
-void datumAnhaengen(QString& out, const QDate& d) {
-    int y = 0, m = 0, t = 0;
-    if (d.isValid()) d.getDate(&y, &m, &t);
-    if (!d.isValid()) {
-        leerzeichen(out, 10);
-    } else if (y >= 0 && y <= 9999) {
-        char buf[10];
-        zweiStellen(buf, t);
-        buf[2] = '.';
-        zweiStellen(buf + 3, m);
-        buf[5] = '.';
-        zweiStellen(buf + 6, y / 100);
-        zweiStellen(buf + 8, y % 100);
-        out.append(QLatin1String(buf, 10));
+/// One line without its CR LF appended to out, written in place.
+void anhaengen(QString& out, const QDate& datum, QStringView text, Currency summe, Einheit e,
+               Currency* angezeigt) {
+    const Currency betrag = angezeigterBetrag(summe, e);
+    if (angezeigt) *angezeigt = betrag;
+    // Only a date beyond four-digit years makes the line longer.
+    const QString langesDatum = !datum.isValid() || vierstelligesJahr(datum)
+                                    ? QString()
+                                    : datum.toString(QStringLiteral("dd.MM.yyyy"));
+    const qsizetype datumBreite = std::max<qsizetype>(10, langesDatum.size());
+    const qsizetype alt = out.size();
+    out.resize(alt + ZeilenLaenge - 10 + datumBreite);
+    QChar* p = out.data() + alt;
+    const auto blanks = [&p](qsizetype n) { p = std::fill_n(p, n, QLatin1Char(' ')); };
+
+    *p++ = QLatin1Char(' ');
+    if (!datum.isValid()) {
+        blanks(10);
+    } else if (langesDatum.isEmpty()) {
+        int y = 0, m = 0, t = 0;
+        datum.getDate(&y, &m, &t);
+        zweiStellen(p, t);
+        p[2] = QLatin1Char('.');
+        zweiStellen(p + 3, m);
+        p[5] = QLatin1Char('.');
+        zweiStellen(p + 6, y / 100);
+        zweiStellen(p + 8, y % 100);
+        p += 10;
     } else {
-        out.append(d.toString(QStringLiteral("dd.MM.yyyy")).leftJustified(10, QLatin1Char(' ')));
+        p = std::copy(langesDatum.cbegin(), langesDatum.cend(), p);
+        blanks(datumBreite - langesDatum.size());
     }
-}
+    blanks(2);
+    const qsizetype n = std::min(text.size(), TextBreite);
+    p = std::copy_n(text.data(), n, p);
+    blanks(TextBreite - n);
 
-/// "0.00" of a whole-cent amount, right-aligned in 11; a longer text keeps its first 11.
-void betragAnhaengen(QString& out, Currency betrag) {
+    // "0.00" of the whole cents, right-aligned in 11; a longer text keeps its first 11.
     const std::int64_t raw = betrag.raw();
     unsigned long long cents = static_cast<unsigned long long>(raw < 0 ? -(raw / 100) : raw / 100);
     char buf[32];
     char* end = buf + sizeof buf;
-    char* p = end;
-    *--p = static_cast<char>('0' + cents % 10);
+    char* q = end;
+    *--q = static_cast<char>('0' + cents % 10);
     cents /= 10;
-    *--p = static_cast<char>('0' + cents % 10);
+    *--q = static_cast<char>('0' + cents % 10);
     cents /= 10;
-    *--p = ',';
+    *--q = ',';
     do {
-        *--p = static_cast<char>('0' + cents % 10);
+        *--q = static_cast<char>('0' + cents % 10);
         cents /= 10;
     } while (cents > 0);
-    if (raw < 0) *--p = '-';
-    const qsizetype n = end - p;
-    if (n >= BetragBreite) {
-        out.append(QLatin1String(p, BetragBreite));
-    } else {
-        leerzeichen(out, BetragBreite - n);
-        out.append(QLatin1String(p, n));
-    }
-}
-
-void anhaengen(QString& out, const Buchung& b, Einheit e, Currency* angezeigt) {
-    const Currency betrag = angezeigterBetrag(b.summe, e);
-    if (angezeigt) *angezeigt = betrag;
-    out.append(QLatin1Char(' '));
-    datumAnhaengen(out, b.datum);
-    out.append(QLatin1String("  "));
-    if (b.text.size() >= TextBreite) {
-        out.append(b.text.constData(), TextBreite);
-    } else {
-        out.append(b.text);
-        leerzeichen(out, TextBreite - b.text.size());
-    }
-    betragAnhaengen(out, betrag);
+    if (raw < 0) *--q = '-';
+    const qsizetype laenge = end - q;
+    if (laenge < BetragBreite) blanks(BetragBreite - laenge);
+    for (qsizetype i = 0; i < std::min(laenge, BetragBreite); ++i)
+        *p++ = QLatin1Char(q[i]);
 }
 
 } // namespace
@@ -122,18 +127,24 @@ QString einheitText(Einheit e) {
 QString realgewinnZeile(const Buchung& b, Einheit e, Currency* angezeigt) {
     QString out;
     out.reserve(ZeilenLaenge);
-    anhaengen(out, b, e, angezeigt);
+    anhaengen(out, b.datum, b.text, b.summe, e, angezeigt);
     return out;
 }
 
+RealgewinnAufbau::RealgewinnAufbau(Einheit e, qsizetype zeilen) : m_einheit(e) {
+    m_r.text.reserve(zeilen * (ZeilenLaenge + 2));
+}
+
+void RealgewinnAufbau::zeile(const QDate& datum, QStringView text, Currency summe) {
+    Currency betrag;
+    anhaengen(m_r.text, datum, text, summe, m_einheit, &betrag);
+    m_r.text.append(QLatin1String("\r\n"));
+    m_r.saldo += betrag;
+}
+
 Realgewinn realgewinnAufstellung(const QList<Buchung>& buchungen, Einheit e) {
-    Realgewinn r;
-    r.text.reserve(buchungen.size() * (ZeilenLaenge + 2));
-    for (const Buchung& b : buchungen) {
-        Currency betrag;
-        anhaengen(r.text, b, e, &betrag);
-        r.text.append(QLatin1String("\r\n"));
-        r.saldo += betrag;
-    }
-    return r;
+    RealgewinnAufbau aufbau(e, buchungen.size());
+    for (const Buchung& b : buchungen)
+        aufbau.zeile(b.datum, b.text, b.summe);
+    return aufbau.ergebnis();
 }

@@ -31,3 +31,17 @@ QString realgewinnZeile(const Buchung& b, Einheit e, Currency* angezeigt = nullp
 
 /// The whole statement, rows in the order given.
 Realgewinn realgewinnAufstellung(const QList<Buchung>& buchungen, Einheit e);
+
+/// Builds the statement line by line, for rows read straight from the
+/// database without collecting them first.
+class RealgewinnAufbau {
+public:
+    /// zeilen: the expected number of lines, for reserving.
+    explicit RealgewinnAufbau(Einheit e, qsizetype zeilen = 0);
+    void zeile(const QDate& datum, QStringView text, Currency summe);
+    Realgewinn ergebnis() { return std::move(m_r); }
+
+private:
+    Einheit m_einheit;
+    Realgewinn m_r;
+};

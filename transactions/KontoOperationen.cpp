@@ -6,9 +6,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
+
+#include <QStringDecoder>
+#include <QVarLengthArray>
 
 namespace Konto {
 
@@ -54,29 +58,62 @@ bool buchungLoeschen(Database& db, Bookmark buchung) {
                    {static_cast<qlonglong>(buchung)});
 }
 
-QList<Buchung> buchungenInEingabeReihenfolge(Database& db) {
-    // Read straight from the statement: a long-kept ledger has tens of
-    // thousands of rows, and the statement is rebuilt on every activation.
-    QList<Buchung> out;
+namespace {
+
+/// Calls zeile(datum, text, summe) for every booking in natural order, read
+/// straight from the statement: a long-kept ledger has tens of thousands of
+/// rows, and the statement is rebuilt on every activation. The text is only
+/// valid during the call. Returns the largest key as a bound for the count
+/// through groesse before the first row.
+template <typename Zeile> void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile) {
     sqlite3_stmt* stmt = nullptr;
     if (!db.handle() ||
         sqlite3_prepare_v2(db.handle(), "SELECT datum, text, summe FROM Gewinne ORDER BY _nr", -1,
                            &stmt, nullptr) != SQLITE_OK) {
         sqlite3_finalize(stmt);
-        return out;
+        *groesse = 0;
+        return;
     }
-    out.reserve(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Gewinne")).toInt());
+    // The largest key bounds the count without a second pass over the table.
+    *groesse = std::clamp<qint64>(
+        db.scalar(QStringLiteral("SELECT max(_nr) FROM Gewinne")).toLongLong(), 0, 10'000'000);
+    // Decoded as QString::fromUtf8 does: a leading byte order mark is kept.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    QVarLengthArray<QChar, 256> puffer;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
-        Buchung b;
-        b.datum = isoDatum(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
-                           sqlite3_column_bytes(stmt, 0));
-        b.text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)),
-                                   sqlite3_column_bytes(stmt, 1));
-        b.summe = Currency::fromRaw(sqlite3_column_int64(stmt, 2));
-        out.append(std::move(b));
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1));
+        const int laenge = sqlite3_column_bytes(stmt, 1);
+        puffer.resize(utf8.requiredSpace(laenge));
+        const QChar* ende = utf8.appendToBuffer(puffer.data(), QByteArrayView(text, laenge));
+        const auto* datum = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        zeile(isoDatum(datum, sqlite3_column_bytes(stmt, 0)),
+              QStringView(puffer.data(), ende - puffer.data()),
+              Currency::fromRaw(sqlite3_column_int64(stmt, 2)));
     }
     sqlite3_finalize(stmt);
+}
+
+} // namespace
+
+QList<Buchung> buchungenInEingabeReihenfolge(Database& db) {
+    QList<Buchung> out;
+    qsizetype groesse = 0;
+    buchungenLesen(db, &groesse, [&](const QDate& datum, QStringView text, Currency summe) {
+        if (out.isEmpty()) out.reserve(groesse);
+        out.append(Buchung{datum, text.toString(), summe});
+    });
     return out;
+}
+
+Realgewinn realgewinnAusDemKonto(Database& db, Einheit e) {
+    std::optional<RealgewinnAufbau> aufbau;
+    qsizetype groesse = 0;
+    buchungenLesen(db, &groesse, [&](const QDate& datum, QStringView text, Currency summe) {
+        if (!aufbau) aufbau.emplace(e, groesse);
+        aufbau->zeile(datum, text, summe);
+    });
+    return aufbau ? aufbau->ergebnis() : Realgewinn();
 }
 
 KaufBetraege kaufBetraege(const KaufEingabe& e) {

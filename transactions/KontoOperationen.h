@@ -24,6 +24,10 @@ bool buchungLoeschen(Database& db, Bookmark buchung);
 
 /// All bookings in the ledger's natural order (order of entry).
 QList<Buchung> buchungenInEingabeReihenfolge(Database& db);
+/// The realised-gains statement of all bookings in order of entry; the same
+/// as realgewinnAufstellung(buchungenInEingabeReihenfolge(db), e) without
+/// collecting the bookings first.
+Realgewinn realgewinnAusDemKonto(Database& db, Einheit e);
 
 /// The entries of the purchase window, as typed.
 struct KaufEingabe {

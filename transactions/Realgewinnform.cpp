@@ -96,8 +96,7 @@ void Realgewinnform::einheitSetzen(Einheit e) {
 }
 
 void Realgewinnform::aufstellungAufbauen() {
-    const Realgewinn r =
-        realgewinnAufstellung(Konto::buchungenInEingabeReihenfolge(m_api.database()), m_einheit);
+    const Realgewinn r = Konto::realgewinnAusDemKonto(m_api.database(), m_einheit);
     Text1->setText(r.text);
     Text1->zumEnde();
     Label6->setText(r.saldo.format00());

@@ -6,6 +6,7 @@
 #include "support/TestUtil.h"
 #include "transactions/BefehleKonto.h"
 #include "transactions/Festbreitenansicht.h"
+#include "transactions/KontoOperationen.h"
 #include "transactions/Realgewinnform.h"
 
 #include <QPushButton>
@@ -26,6 +27,7 @@ class TstRealgewinnform final : public QObject {
 private slots:
     void leeresKontoOeffnetNicht();
     void einheitUndSaldo();
+    void ausDemKontoWieAusDerListe();
 };
 
 void TstRealgewinnform::leeresKontoOeffnetNicht() {
@@ -79,6 +81,45 @@ void TstRealgewinnform::einheitUndSaldo() {
     w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
     QCOMPARE(w.saldoText(), QStringLiteral("-1973,19"));
     QVERIFY(QFontInfo(t->font()).fixedPitch());
+}
+
+void TstRealgewinnform::ausDemKontoWieAusDerListe() {
+    // The statement is written straight from the stored rows: dates, texts
+    // beyond ASCII, empty rows and huge amounts come out as the bookings do.
+    Umgebung u;
+    Database& db = u.api->database();
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString lang = QStringLiteral("€") + emoji + QStringLiteral(" 12345678901234567890") +
+                         emoji + QStringLiteral(" Rest");
+    const QString bom = QChar(0xFEFF) + QStringLiteral("mit BOM");
+    const QList<QVariantList> zeilen{
+        {QStringLiteral("2024-01-02"), QStringLiteral("Einzahlung"), 50000000},
+        {QStringLiteral("2024-02-29"), QStringLiteral("Kauf 100 Stück Ölwerke Süd AG"), -19751927},
+        {QStringLiteral("2024-02-30"), QStringLiteral("kein gültiges Datum"), 5},
+        {QStringLiteral("1.2.2024"), QStringLiteral("Datum in anderer Form"), -49999},
+        {QVariant(), QVariant(), QVariant()},
+        {QStringLiteral("2024-03-01"), lang, Q_INT64_C(4611686018427387904)},
+        {QStringLiteral("2024-03-02"), bom, -1}};
+    for (const QVariantList& z : zeilen)
+        QVERIFY(db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
+                        z));
+    const QList<Buchung> erwartet{
+        {QDate(2024, 1, 2), QStringLiteral("Einzahlung"), Currency::fromRaw(50000000)},
+        {QDate(2024, 2, 29), QStringLiteral("Kauf 100 Stück Ölwerke Süd AG"),
+         Currency::fromRaw(-19751927)},
+        {QDate(), QStringLiteral("kein gültiges Datum"), Currency::fromRaw(5)},
+        {QDate(), QStringLiteral("Datum in anderer Form"), Currency::fromRaw(-49999)},
+        {QDate(), QString(), Currency()},
+        {QDate(2024, 3, 1), lang, Currency::fromRaw(Q_INT64_C(4611686018427387904))},
+        {QDate(2024, 3, 2), bom, Currency::fromRaw(-1)}};
+    for (Einheit e : {Einheit::DM, Einheit::Euro}) {
+        const Realgewinn soll = realgewinnAufstellung(erwartet, e);
+        const Realgewinn ist = Konto::realgewinnAusDemKonto(db, e);
+        QCOMPARE(ist.text, soll.text);
+        QCOMPARE(ist.saldo, soll.saldo);
+        QCOMPARE(realgewinnAufstellung(Konto::buchungenInEingabeReihenfolge(db), e).text,
+                 soll.text);
+    }
 }
 
 QTEST_MAIN(TstRealgewinnform)
