@@ -353,10 +353,16 @@ bool Database::compact() {
          rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
                              "LIKE 'sqlite\\_%' ESCAPE '\\'")))
         tables << r.value(0).toString();
-    QList<qint64> counts;
-    for (const QString& t : tables)
-        counts << scalar(QStringLiteral("SELECT count(*) FROM ") + SqlUtil::quoteIdent(t))
-                      .toLongLong();
+    // All row counts in one statement; schema is "main." or empty.
+    const auto countsOf = [&tables](Database& db, const QString& schema) {
+        QStringList parts;
+        for (const QString& t : tables)
+            parts << QStringLiteral("(SELECT count(*) FROM %1%2)")
+                         .arg(schema, SqlUtil::quoteIdent(t));
+        const QList<QVariantList> r =
+            db.rows(QStringLiteral("SELECT ") + parts.join(QStringLiteral(", ")));
+        return r.size() == 1 ? r.first() : QVariantList();
+    };
 
     // The connection may not create files, so ATTACH gets an empty one.
     {
@@ -378,6 +384,10 @@ bool Database::compact() {
         !SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA neu.user_version = %1").arg(userVersion),
                           &err))
         return abandon(err);
+    // Counted after the export, which has just read every page of the original.
+    const QVariantList counts =
+        tables.isEmpty() ? QVariantList() : countsOf(*this, QStringLiteral("main."));
+    if (counts.size() != tables.size()) return abandon(m_message);
     if (!SqlUtil::execRaw(m_db, QStringLiteral("DETACH DATABASE neu"), &err)) return abandon(err);
     attached = false;
 
@@ -391,10 +401,10 @@ bool Database::compact() {
             return abandon(QStringLiteral("Die Kopie ist fehlerhaft."));
         if (copy.scalar(QStringLiteral("PRAGMA user_version")).toLongLong() != userVersion)
             return abandon(QStringLiteral("Die Kopie hat eine andere Version."));
+        const QVariantList copied = tables.isEmpty() ? QVariantList() : countsOf(copy, QString());
         for (int i = 0; i < tables.size(); ++i) {
-            const QVariant n = copy.scalar(QStringLiteral("SELECT count(*) FROM ") +
-                                           SqlUtil::quoteIdent(tables.at(i)));
-            if (!n.isValid() || n.toLongLong() != counts.at(i))
+            if (i >= copied.size() || !copied.at(i).isValid() ||
+                copied.at(i).toLongLong() != counts.at(i).toLongLong())
                 return abandon(QStringLiteral("In der Kopie fehlen Datensätze der Tabelle %1.")
                                    .arg(tables.at(i)));
         }
