@@ -12,6 +12,8 @@
 #include "platform/Dialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/Launcher.h"
+#include "platform/RecordsetModel.h"
+#include "transactions/FormDepotKonto.h"
 #include "transactions/KontoOperationen.h"
 #include "transactions/PaketOperationen.h"
 
@@ -123,6 +125,25 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
         r.medianMs = medianMs(ctx.runs(), {}, [&] { w->PaketeZaehlen(); });
         r.floorMs = medianMs(ctx.runs(), {}, [&] {
             sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
+        });
+        out << finishedResult(r);
+    }
+    if (BenchResult r{QStringLiteral("Account window load"), 0, {}, 30, {}}; ctx.want(r.name)) {
+        std::unique_ptr<FormDepotKonto> konto;
+        const int buchungen =
+            ctx.db().scalar(QStringLiteral("SELECT count(*) FROM Gewinne")).toInt();
+        r.medianMs = medianMs(
+            ctx.runs(), {},
+            [&] {
+                konto = std::make_unique<FormDepotKonto>(*w, w.get());
+                konto->show();
+                QCoreApplication::processEvents();
+                if (konto->model().rowCount() != buchungen) fail("account window rows");
+            },
+            [&] { konto.reset(); });
+        r.floorMs = medianMs(ctx.runs(), {}, [&] {
+            sqlReadAll(h, QStringLiteral("SELECT rowid, datum, text, summe FROM Gewinne ORDER BY "
+                                         "datum, rowid"));
         });
         out << finishedResult(r);
     }
