@@ -7,6 +7,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Ueberschrift.h"
 #include "transactions/KursOperationen.h"
 #include "transactions/PaketOperationen.h"
 
@@ -21,11 +22,7 @@ FormAVEdit::FormAVEdit(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
     setWindowTitle(QStringLiteral("Aktien- / Fonddaten bearbeiten"));
     setModal(true);
 
-    auto* kopf = new QLabel(QStringLiteral("Aktien- / Fonddaten bearbeiten"), this);
-    QFont f = kopf->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 2);
-    kopf->setFont(f);
+    auto* kopf = ueberschrift(QStringLiteral("Aktien- / Fonddaten bearbeiten"), this);
 
     Textaktie = new QLineEdit(this);
     Textaktie->setObjectName(QStringLiteral("Textaktie"));

@@ -9,6 +9,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Ueberschrift.h"
 #include "transactions/KontoOperationen.h"
 
 #include <QDateEdit>
@@ -58,11 +59,7 @@ FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
         schalter.insert(k.index, b);
     }
 
-    auto* ueberschrift = new QLabel(QStringLiteral("Wertpapier kaufen"), this);
-    QFont f = ueberschrift->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.3);
-    ueberschrift->setFont(f);
+    auto* kopf = ueberschrift(QStringLiteral("Wertpapier kaufen"), this);
 
     auto* felder = new QGridLayout;
     int zeile = 0;
@@ -88,7 +85,7 @@ FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     leiste->addWidget(schalter[12]);
 
     auto* haupt = new QVBoxLayout(this);
-    haupt->addWidget(ueberschrift);
+    haupt->addWidget(kopf);
     haupt->addLayout(felder);
     haupt->addLayout(leiste);
 

@@ -7,6 +7,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Ueberschrift.h"
 #include "transactions/KursOperationen.h"
 
 #include <QDateEdit>
@@ -20,11 +21,8 @@ FormNeuKurs::FormNeuKurs(MainWindowApi& api, QWidget* parent) : QDialog(parent),
     setWindowTitle(QStringLiteral("Kurs aktualisieren"));
     setModal(true);
 
-    auto* kopf = new QLabel(QStringLiteral("Kurs aktualisieren"), this);
-    QFont f = kopf->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 2);
-    kopf->setFont(f);
+    auto* kopf = ueberschrift(QStringLiteral("Kurs aktualisieren"), this);
+    const QFont f = kopf->font();
 
     Label4 = new QLabel(this);
     Label4->setObjectName(QStringLiteral("Label4"));

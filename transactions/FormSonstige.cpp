@@ -8,6 +8,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Ueberschrift.h"
 #include "transactions/KontoOperationen.h"
 
 #include <QDateEdit>
@@ -56,12 +57,8 @@ FormSonstige::FormSonstige(MainWindowApi& api, QWidget* parent) : QDialog(parent
     knoepfe->addWidget(schalter4);
 
     auto* haupt = new QVBoxLayout(this);
-    auto* ueberschrift =
-        new QLabel(QStringLiteral("Sonstige Gewinne / Verluste / Dividenden"), this);
-    QFont f = ueberschrift->font();
-    f.setBold(true);
-    ueberschrift->setFont(f);
-    haupt->addWidget(ueberschrift);
+    haupt->addWidget(
+        ueberschrift(QStringLiteral("Sonstige Gewinne / Verluste / Dividenden"), this));
     haupt->addLayout(felder);
     haupt->addLayout(knoepfe);
     setTabOrder(Text2, Text3);

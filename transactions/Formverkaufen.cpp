@@ -7,6 +7,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Ueberschrift.h"
 #include "transactions/PaketOperationen.h"
 
 #include <QDateEdit>
@@ -20,11 +21,8 @@ Formverkaufen::Formverkaufen(MainWindowApi& api, QWidget* parent) : QDialog(pare
     setWindowTitle(QStringLiteral("Wertpapier verkaufen"));
     setModal(true);
 
-    auto* kopf = new QLabel(QStringLiteral("Wertpapier verkaufen"), this);
-    QFont f = kopf->font();
-    f.setBold(true);
-    f.setPointSize(f.pointSize() + 2);
-    kopf->setFont(f);
+    auto* kopf = ueberschrift(QStringLiteral("Wertpapier verkaufen"), this);
+    const QFont f = kopf->font();
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(f);
