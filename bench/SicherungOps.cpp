@@ -20,8 +20,7 @@ void runSicherung(BenchContext& ctx, QList<BenchResult>& out) {
         QFile::remove(kopie);
     };
     r.medianMs = medianMs(ctx.runs(), leeren, [&] {
-        const QString fehler =
-            Sicherung::anlegen(ctx.db(), ctx.today(), Sicherung::Art::Taeglich);
+        const QString fehler = Sicherung::anlegen(ctx.db(), ctx.today(), Sicherung::Art::Taeglich);
         if (!fehler.isEmpty()) throw std::runtime_error(fehler.toStdString());
     });
     // Floor: the file's bytes into a new file, flushed to disk.

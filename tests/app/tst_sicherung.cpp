@@ -112,8 +112,8 @@ void TestSicherung::elfterTagEntferntDenAeltesten() {
 
 void TestSicherung::sicherungIstVerschluesseltMitDenselbenZeilen() {
     Testbett t;
-    t.paket(QStringLiteral("Müller & Söhne"), 10, QStringLiteral("20,1234"),
-            QStringLiteral("5"), QStringLiteral("21"));
+    t.paket(QStringLiteral("Müller & Söhne"), 10, QStringLiteral("20,1234"), QStringLiteral("5"),
+            QStringLiteral("21"));
     QVERIFY(t.db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES "
                                      "('2024-03-01', 'Einzahlung', 100000000)")));
     QVERIFY(t.db.exec(QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES "
@@ -184,7 +184,7 @@ void TestSicherung::fehlschlagHaeltDenStartNichtAuf() {
     QTRY_COMPARE(start.hauptfenster()->StatusBar1[1]->text(), taeglichFehlgeschlagen);
     QCOMPARE(ende.size(), 0);
     QCOMPARE(start.hauptfenster()->Daten1().recordCount(), 1);
-    QVERIFY(t.dialogs.shown.isEmpty()); // no box in the way of the start
+    QVERIFY(t.dialogs.shown.isEmpty());                            // no box in the way of the start
     if (QFileInfo(pfad).isDir()) QCOMPARE(alleDateien(t), vorher); // no half copy left
     QFile::setPermissions(pfad, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
