@@ -3,6 +3,7 @@
 // HelpViewer.h keeps a QPointer to a QTextBrowser: it must be complete.
 #include <QTextBrowser>
 
+#include "app/Sicherung.h"
 #include "core/Bewertung.h"
 #include "core/Clock.h"
 #include "core/Numbers.h"
@@ -929,6 +930,7 @@ void Aktiendataform::DatenbankKomprimieren() {
     // The copy needs the file to itself: record sets are closed meanwhile.
     const Bookmark stand = m_daten1 ? m_daten1->bookmark() : -1;
     datenSchliessen();
+    Sicherung::vorKomprimierung(*this);
     const bool ok = m_ctx.db.compact();
     datenOeffnen();
     if (stand >= 0 && m_daten1) m_daten1->setBookmark(stand);

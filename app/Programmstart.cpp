@@ -2,6 +2,7 @@
 
 #include "app/Aktiendataform.h"
 #include "app/FormGruss.h"
+#include "app/Sicherung.h"
 #include "db/Database.h"
 #include "platform/Dialogs.h"
 #include <QDir>
@@ -41,6 +42,7 @@ void Programmstart::hauptfensterLaden() {
         emit beendet(code);
     });
     m_haupt->Form_Load();
+    if (!m_haupt->beendet()) Sicherung::taeglich(*m_haupt);
 }
 
 FormGruss* Programmstart::gruss() const {

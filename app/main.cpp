@@ -1,5 +1,6 @@
 // Kapito: the program directory is the working directory.
 
+#include "app/Aktiendataform.h"
 #include "app/Programmstart.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
@@ -11,10 +12,15 @@
 #include "platform/Translations.h"
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kapito"));
+    // Ties the windows to the installed desktop entry; every window carries the icon.
+    QApplication::setDesktopFileName(QStringLiteral("de.kapito.kapito"));
+    appRessourcenLaden();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/icons/kapito.png")));
     // Ending is the main window's decision (question, toolbar, password prompt).
     QApplication::setQuitOnLastWindowClosed(false);
     installGermanTranslations(app);

@@ -58,3 +58,6 @@ struct WriteFloors {
 
 /// Times the main window's load, card, totals and the changes with its refresh.
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors);
+
+/// Times the daily backup of the depot.
+void runSicherung(BenchContext& ctx, QList<BenchResult>& out);
