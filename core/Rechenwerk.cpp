@@ -158,8 +158,8 @@ void Rechenwerk::umrechnen() {
         betrag = c->toDouble();
     else
         betrag = wert(m_anzeige);
-    const double ergebnis = m_richtung == Richtung::InEuro ? betrag / Numbers::DmRate
-                                                           : betrag * Numbers::DmRate;
+    const double ergebnis =
+        m_richtung == Richtung::InEuro ? betrag / Numbers::DmRate : betrag * Numbers::DmRate;
     m_umgerechnet = std::fabs(ergebnis) < WaehrungsGrenze
                         ? Currency::fromDouble(ergebnis).format00()
                         : Numbers::format00(ergebnis);

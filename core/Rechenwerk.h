@@ -41,16 +41,16 @@ public:
     /// operands stay.
     void setRichtung(Richtung r);
 
-    QString anzeige() const { return m_anzeige; }          ///< Readout
-    QString umgerechnet() const { return m_umgerechnet; }  ///< Label1
-    QString einheitAnzeige() const;                        ///< Label3: "DM" or "EU"
-    QString einheitUmgerechnet() const;                    ///< Label4: "EU" or "DM"
+    QString anzeige() const { return m_anzeige; }         ///< Readout
+    QString umgerechnet() const { return m_umgerechnet; } ///< Label1
+    QString einheitAnzeige() const;                       ///< Label3: "DM" or "EU"
+    QString einheitUmgerechnet() const;                   ///< Label4: "EU" or "DM"
     bool optionenFrei() const { return m_optionenFrei; }  ///< Option1/2 enabled
     Richtung richtung() const { return m_richtung; }
 
     Eingabe letzteEingabe() const { return m_letzte; }
     int operanden() const { return m_operanden; }
-    QChar offenerOperator() const { return m_offen; }      ///< ' ' at the start
+    QChar offenerOperator() const { return m_offen; } ///< ' ' at the start
     double ersterOperand() const { return m_op1; }
 
     /// The plain text form of a number: up to 15 significant digits, decimal

@@ -141,8 +141,8 @@ QWidget* FormExtras::reiterStopZiel() {
     Command3->setEnabled(false);
 
     auto* g = new QGridLayout(seite);
-    g->addWidget(beschriftung(seite, QStringLiteral("Label6"), QStringLiteral("Aktie auswählen")), 0,
-                 0);
+    g->addWidget(beschriftung(seite, QStringLiteral("Label6"), QStringLiteral("Aktie auswählen")),
+                 0, 0);
     g->addWidget(Combo1, 0, 1, 1, 2);
     g->addWidget(Label5, 1, 1, 1, 2);
     g->addWidget(beschriftung(seite, QStringLiteral("Label3"), QStringLiteral("Zielkurs")), 2, 0);
@@ -171,8 +171,7 @@ QWidget* FormExtras::reiterSpekufrist() {
     Text5->setObjectName(QStringLiteral("Text5"));
     Text5->setAccessibleName(QStringLiteral("Spekulationsfrist (in Monaten)"));
     Text5->setMaximumWidth(Text5->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-    Command4 =
-        knopf(QStringLiteral("Command4"), QStringLiteral(" Spekulationsfrist speichern "));
+    Command4 = knopf(QStringLiteral("Command4"), QStringLiteral(" Spekulationsfrist speichern "));
     Command4->setEnabled(false);
 
     auto* g = new QGridLayout(seite);
@@ -251,8 +250,8 @@ QWidget* FormExtras::reiterSplit() {
     Command10 = knopf(QStringLiteral("Command10"), QStringLiteral(" Hilfe aufrufen "));
 
     auto* g = new QGridLayout(seite);
-    g->addWidget(beschriftung(seite, QStringLiteral("Label8"), QStringLiteral("Aktie auswählen")), 0,
-                 0);
+    g->addWidget(beschriftung(seite, QStringLiteral("Label8"), QStringLiteral("Aktie auswählen")),
+                 0, 0);
     g->addWidget(Combo2, 0, 1, 1, 2);
     g->addWidget(Label9, 1, 1, 1, 2);
     g->addWidget(
@@ -484,8 +483,9 @@ void FormExtras::Command3_Click() {
     pakete.setValue(QStringLiteral("stopkurs"), *stop);
     if (!pakete.update()) {
         pakete.cancel();
-        dlg.notice(this, QStringLiteral("Kursziel und Stopkurs konnten nicht gespeichert werden.\n\n") +
-                             pakete.lastError());
+        dlg.notice(this,
+                   QStringLiteral("Kursziel und Stopkurs konnten nicht gespeichert werden.\n\n") +
+                       pakete.lastError());
         return;
     }
     zumLesezeichen();
@@ -501,15 +501,17 @@ void FormExtras::Command4_Click() {
         dlg.notice(this, QStringLiteral("Bitte geben Sie die Spekulationsfrist in Monaten ein!"));
         return;
     }
-    if (!dlg.ask(this, QStringLiteral("Möchten Sie die Spekulationsfrist jetzt speichern?"))) return;
+    if (!dlg.ask(this, QStringLiteral("Möchten Sie die Spekulationsfrist jetzt speichern?")))
+        return;
     Recordset& kennwort = m_api.Daten2();
     if (!kennwort.hasCurrent()) kennwort.moveFirst();
     kennwort.edit();
     kennwort.setValue(QStringLiteral("spekufrist"), monate);
     if (!kennwort.update()) {
         kennwort.cancel();
-        dlg.notice(this, QStringLiteral("Die Spekulationsfrist konnte nicht gespeichert werden.\n\n") +
-                             kennwort.lastError());
+        dlg.notice(this,
+                   QStringLiteral("Die Spekulationsfrist konnte nicht gespeichert werden.\n\n") +
+                       kennwort.lastError());
         return;
     }
     // Moving the card to its package again shows the alert under the new period.

@@ -43,7 +43,7 @@ public:
 
     // Tab 0: target and stop price
     QComboBox* Combo1 = nullptr;
-    QLabel* Label5 = nullptr; ///< the chosen package
+    QLabel* Label5 = nullptr;      ///< the chosen package
     NumericField* Text3 = nullptr; ///< target price
     NumericField* Text4 = nullptr; ///< stop price
     HoverButton* Command3 = nullptr;
@@ -63,7 +63,7 @@ public:
 
     // Tab 3: stock split
     QComboBox* Combo2 = nullptr;
-    QLabel* Label9 = nullptr; ///< the chosen package
+    QLabel* Label9 = nullptr;      ///< the chosen package
     NumericField* Text6 = nullptr; ///< the factor
     HoverButton* Command2 = nullptr;
     HoverButton* Command10 = nullptr; ///< help

@@ -17,7 +17,8 @@ namespace {
 Currency betrag(const QVariant& v) {
     if (v.typeId() == QMetaType::LongLong) return Currency::fromRaw(v.toLongLong());
     if (v.typeId() == QMetaType::Double) return Currency::fromRaw(std::llround(v.toDouble()));
-    if (v.typeId() == QMetaType::QString) return Numbers::parseCurrency(v.toString()).value_or(Currency());
+    if (v.typeId() == QMetaType::QString)
+        return Numbers::parseCurrency(v.toString()).value_or(Currency());
     return Currency();
 }
 
@@ -74,9 +75,7 @@ public:
         if (SqlUtil::bind(m_stmt, params) < 0) return false;
         return sqlite3_step(m_stmt) == SQLITE_DONE;
     }
-    QString fehler() const {
-        return m_h ? QString::fromUtf8(sqlite3_errmsg(m_h)) : QString();
-    }
+    QString fehler() const { return m_h ? QString::fromUtf8(sqlite3_errmsg(m_h)) : QString(); }
 
 private:
     sqlite3* m_h;
@@ -91,10 +90,11 @@ struct SplitPaket {
 
 QList<SplitPaket> splitPakete(Database& db, const QString& name) {
     QList<SplitPaket> out;
-    const auto rows = db.rows(QStringLiteral("SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs"
-                                             " FROM Aktiendaten WHERE trim(aktie) = trim(?1)"
-                                             " ORDER BY rowid"),
-                              {name});
+    const auto rows =
+        db.rows(QStringLiteral("SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs"
+                               " FROM Aktiendaten WHERE trim(aktie) = trim(?1)"
+                               " ORDER BY rowid"),
+                {name});
     for (const auto& r : rows)
         out << SplitPaket{r.value(0).toLongLong(), ganz(r.value(1)), betrag(r.value(2)),
                           betrag(r.value(3)), betrag(r.value(4))};
@@ -122,7 +122,8 @@ std::optional<SplitWerte> nachSplit(const SplitPaket& p, Currency f, QString* wa
         return std::nullopt;
     }
     if (!kauf || !kurs || !alt) {
-        *warum = QStringLiteral("Der Aktiensplit ist nicht möglich: Die neuen Kurse wären zu groß.");
+        *warum =
+            QStringLiteral("Der Aktiensplit ist nicht möglich: Die neuen Kurse wären zu groß.");
         return std::nullopt;
     }
     w.stueck = *stueck;
@@ -134,7 +135,8 @@ std::optional<SplitWerte> nachSplit(const SplitPaket& p, Currency f, QString* wa
 
 struct BuendelPaket {
     Paketkorrektur::Teil teil;
-    QVariantList letzte; ///< aktie, WP-KNummer, tageskurs, kaufdatum, datum, altkurs, kursziel, stopkurs
+    QVariantList
+        letzte; ///< aktie, WP-KNummer, tageskurs, kaufdatum, datum, altkurs, kursziel, stopkurs
 };
 
 QList<BuendelPaket> buendelPakete(Database& db, const QString& kennummer) {
@@ -165,8 +167,7 @@ QString buendelGrund(const QList<BuendelPaket>& pakete) {
         stueck += p.teil.stueck;
     }
     if (Paketkorrektur::buendeln(teile)) return QString();
-    const QString vorn =
-        QStringLiteral("Die Aktienpakete können nicht zusammengefasst werden: ");
+    const QString vorn = QStringLiteral("Die Aktienpakete können nicht zusammengefasst werden: ");
     if (stueck < 1 || stueck > Paketkorrektur::MaxStueck) return vorn + stueckGrenzeText();
     return vorn + QStringLiteral("Die Beträge wären zu groß.");
 }
@@ -213,7 +214,8 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
     if (!t.isActive()) return fehlschlag(db, was);
 
     const QList<SplitPaket> pakete = splitPakete(db, name);
-    if (pakete.isEmpty()) return fehlschlag(db, was, QStringLiteral("Die Aktie gibt es nicht mehr."));
+    if (pakete.isEmpty())
+        return fehlschlag(db, was, QStringLiteral("Die Aktie gibt es nicht mehr."));
     QList<SplitWerte> neu;
     QString warum;
     for (const SplitPaket& p : pakete) {
@@ -282,8 +284,7 @@ QString buendelnPruefen(Database& db, const QString& kennummer) {
 
 Ergebnis buendeln(Database& db, const QString& kennummer,
                   const std::function<void(int)>& nachSchritt) {
-    const QString was =
-        QStringLiteral("Die Aktienpakete konnten nicht zusammengefasst werden.");
+    const QString was = QStringLiteral("Die Aktienpakete konnten nicht zusammengefasst werden.");
     Schritte schritt(nachSchritt);
     Transaction t(db);
     if (!t.isActive()) return fehlschlag(db, was);

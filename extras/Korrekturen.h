@@ -15,8 +15,8 @@ namespace Korrekturen {
 
 struct Ergebnis {
     bool ok = false;
-    QString fehler;         ///< German text when !ok
-    Bookmark neu = -1;      ///< merge: the new package
+    QString fehler;    ///< German text when !ok
+    Bookmark neu = -1; ///< merge: the new package
 };
 
 // ---- Stock split --------------------------------------------------------------

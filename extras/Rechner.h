@@ -16,10 +16,10 @@ class Rechner final : public QDialog {
 public:
     explicit Rechner(Dialogs& dialogs, QWidget* parent = nullptr);
 
-    QLabel* Readout = nullptr; ///< the result
-    QLabel* Label3 = nullptr;  ///< its currency
-    QLabel* Label1 = nullptr;  ///< the converted result
-    QLabel* Label4 = nullptr;  ///< its currency
+    QLabel* Readout = nullptr;       ///< the result
+    QLabel* Label3 = nullptr;        ///< its currency
+    QLabel* Label1 = nullptr;        ///< the converted result
+    QLabel* Label4 = nullptr;        ///< its currency
     QRadioButton* Option1 = nullptr; ///< into Euro
     QRadioButton* Option2 = nullptr; ///< into DM
     std::array<HoverButton*, 10> Number{};

@@ -41,15 +41,31 @@ private slots:
         QTest::addColumn<QString>("kurs");
         QTest::addColumn<QString>("faktor");
         QTest::addColumn<QString>("neu"); // empty = refused
-        QTest::newRow("120 zu 10") << "120" << "10" << "12,00";
-        QTest::newRow("Drittel") << "10" << "3" << "3,33";
-        QTest::newRow("halber Cent aufgerundet") << "0,25" << "2" << "0,13";
-        QTest::newRow("negativ weg von null") << "-0,25" << "2" << "-0,13";
+        QTest::newRow("120 zu 10") << "120"
+                                   << "10"
+                                   << "12,00";
+        QTest::newRow("Drittel") << "10"
+                                 << "3"
+                                 << "3,33";
+        QTest::newRow("halber Cent aufgerundet") << "0,25"
+                                                 << "2"
+                                                 << "0,13";
+        QTest::newRow("negativ weg von null") << "-0,25"
+                                              << "2"
+                                              << "-0,13";
         // First to four decimals: 0,00495 → 0,0050, then "0.00" → 0,01.
-        QTest::newRow("erst vier Stellen") << "0,0099" << "2" << "0,01";
-        QTest::newRow("Faktor unter 1") << "13" << "0,5" << "26,00";
-        QTest::newRow("Faktor 0") << "13" << "0" << "";
-        QTest::newRow("zu groß") << "900000000000000" << "0,001" << "";
+        QTest::newRow("erst vier Stellen") << "0,0099"
+                                           << "2"
+                                           << "0,01";
+        QTest::newRow("Faktor unter 1") << "13"
+                                        << "0,5"
+                                        << "26,00";
+        QTest::newRow("Faktor 0") << "13"
+                                  << "0"
+                                  << "";
+        QTest::newRow("zu groß") << "900000000000000"
+                                 << "0,001"
+                                 << "";
     }
     void splitKurs() {
         QFETCH(QString, kurs);
@@ -79,8 +95,8 @@ private slots:
 
     void buendelnDurchschnitt() {
         // 1 @ 10 + 2 @ 10,01 = 30,02 / 3 = 10,00666… → 10,01
-        const auto b = Paketkorrektur::buendeln(
-            {{1, eur("10"), {}, {}, {}}, {2, eur("10,01"), {}, {}, {}}});
+        const auto b =
+            Paketkorrektur::buendeln({{1, eur("10"), {}, {}, {}}, {2, eur("10,01"), {}, {}, {}}});
         QVERIFY(b);
         QCOMPARE(b->kaufpreis.format00(), QStringLiteral("10,01"));
         QCOMPARE(b->kaufpreis.raw() % 100, qint64(0));
@@ -89,7 +105,8 @@ private slots:
 
     void einzigeNotizBleibtUnveraendert() {
         const QString rtf = QStringLiteral("{\\rtf1 {\\b fett} und normal\\par}");
-        const auto b = Paketkorrektur::buendeln({{1, eur("1"), {}, {}, rtf}, {1, eur("1"), {}, {}, {}}});
+        const auto b =
+            Paketkorrektur::buendeln({{1, eur("1"), {}, {}, rtf}, {1, eur("1"), {}, {}, {}}});
         QVERIFY(b);
         QCOMPARE(b->notizen, rtf);
     }
@@ -106,13 +123,15 @@ private slots:
         QFETCH(qint64, a);
         QFETCH(qint64, b);
         QFETCH(bool, ok);
-        const auto r = Paketkorrektur::buendeln({{a, eur("1"), {}, {}, {}}, {b, eur("1"), {}, {}, {}}});
+        const auto r =
+            Paketkorrektur::buendeln({{a, eur("1"), {}, {}, {}}, {b, eur("1"), {}, {}, {}}});
         QCOMPARE(bool(r), ok);
     }
 
     void buendelnBetragUeberlauf() {
         const Currency riesig = Currency::fromRaw(std::numeric_limits<std::int64_t>::max() - 5);
-        QVERIFY(!Paketkorrektur::buendeln({{1, eur("1"), riesig, {}, {}}, {1, eur("1"), riesig, {}, {}}}));
+        QVERIFY(!Paketkorrektur::buendeln(
+            {{1, eur("1"), riesig, {}, {}}, {1, eur("1"), riesig, {}, {}}}));
     }
 };
 

@@ -54,34 +54,75 @@ private slots:
         QTest::addColumn<QString>("meldung");
         const QString keine;
         const QString null = QStringLiteral("Division durch Null ist nicht möglich");
-        QTest::newRow("Ziffern stehen vor dem Komma") << "1 2" << "12," << "0," << keine;
-        QTest::newRow("Nachkommastellen") << "3 , 2 5" << "3,25" << "0," << keine;
-        QTest::newRow("Summe in Euro umgerechnet") << "7 + 5 =" << "12" << "6,14" << keine;
-        QTest::newRow("Quotient mit Kurs") << "12 / 1 , 9 5 5 8 3 =" << "6,13550257435462" << "3,14"
-                                           << keine;
-        QTest::newRow("Produkt in DM umgerechnet") << "DM 100 X 1 =" << "100" << "195,58" << keine;
-        QTest::newRow("Option setzt nur die Anzeige zurück") << "7 + DM 5 =" << "12" << "23,47"
-                                                              << keine;
-        QTest::newRow("Prozent vom ersten Operanden") << "200 X 5 % =" << "10" << "5,11" << keine;
-        QTest::newRow("Zahl nach Prozent bleibt rechenbar") << "200 X 5 % 3 =" << "600" << "306,78"
-                                                            << keine;
-        QTest::newRow("Minus zuerst macht negativ") << "- 5" << "-5," << "0,00" << keine;
-        QTest::newRow("negativer erster Operand") << "- 5 + 3 =" << "-2" << "-1,02" << keine;
-        QTest::newRow("Minus nach Operator") << "5 + - 3 =" << "2" << "1,02" << keine;
-        QTest::newRow("Minus vor Komma") << "- , 5 X 2 =" << "-1" << "-0,51" << keine;
-        QTest::newRow("Differenz") << "5 - 8 =" << "-3" << "-1,53" << keine;
-        QTest::newRow("Kettenrechnung") << "2 + 3 X 4 =" << "20" << "10,23" << keine;
-        QTest::newRow("Zahl nach = beginnt neu") << "9 + 1 = 4 + 1 =" << "5" << "2,56" << keine;
-        QTest::newRow("Periode auf 15 Stellen") << "1 / 3 =" << "0,333333333333333" << "0,17"
-                                                << keine;
-        QTest::newRow("keine Binärreste") << ", 1 + , 2 =" << "0,3" << "0,15" << keine;
-        QTest::newRow("Division durch Null") << "8 / 0 =" << "8" << "4,09" << null;
-        QTest::newRow("nach Division durch Null weiter") << "8 / 0 = + 2 =" << "10" << "5,11"
-                                                         << null;
-        QTest::newRow("CE löscht nur die Eingabe") << "5 + 9 CE 3 =" << "8" << "4,09" << keine;
-        QTest::newRow("C nach Rechnung") << "7 + 5 = C" << "0," << "0," << keine;
-        QTest::newRow("C mitten in der Eingabe") << "7 + 5 C" << "0," << "0," << keine;
-        QTest::newRow("C vergisst den Operanden") << "7 + C 5 =" << "5," << "2,56" << keine;
+        QTest::newRow("Ziffern stehen vor dem Komma") << "1 2"
+                                                      << "12,"
+                                                      << "0," << keine;
+        QTest::newRow("Nachkommastellen") << "3 , 2 5"
+                                          << "3,25"
+                                          << "0," << keine;
+        QTest::newRow("Summe in Euro umgerechnet") << "7 + 5 ="
+                                                   << "12"
+                                                   << "6,14" << keine;
+        QTest::newRow("Quotient mit Kurs") << "12 / 1 , 9 5 5 8 3 ="
+                                           << "6,13550257435462"
+                                           << "3,14" << keine;
+        QTest::newRow("Produkt in DM umgerechnet") << "DM 100 X 1 ="
+                                                   << "100"
+                                                   << "195,58" << keine;
+        QTest::newRow("Option setzt nur die Anzeige zurück") << "7 + DM 5 ="
+                                                             << "12"
+                                                             << "23,47" << keine;
+        QTest::newRow("Prozent vom ersten Operanden") << "200 X 5 % ="
+                                                      << "10"
+                                                      << "5,11" << keine;
+        QTest::newRow("Zahl nach Prozent bleibt rechenbar") << "200 X 5 % 3 ="
+                                                            << "600"
+                                                            << "306,78" << keine;
+        QTest::newRow("Minus zuerst macht negativ") << "- 5"
+                                                    << "-5,"
+                                                    << "0,00" << keine;
+        QTest::newRow("negativer erster Operand") << "- 5 + 3 ="
+                                                  << "-2"
+                                                  << "-1,02" << keine;
+        QTest::newRow("Minus nach Operator") << "5 + - 3 ="
+                                             << "2"
+                                             << "1,02" << keine;
+        QTest::newRow("Minus vor Komma") << "- , 5 X 2 ="
+                                         << "-1"
+                                         << "-0,51" << keine;
+        QTest::newRow("Differenz") << "5 - 8 ="
+                                   << "-3"
+                                   << "-1,53" << keine;
+        QTest::newRow("Kettenrechnung") << "2 + 3 X 4 ="
+                                        << "20"
+                                        << "10,23" << keine;
+        QTest::newRow("Zahl nach = beginnt neu") << "9 + 1 = 4 + 1 ="
+                                                 << "5"
+                                                 << "2,56" << keine;
+        QTest::newRow("Periode auf 15 Stellen") << "1 / 3 ="
+                                                << "0,333333333333333"
+                                                << "0,17" << keine;
+        QTest::newRow("keine Binärreste") << ", 1 + , 2 ="
+                                          << "0,3"
+                                          << "0,15" << keine;
+        QTest::newRow("Division durch Null") << "8 / 0 ="
+                                             << "8"
+                                             << "4,09" << null;
+        QTest::newRow("nach Division durch Null weiter") << "8 / 0 = + 2 ="
+                                                         << "10"
+                                                         << "5,11" << null;
+        QTest::newRow("CE löscht nur die Eingabe") << "5 + 9 CE 3 ="
+                                                   << "8"
+                                                   << "4,09" << keine;
+        QTest::newRow("C nach Rechnung") << "7 + 5 = C"
+                                         << "0,"
+                                         << "0," << keine;
+        QTest::newRow("C mitten in der Eingabe") << "7 + 5 C"
+                                                 << "0,"
+                                                 << "0," << keine;
+        QTest::newRow("C vergisst den Operanden") << "7 + C 5 ="
+                                                  << "5,"
+                                                  << "2,56" << keine;
     }
     void folgen() {
         QFETCH(QString, tasten);

@@ -45,8 +45,9 @@ struct Umgebung {
         return db().scalar(sql, p).toLongLong();
     }
     void kurs(const QString& aktie, const QString& kurs) {
-        db().exec(QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, '2024-03-01', ?)"),
-                  {aktie, eur(kurs)});
+        db().exec(
+            QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, '2024-03-01', ?)"),
+            {aktie, eur(kurs)});
     }
     /// Everything a correction may touch, to compare before and after.
     QList<QVariantList> stand() {
@@ -124,9 +125,12 @@ private slots:
             return f.result();
         };
         const QMap<QString, void (*)(MainWindowApi&, const ModalRunner&)> befehle{
-            {"einstellungen", menuEinstellungen}, {"zielkurs", menuZielkurs},
-            {"spekufrist", menuSpekufrist},       {"passwort", menuPasswort},
-            {"split", menuSplit},                 {"zusammen", menuZusammen}};
+            {"einstellungen", menuEinstellungen},
+            {"zielkurs", menuZielkurs},
+            {"spekufrist", menuSpekufrist},
+            {"passwort", menuPasswort},
+            {"split", menuSplit},
+            {"zusammen", menuZusammen}};
         befehle.value(befehl)(*u.api, modal);
         QCOMPARE(gesehen, (QStringList{tabs, QString::number(tab), label1, label13}));
         QVERIFY(!kopfWaehrend);
@@ -180,7 +184,8 @@ private slots:
         QCOMPARE(f.Text4->text(), QStringLiteral("75,5"));
         typeText(f.Text4, ".");
         QCOMPARE(f.Text4->text(), QStringLiteral("75,5"));
-        QCOMPARE(u.boxen().lastText(), QStringLiteral("Sie können das Dezimalzeichen nur einmal setzen!"));
+        QCOMPARE(u.boxen().lastText(),
+                 QStringLiteral("Sie können das Dezimalzeichen nur einmal setzen!"));
         f.Text3->clear();
         typeText(f.Text3, "12.5");
         QVERIFY(f.Command3->isEnabled());
@@ -189,9 +194,11 @@ private slots:
         u.api->Daten1().moveFirst(); // the card moved meanwhile; the save goes to the chosen one
         u.api->Daten1().setBookmark(a2);
         f.Command3->click();
-        QCOMPARE(u.boxen().lastText(), QStringLiteral("Möchten Sie Stop + Zielkurs jetzt speichern?"));
+        QCOMPARE(u.boxen().lastText(),
+                 QStringLiteral("Möchten Sie Stop + Zielkurs jetzt speichern?"));
         QCOMPARE(u.boxen().shown.last().icon, Dialogs::Icon::Question);
-        const auto z = u.zeile("SELECT kursziel, stopkurs FROM Aktiendaten WHERE _nr = ?", {qlonglong(a2)});
+        const auto z =
+            u.zeile("SELECT kursziel, stopkurs FROM Aktiendaten WHERE _nr = ?", {qlonglong(a2)});
         QCOMPARE(z.value(0).toDouble(), 12.5);
         QCOMPARE(z.value(1).toDouble(), 75.5);
         QCOMPARE(u.zahl("SELECT count(*) FROM Aktiendaten WHERE kursziel <> 0 AND _nr <> ?",
@@ -206,8 +213,11 @@ private slots:
         QTest::addColumn<QString>("ziel");
         QTest::addColumn<QString>("antwort"); // "" = no question expected
         QTest::addColumn<QString>("meldung");
-        QTest::newRow("Nein") << "20" << "Nein" << "";
-        QTest::newRow("nur ein Komma") << "," << ""
+        QTest::newRow("Nein") << "20"
+                              << "Nein"
+                              << "";
+        QTest::newRow("nur ein Komma") << ","
+                                       << ""
                                        << "Bitte geben Sie Kursziel und Stopkurs als Zahlen ein!";
     }
     void zielUndStopAbgelehnt() {
@@ -280,7 +290,8 @@ private slots:
         typeText(f.Text2, "neX");
         QVERIFY(f.Command5->isEnabled() && f.Command6->isEnabled());
         pressEnter(f.Text2);
-        QCOMPARE(u.boxen().lastText(), QStringLiteral("Ihre beiden Eingaben sind nicht identisch!"));
+        QCOMPARE(u.boxen().lastText(),
+                 QStringLiteral("Ihre beiden Eingaben sind nicht identisch!"));
         QVERIFY(f.Text1->text().isEmpty() && f.Text2->text().isEmpty());
         QCOMPARE(f.focusWidget(), f.Text1);
         pressEnter(f.Text2);
@@ -322,7 +333,8 @@ private slots:
             QCOMPARE(u.zeile("SELECT passwort FROM kennwort").value(0).toString(),
                      ja ? gespeichert : Passwort::speicherform("alt"));
             QCOMPARE(u.api->modul().PasswortAktuell,
-                     ja ? (loeschen ? QString() : QStringLiteral("Gen4e2")) : QStringLiteral("alt"));
+                     ja ? (loeschen ? QString() : QStringLiteral("Gen4e2"))
+                        : QStringLiteral("alt"));
             QCOMPARE(f.isVisible(), !ja);
         }
     }
@@ -397,7 +409,8 @@ private slots:
         const QString grenze = QStringLiteral(
             "Der Aktiensplit ist nicht möglich: Die neue Stückzahl muss zwischen 1 und "
             "2.147.483.647 liegen.");
-        const QString faktor = QStringLiteral("Bitte geben Sie als Splitfaktor eine Zahl größer als 0 ein!");
+        const QString faktor =
+            QStringLiteral("Bitte geben Sie als Splitfaktor eine Zahl größer als 0 ein!");
         QTest::newRow("Faktor 0") << 10 << "0" << faktor;
         QTest::newRow("Faktor nur Komma") << 10 << "," << faktor;
         QTest::newRow("mehr als 32 Bit") << 2000000000 << "2" << grenze;
@@ -427,8 +440,7 @@ private slots:
         Umgebung u;
         const Bookmark a = u.api->addPaket("Alpha", 10, "100", "5", "118");
         const Bookmark x = u.api->addPaket("Anders", 4, "10", "1", "10");
-        const Bookmark c = u.api->addPaket("Alpha neu", 30, "120", "7,5", "121",
-                                           QDate(2024, 2, 1));
+        const Bookmark c = u.api->addPaket("Alpha neu", 30, "120", "7,5", "121", QDate(2024, 2, 1));
         u.db().exec("UPDATE Aktiendaten SET \"WP-KNummer\" = '999' WHERE _nr = ?", {qlonglong(x)});
         u.db().exec("UPDATE Aktiendaten SET notizen = ?, dividende = ? WHERE _nr = ?",
                     {Rtf::plainToRtf("Erstkauf"), eur("3"), qlonglong(a)});
@@ -454,8 +466,9 @@ private slots:
                  QStringLiteral("Von dieser Aktie sind  2  Pakete vorhanden.\nMöchten Sie diese "
                                 "Aktienpakete jetzt zu einem Paket zusammenfassen?\n\nACHTUNG: "
                                 "Dieser Vorgang kann nicht rückgängig gemacht werden !       "));
-        QCOMPARE(u.boxen().shown[1].text,
-                 QStringLiteral("Die Zusammenfassung der Aktienpakete wurde erfolgreich durchgeführt!"));
+        QCOMPARE(
+            u.boxen().shown[1].text,
+            QStringLiteral("Die Zusammenfassung der Aktienpakete wurde erfolgreich durchgeführt!"));
         QCOMPARE(u.zahl("SELECT count(*) FROM Aktiendaten"), qint64(2));
         const auto n = u.zeile("SELECT _nr, aktie, \"WP-KNummer\", \"stück\", kaufpreis,"
                                " \"gebühren\", tageskurs, altkurs, kaufdatum, datum, kursziel,"
@@ -494,7 +507,8 @@ private slots:
         Umgebung u;
         u.api->addPaket("Alpha", 5, "100", "5", "118");
         const Bookmark b = u.api->addPaket("Alpha", stueck, "100", "5", "118");
-        u.db().exec("UPDATE Aktiendaten SET \"WP-KNummer\" = ? WHERE _nr = ?", {nummer, qlonglong(b)});
+        u.db().exec("UPDATE Aktiendaten SET \"WP-KNummer\" = ? WHERE _nr = ?",
+                    {nummer, qlonglong(b)});
         u.api->Daten1().requery();
         const auto vorher = u.stand();
         FormExtras f(*u.api);
