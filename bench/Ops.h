@@ -58,3 +58,6 @@ struct WriteFloors {
 
 /// Times the main window's load, card, totals and the changes with its refresh.
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors);
+
+/// Times the stock split, merging of packages and opening the settings window.
+void runExtras(BenchContext& ctx, QList<BenchResult>& out);

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStringListModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -70,11 +71,16 @@ FormExtras::FormExtras(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    // All five tabs stay in sight: the window is as wide as the strip.
+    SSTab1->setUsesScrollButtons(false);
     SSTab1->addTab(reiterStopZiel(), QStringLiteral("Stop + Zielkurs"));
     SSTab1->addTab(reiterSpekufrist(), QStringLiteral("Spekufrist"));
     SSTab1->addTab(reiterPasswort(), QStringLiteral("Passwort"));
     SSTab1->addTab(reiterSplit(), QStringLiteral("Aktiensplit"));
     SSTab1->addTab(reiterPakete(), QStringLiteral("Aktienpakete"));
+    m_namen = new QStringListModel(this);
+    for (QComboBox* c : {Combo1, Combo2, DBCombo1})
+        c->setModel(m_namen);
 
     Command1 = knopf(QStringLiteral("Command1"), QStringLiteral(" Fenster schließen "));
     connect(Command1, &QAbstractButton::clicked, this, &FormExtras::Command1_Click);
@@ -319,6 +325,7 @@ void FormExtras::Form_Load() {
     Text5->setText(kennwort.text(QStringLiteral("spekufrist")));
     Text1->setText(m_api.modul().PasswortAktuell);
     Text2->setText(m_api.modul().PasswortAktuell);
+    passwortKnoepfe();
 
     // The window opens on the package the main window shows: its name above
     // the fields, its stored target and stop price in them.
@@ -349,13 +356,13 @@ void FormExtras::listenFuellen() {
     for (qsizetype i = 0; i < m_pakete.size(); ++i)
         if (m_pakete[i].nr == aktuell) aktuellIndex = static_cast<int>(i);
 
+    // The three lists show the same names: one model for all of them.
+    for (QComboBox* c : {Combo1, Combo2, DBCombo1})
+        c->blockSignals(true);
+    m_namen->setStringList(namen);
     for (QComboBox* c : {Combo1, Combo2, DBCombo1}) {
-        const QSignalBlocker sperre(c);
-        c->clear();
-        c->addItems(namen);
-        for (qsizetype i = 0; i < m_pakete.size(); ++i)
-            c->setItemData(static_cast<int>(i), QVariant::fromValue<qlonglong>(m_pakete[i].nr));
         c->setCurrentIndex(c == DBCombo1 ? -1 : aktuellIndex);
+        c->blockSignals(false);
     }
     Label11->clear();
     Command8->setEnabled(false);
@@ -638,7 +645,7 @@ void FormExtras::Command2_Click() {
 
 void FormExtras::DBCombo1_Click(int index) {
     if (index < 0) return;
-    if (!m_daten1->setBookmark(DBCombo1->itemData(index).toLongLong())) return;
+    if (index >= m_pakete.size() || !m_daten1->setBookmark(m_pakete[index].nr)) return;
     Label11->setText(m_daten1->text(QStringLiteral("WP-KNummer")));
 }
 

@@ -17,6 +17,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QStringListModel;
 class QTabWidget;
 class Recordset;
 
@@ -122,6 +123,7 @@ private:
 
     MainWindowApi& m_api;
     std::unique_ptr<Recordset> m_daten1;
-    QList<Eintrag> m_pakete; ///< the main window's packages, table order
+    QList<Eintrag> m_pakete;             ///< the main window's packages, table order
+    QStringListModel* m_namen = nullptr; ///< their names, shown by all three lists
     bool m_verlassen = false;
 };

@@ -343,6 +343,8 @@ private slots:
         Umgebung u;
         FormExtras f(*u.api);
         f.show();
+        QVERIFY(!f.Command5->isEnabled());
+        QVERIFY(!f.Command6->isEnabled());
         typeText(f.Text1, "x");
         typeText(f.Text2, "x");
         f.Command6->click();
