@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTabWidget>
 
 class TestEinstellungen final : public QObject {
