@@ -692,8 +692,11 @@ void FormExtras::Command8_Click() {
     m_daten1->requery();
     listenFuellen();
     if (pakete.hasCurrent()) {
+        // The other tabs now stand on the package the main window shows.
         Label5->setText(pakete.text(QStringLiteral("aktie")));
         Label9->setText(Label5->text());
+        Text3->setText(pakete.text(QStringLiteral("kursziel")));
+        Text4->setText(pakete.text(QStringLiteral("stopkurs")));
     }
     Command8->setEnabled(false);
     dlg.notice(this, Korrekturen::buendelErfolgText());
