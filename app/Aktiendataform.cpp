@@ -12,6 +12,7 @@
 #include "db/Depot.h"
 #include "db/Recordset.h"
 #include "extras/FormInfo.h"
+#include "extras/BefehleExtras.h"
 #include "extras/pwfrage.h"
 #include "transactions/BefehleKonto.h"
 #include "transactions/BefehleKurse.h"
@@ -1498,23 +1499,31 @@ void Aktiendataform::menu_gewinne_Click() {
 void Aktiendataform::menu_beobachten_Click() {}
 void Aktiendataform::menu_einstellungen_Click() {
     lesezeichenMerken();
+    menuEinstellungen(*this, m_modal);
 }
 void Aktiendataform::menu_passwort_Click() {
     lesezeichenMerken();
+    menuPasswort(*this, m_modal);
 }
 void Aktiendataform::menu_zielkurs_Click() {
     lesezeichenMerken();
+    menuZielkurs(*this, m_modal);
 }
 void Aktiendataform::menu_spekufrist_Click() {
     lesezeichenMerken();
+    menuSpekufrist(*this, m_modal);
 }
 void Aktiendataform::menu_zusammen_Click() {
     lesezeichenMerken();
+    menuZusammen(*this, m_modal);
 }
 void Aktiendataform::menu_split_Click() {
     lesezeichenMerken();
+    menuSplit(*this, m_modal);
 }
-void Aktiendataform::menu_rechner_Click() {}
+void Aktiendataform::menu_rechner_Click() {
+    menuRechner(*this, m_modal);
+}
 void Aktiendataform::menu_bestellschein_Click() {}
 void Aktiendataform::menu_info_Click() {
     FormInfo info(m_ctx.controls, this);

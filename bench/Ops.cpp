@@ -377,5 +377,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     };
     runMainWindow(ctx, out, floors);
     runSicherung(ctx, out);
+    runExtras(ctx, out);
     return out;
 }

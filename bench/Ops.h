@@ -61,3 +61,5 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
 
 /// Times the daily backup of the depot.
 void runSicherung(BenchContext& ctx, QList<BenchResult>& out);
+/// Times the stock split, merging of packages and opening the settings window.
+void runExtras(BenchContext& ctx, QList<BenchResult>& out);

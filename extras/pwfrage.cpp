@@ -3,12 +3,13 @@
 #include "core/Passwort.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
+#include "platform/HoverButton.h"
+#include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 bool passwortStimmt(const QString& speicherform, const QString& eingabe, QString* klartext) {
@@ -40,12 +41,17 @@ pwfrage::pwfrage(MainWindowApi& haupt, QWidget* parent)
     Textpwfrage->setObjectName(QStringLiteral("Textpwfrage"));
     Textpwfrage->setEchoMode(QLineEdit::Password);
     Textpwfrage->setMaxLength(12);
+    Textpwfrage->setAccessibleName(QStringLiteral("Passwort"));
 
-    Schalter3 = new QPushButton(QStringLiteral(" Passwort übernehmen "), this);
+    Schalter3 = new HoverButton(this);
+    Schalter3->setText(QStringLiteral(" Passwort übernehmen "));
     Schalter3->setObjectName(QStringLiteral("Schalter3"));
+    Schalter3->setAccessibleName(QStringLiteral("Passwort übernehmen"));
     Schalter3->setEnabled(false);
-    schalter4 = new QPushButton(QStringLiteral(" Fenster schließen "), this);
+    schalter4 = new HoverButton(this);
+    schalter4->setText(QStringLiteral(" Fenster schließen "));
     schalter4->setObjectName(QStringLiteral("schalter4"));
+    schalter4->setAccessibleName(QStringLiteral("Fenster schließen"));
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(20, 16, 20, 16);
@@ -56,6 +62,7 @@ pwfrage::pwfrage(MainWindowApi& haupt, QWidget* parent)
     grid->addWidget(Schalter3, 3, 0);
     grid->addWidget(schalter4, 3, 1);
     setMinimumWidth(340);
+    HoverReset::install(this);
 
     connect(Textpwfrage, &QLineEdit::textChanged, this,
             [this](const QString& t) { Schalter3->setEnabled(!t.isEmpty()); });

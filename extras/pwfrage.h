@@ -3,13 +3,13 @@
 // while a password is stored; a correct entry lets the start-up go on, every
 // other way out ends the program.
 
+#include "platform/HoverButton.h"
 #include <QString>
 #include <QWidget>
 
 class MainWindowApi;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 /// The start check: the entry against the stored form, exact and
 /// case-sensitive. On success `klartext` receives the plain password.
@@ -24,8 +24,8 @@ public:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLineEdit* Textpwfrage = nullptr;
-    QPushButton* Schalter3 = nullptr;
-    QPushButton* schalter4 = nullptr;
+    HoverButton* Schalter3 = nullptr; ///< " Passwort übernehmen "
+    HoverButton* schalter4 = nullptr; ///< " Fenster schließen "
 
     static QString falschText() { return QStringLiteral("Dies ist kein gültiges Passwort!"); }
 
