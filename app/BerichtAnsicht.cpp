@@ -38,7 +38,8 @@ BerichtAnsicht::BerichtAnsicht(QWidget* parent) : QWidget(parent) {
 void BerichtAnsicht::zeigen(const BerichtSeite& seite) {
     Label18->setText(seite.titel);
     Label24->setText(seite.kopf);
-    RText1->setPlainText(seite.text);
+    // One line per CR LF; the text box would take CR and LF as two breaks.
+    RText1->setPlainText(QString(seite.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     RText1->moveCursor(QTextCursor::End);
     Label18->show();
     Label24->show();

@@ -58,3 +58,7 @@ struct WriteFloors {
 
 /// Times the main window's load, card, totals and the changes with its refresh.
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors);
+
+/// Times the report texts, the short report in the main window and the
+/// complete report printed to PDF.
+void runReports(BenchContext& ctx, QList<BenchResult>& out);

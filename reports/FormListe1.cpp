@@ -95,7 +95,8 @@ HoverButton* FormListe1::schalter(int index) const {
 void FormListe1::berichtZeigen(const BerichtSeite& seite) {
     Label2->setText(QLatin1Char('\n') + seite.titel + QLatin1Char('\n'));
     Label3->setText(seite.kopf);
-    RText1->setPlainText(seite.text);
+    // One line per CR LF; the text box would take CR and LF as two breaks.
+    RText1->setPlainText(QString(seite.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     RText1->moveCursor(QTextCursor::End);
     anordnen();
 }
