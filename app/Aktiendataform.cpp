@@ -280,7 +280,7 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
         "QFrame#Karte QLabel#Label12, QFrame#Karte QLabel#Label13 { background: #fff8d0; border: "
         "1px solid #c9b458;"
         " padding: 1px 4px; }"
-        "QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
+        "QFrame#Karte QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
         "QGroupBox { font-weight: bold; border: 1px solid #c8cfdb; border-radius: 6px;"
         " margin-top: 10px; background: white; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }"

@@ -16,11 +16,13 @@ BerichtAnsicht::BerichtAnsicht(QWidget* parent) : QWidget(parent) {
     Label18->setProperty("ueberschrift", true);
     Label18->setCursor(Qt::PointingHandCursor);
     Label18->installEventFilter(this);
-    // The header stands in the window's own face, whose narrow blanks put
+    // The header stands in a proportional face, whose narrow blanks put
     // the captions over the columns of the typewriter text below.
     Label24 = neuesLabel(QStringLiteral("Label24"), QString(), this);
     Label24->setTextFormat(Qt::PlainText);
-    Label24->setContentsMargins(5, 0, 0, 0);
+    QFont kopf(QStringLiteral("Arial"));
+    kopf.setPointSizeF(7.5);
+    Label24->setFont(kopf);
     RText1 = new QPlainTextEdit(this);
     RText1->setObjectName(QStringLiteral("RText1"));
     RText1->setAccessibleName(QStringLiteral("Bericht"));
@@ -33,6 +35,8 @@ BerichtAnsicht::BerichtAnsicht(QWidget* parent) : QWidget(parent) {
     box->addWidget(Label18);
     box->addWidget(Label24);
     box->addWidget(RText1, 1);
+    // The header starts where the text does: after the box's frame and margin.
+    Label24->setContentsMargins(RText1->frameWidth() + 4, 0, 0, 0);
 }
 
 void BerichtAnsicht::zeigen(const BerichtSeite& seite) {

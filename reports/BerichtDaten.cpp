@@ -3,6 +3,8 @@
 #include "core/Numbers.h"
 #include "db/Database.h"
 
+#include <sqlcipher/sqlite3.h>
+
 #include <cmath>
 
 namespace {
@@ -48,30 +50,91 @@ QDate datum(const QVariant& v) {
     return d;
 }
 
+QString spalteText(sqlite3_stmt* st, int i) {
+    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    return t ? QString::fromUtf8(t, sqlite3_column_bytes(st, i)) : QString();
+}
+
+std::optional<Currency> spalteGeld(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER:
+        return Currency::fromRaw(sqlite3_column_int64(st, i));
+    case SQLITE_FLOAT:
+        return geld(sqlite3_column_double(st, i));
+    default:
+        return geld(spalteText(st, i));
+    }
+}
+
+std::optional<qint64> spalteGanzzahl(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(st, i);
+    case SQLITE_FLOAT:
+        return ganzzahl(sqlite3_column_double(st, i));
+    default:
+        return ganzzahl(spalteText(st, i));
+    }
+}
+
+QDate spalteDatum(sqlite3_stmt* st, int i) {
+    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    const int n = sqlite3_column_bytes(st, i);
+    if (!t) return {};
+    // The stored form "YYYY-MM-DD" without a detour through the locale.
+    auto zahl = [t](int von, int laenge) {
+        int v = 0;
+        for (int k = von; k < von + laenge; ++k) {
+            if (t[k] < '0' || t[k] > '9') return -1;
+            v = v * 10 + (t[k] - '0');
+        }
+        return v;
+    };
+    if (n == 10 && t[4] == '-' && t[7] == '-') {
+        const int j = zahl(0, 4), m = zahl(5, 2), d = zahl(8, 2);
+        if (j > 0 && m > 0 && d > 0) return QDate(j, m, d);
+    }
+    return datum(QString::fromUtf8(t, n));
+}
+
 } // namespace
 
 namespace Berichte {
 
 QList<BerichtPaket> paketeLesen(Database& db) {
-    const QList<QVariantList> zeilen = db.rows(QStringLiteral(
-        "SELECT datum, \"WP-KNummer\", aktie, \"stück\", kaufpreis, \"gebühren\", tageskurs,"
-        " altkurs, dividende, kaufdatum FROM Aktiendaten ORDER BY _nr"));
+    // Straight from the statement: a report of a thousand packages should
+    // cost little more than reading its rows.
     QList<BerichtPaket> pakete;
-    pakete.reserve(zeilen.size());
-    for (const QVariantList& z : zeilen) {
+    sqlite3* h = db.handle();
+    if (!h) return pakete;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(h,
+                           "SELECT datum, \"WP-KNummer\", aktie, \"stück\", kaufpreis, "
+                           "\"gebühren\", tageskurs, altkurs, dividende, kaufdatum "
+                           "FROM Aktiendaten ORDER BY _nr",
+                           -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return pakete;
+    }
+    while (sqlite3_step(st) == SQLITE_ROW) {
         BerichtPaket p;
-        p.datum = datum(z.value(0));
-        p.wpkn = z.value(1).toString();
-        p.aktie = z.value(2).toString();
-        p.stueck = ganzzahl(z.value(3));
-        p.kaufpreis = geld(z.value(4));
-        p.gebuehren = geld(z.value(5));
-        p.tageskurs = geld(z.value(6));
-        p.altkurs = geld(z.value(7)).value_or(Currency());
-        p.dividende = geld(z.value(8)).value_or(Currency());
-        p.kaufdatum = datum(z.value(9));
+        p.datum = spalteDatum(st, 0);
+        p.wpkn = spalteText(st, 1);
+        p.aktie = spalteText(st, 2);
+        p.stueck = spalteGanzzahl(st, 3);
+        p.kaufpreis = spalteGeld(st, 4);
+        p.gebuehren = spalteGeld(st, 5);
+        p.tageskurs = spalteGeld(st, 6);
+        p.altkurs = spalteGeld(st, 7).value_or(Currency());
+        p.dividende = spalteGeld(st, 8).value_or(Currency());
+        p.kaufdatum = spalteDatum(st, 9);
         pakete.append(std::move(p));
     }
+    sqlite3_finalize(st);
     return pakete;
 }
 

@@ -40,9 +40,13 @@ FormListe1::FormListe1(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
     titel.setBold(true);
     Label2->setFont(titel);
 
+    // The header's narrow blanks put its captions over the typewriter columns.
     Label3 = new QLabel(this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setTextFormat(Qt::PlainText);
+    QFont kopf(QStringLiteral("Arial"));
+    kopf.setPointSizeF(7.5);
+    Label3->setFont(kopf);
 
     RText1 = new QPlainTextEdit(this);
     RText1->setObjectName(QStringLiteral("RText1"));
