@@ -367,6 +367,7 @@ QWidget* Aktiendataform::werkzeugleisteAufbauen() {
         auto* b = new HoverButton(Picture1);
         b->setObjectName(QStringLiteral("schalter_%1").arg(i));
         b->setToolTip(QString::fromUtf8(s.tipp));
+        b->setAccessibleName(QString::fromUtf8(s.tipp).trimmed());
         b->setHint(QString::fromUtf8(s.hinweis));
         b->setIconSize(QSize(28, 28));
         b->setFixedSize(40, 40);
@@ -418,11 +419,14 @@ QWidget* Aktiendataform::rechteSeiteAufbauen() {
         QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
         QStyle::SP_MediaSkipForward};
     const char* namen[4] = {"Daten1_erster", "Daten1_zurueck", "Daten1_vor", "Daten1_letzter"};
+    const char* zugriff[4] = {"Erster Datensatz", "Vorheriger Datensatz", "Nächster Datensatz",
+                              "Letzter Datensatz"};
     for (int i = 0; i < 4; ++i) {
         auto* b = new QToolButton(Daten1Navigator);
         b->setObjectName(QString::fromLatin1(namen[i]));
         b->setIcon(style()->standardIcon(bilder[i]));
         b->setToolTip(Daten1Navigator->toolTip());
+        b->setAccessibleName(QString::fromUtf8(zugriff[i]));
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setMinimumHeight(28);
         navigator[i] = b;
@@ -453,6 +457,7 @@ QWidget* Aktiendataform::rechteSeiteAufbauen() {
     DBCombo1 = new QComboBox(Picture3);
     DBCombo1->setObjectName(QStringLiteral("DBCombo1"));
     DBCombo1->setToolTip(QStringLiteral(" Aktie auswählen "));
+    DBCombo1->setAccessibleName(QStringLiteral("Aktie auswählen"));
     DBCombo1->setMinimumHeight(28);
     // The panel's fixed width decides the width; measuring a thousand names
     // for the size hint would cost most of the window's load.

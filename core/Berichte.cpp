@@ -4,36 +4,120 @@
 #include "core/Numbers.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 const QLatin1String CrLf("\r\n");
 
-void linksAnhaengen(QString& out, QStringView wert, qsizetype breite) {
-    const qsizetype n = std::min(wert.size(), breite);
-    out.append(wert.left(n));
-    out.append(QString(breite - n, QLatin1Char(' ')));
+// A report of a thousand packages writes tens of thousands of columns, so
+// numbers and dates are written on the stack and appended without
+// temporary strings.
+
+/// A short Latin-1 text: an amount, a number or a date.
+struct Kurz {
+    char z[48];
+    qsizetype n = 0;
+    QLatin1String text() const { return QLatin1String(z, n); }
+};
+
+/// Digits of v written backwards from end; returns the first character.
+char* ziffern(char* end, unsigned __int128 v) {
+    do {
+        *--end = static_cast<char>('0' + static_cast<int>(v % 10));
+        v /= 10;
+    } while (v > 0);
+    return end;
 }
 
-void rechtsAnhaengen(QString& out, QStringView wert, qsizetype breite) {
+Kurz ausPuffer(const char* von, const char* bis) {
+    Kurz k;
+    k.n = bis - von;
+    std::copy(von, bis, k.z);
+    return k;
+}
+
+/// "0.00" as Currency::format00 writes it: halves away from zero, decimal
+/// comma, a sign only when the rounded amount is not zero.
+Kurz betragKurz(Currency c) {
+    const std::int64_t raw = c.raw();
+    const bool negativ = raw < 0;
+    const unsigned __int128 betrag = negativ ? static_cast<unsigned __int128>(-static_cast<__int128>(raw))
+                                             : static_cast<unsigned __int128>(raw);
+    const unsigned __int128 cent = (betrag + 50) / 100;
+    char puffer[48];
+    char* const ende = puffer + sizeof puffer;
+    char* p = ende;
+    *--p = static_cast<char>('0' + static_cast<int>(cent % 10));
+    *--p = static_cast<char>('0' + static_cast<int>(cent / 10 % 10));
+    *--p = ',';
+    p = ziffern(p, cent / 100);
+    if (negativ && cent != 0) *--p = '-';
+    return ausPuffer(p, ende);
+}
+
+Kurz betrag(const std::optional<Currency>& c) {
+    return c ? betragKurz(*c) : Kurz{};
+}
+
+std::optional<Currency> inDm(const std::optional<Currency>& euro) {
+    return euro ? std::optional(Numbers::euroToDm(*euro)) : std::nullopt;
+}
+
+Kurz stueckText(const std::optional<qint64>& s) {
+    if (!s) return {};
+    char puffer[32];
+    char* const ende = puffer + sizeof puffer;
+    const bool negativ = *s < 0;
+    char* p = ziffern(ende, negativ ? static_cast<unsigned __int128>(-static_cast<__int128>(*s))
+                                    : static_cast<unsigned __int128>(*s));
+    if (negativ) *--p = '-';
+    return ausPuffer(p, ende);
+}
+
+Kurz datumKurz(const QDate& d) {
+    Kurz k;
+    if (!d.isValid()) return k;
+    int j = 0, m = 0, t = 0;
+    d.getDate(&j, &m, &t);
+    if (j < 1 || j > 9999) {
+        const QByteArray lang = d.toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
+        return ausPuffer(lang.constData(), lang.constData() + std::min<qsizetype>(lang.size(), 48));
+    }
+    const int teile[3] = {t, m, j};
+    char* p = k.z;
+    for (int i = 0; i < 3; ++i) {
+        if (i == 2) {
+            *p++ = static_cast<char>('0' + j / 1000);
+            *p++ = static_cast<char>('0' + j / 100 % 10);
+        }
+        *p++ = static_cast<char>('0' + teile[i] / 10 % 10);
+        *p++ = static_cast<char>('0' + teile[i] % 10);
+        if (i < 2) *p++ = '.';
+    }
+    k.n = p - k.z;
+    return k;
+}
+
+void blanks(QString& out, qsizetype n) {
+    if (n > 0) out.resize(out.size() + n, QLatin1Char(' '));
+}
+
+template <typename Text>
+void linksAnhaengen(QString& out, Text wert, qsizetype breite) {
+    const qsizetype n = std::min<qsizetype>(wert.size(), breite);
+    out.append(wert.left(n));
+    blanks(out, breite - n);
+}
+
+template <typename Text>
+void rechtsAnhaengen(QString& out, Text wert, qsizetype breite) {
     if (wert.size() >= breite) {
         out.append(wert.left(breite));
         return;
     }
-    out.append(QString(breite - wert.size(), QLatin1Char(' ')));
+    blanks(out, breite - wert.size());
     out.append(wert);
-}
-
-void blanks(QString& out, qsizetype n) {
-    out.append(QString(n, QLatin1Char(' ')));
-}
-
-QString betrag(const std::optional<Currency>& c) {
-    return c ? c->format00() : QString();
-}
-
-QString stueckText(const std::optional<qint64>& s) {
-    return s ? QString::number(*s) : QString();
 }
 
 /// The value of a package: units × quote (exact in currency).
@@ -78,17 +162,22 @@ void summen(QString& out, qsizetype einzug, const Zeilen& z, qsizetype breite) {
     for (int i = 0; i < 3; ++i) {
         blanks(out, einzug);
         out.append(QLatin1String(zeilen[i].text));
-        rechtsAnhaengen(out, zeilen[i].betrag.format00(), breite);
+        rechtsAnhaengen(out, betragKurz(zeilen[i].betrag).text(), breite);
         out.append(QLatin1String(" Euro  ("));
-        rechtsAnhaengen(out, Numbers::euroToDm(zeilen[i].betrag).format00(), 9);
+        rechtsAnhaengen(out, betragKurz(Numbers::euroToDm(zeilen[i].betrag)).text(), 9);
         out.append(QLatin1String(" DM )"));
         if (i < 2) out.append(CrLf);
     }
 }
 
-/// An amount as the main window's labels show it: rounded to cents.
+/// An amount as the main window's labels show it: rounded to cents, halves
+/// away from zero, as "0.00" writes it.
 Currency aufCent(Currency c) {
-    return Currency::fromDouble(Numbers::leadingNumber(Numbers::withDecimalPoint(c.format00())));
+    const std::int64_t raw = c.raw();
+    constexpr std::int64_t Grenze = std::numeric_limits<std::int64_t>::max() - 50;
+    if (raw > Grenze || raw < -Grenze) return c;
+    const std::int64_t cent = ((raw < 0 ? -raw : raw) + 50) / 100 * 100;
+    return Currency::fromRaw(raw < 0 ? -cent : cent);
 }
 
 /// What the card shows for a package against its previous quote.
@@ -178,17 +267,17 @@ BerichtSeite kurzfassung(const QList<BerichtPaket>& pakete, const QDate& heute,
         const qsizetype anfang = z.text.size();
         const Currency w = wert(p);
         z.text.append(QLatin1Char(' '));
-        linksAnhaengen(z.text, datumText(p.datum), 10);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.wpkn, 6);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.aktie, 15);
         blanks(z.text, 1);
-        rechtsAnhaengen(z.text, stueckText(p.stueck), 5);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 5);
         blanks(z.text, 1);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs), 10);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
         blanks(z.text, 1);
-        rechtsAnhaengen(z.text, w.format00(), 11);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 11);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
         z.kauf += kaufwert(p);
@@ -209,13 +298,13 @@ QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) 
         // The printout counts the dividends into the value.
         const Currency w = wert(p) + p.dividende;
         blanks(z.text, 11);
-        linksAnhaengen(z.text, datumText(p.datum), 12);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 12);
         linksAnhaengen(z.text, p.wpkn, 8);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.aktie, 25);
-        rechtsAnhaengen(z.text, stueckText(p.stueck), 12);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs), 12);
-        rechtsAnhaengen(z.text, w.format00(), 12);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 12);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 12);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 12);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
         z.kauf += kaufwert(p);
@@ -258,23 +347,23 @@ BerichtSeite komplettfassung(const QList<BerichtPaket>& pakete, const QDate& heu
         const qsizetype anfang = z.text.size();
         const Currency w = wert(p);
         blanks(z.text, 2);
-        linksAnhaengen(z.text, datumText(p.datum), 10);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.wpkn, 6);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.aktie, 24);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, stueckText(p.stueck), 5);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 5);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, betrag(p.gebuehren), 10);
+        rechtsAnhaengen(z.text, betrag(p.gebuehren).text(), 10);
         blanks(z.text, 3);
-        linksAnhaengen(z.text, datumText(p.kaufdatum), 10);
+        linksAnhaengen(z.text, datumKurz(p.kaufdatum).text(), 10);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betrag(p.kaufpreis), 10);
+        rechtsAnhaengen(z.text, betrag(p.kaufpreis).text(), 10);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs), 10);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, w.format00(), 13);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 13);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
         z.kauf += kaufwert(p);
@@ -294,23 +383,23 @@ QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heu
         const qsizetype anfang = z.text.size();
         const Currency w = wert(p);
         blanks(z.text, 12);
-        linksAnhaengen(z.text, datumText(p.datum), 10);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.wpkn, 6);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.aktie, 20);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, stueckText(p.stueck), 5);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 5);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betrag(p.gebuehren), 10);
+        rechtsAnhaengen(z.text, betrag(p.gebuehren).text(), 10);
         blanks(z.text, 3);
-        linksAnhaengen(z.text, datumText(p.kaufdatum), 10);
+        linksAnhaengen(z.text, datumKurz(p.kaufdatum).text(), 10);
         blanks(z.text, 4);
-        rechtsAnhaengen(z.text, betrag(p.kaufpreis), 10);
+        rechtsAnhaengen(z.text, betrag(p.kaufpreis).text(), 10);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs), 10);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, w.format00(), 13);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 13);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
         z.kauf += kaufwert(p);
@@ -349,18 +438,17 @@ BerichtSeite differenz(const QList<BerichtPaket>& pakete, const Tageswerte& wert
         const qsizetype anfang = z.text.size();
         const Tagesdifferenz d = tagesdifferenz(p);
         z.text.append(QLatin1Char(' '));
-        linksAnhaengen(z.text, datumText(p.datum), 10);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.aktie, 17);
         blanks(z.text, 1);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs), 7);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 7);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, p.tageskurs ? Numbers::euroToDm(*p.tageskurs).format00() : QString(),
-                        7);
+        rechtsAnhaengen(z.text, betrag(inDm(p.tageskurs)).text(), 7);
         blanks(z.text, 2);
         rechtsAnhaengen(z.text, d.prozent, 7);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, d.dm.format00(), 7);
+        rechtsAnhaengen(z.text, betragKurz(d.dm).text(), 7);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
     }
@@ -401,20 +489,19 @@ QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& wert
         const qsizetype anfang = z.text.size();
         const Tagesdifferenz d = tagesdifferenz(p);
         blanks(z.text, 14);
-        linksAnhaengen(z.text, datumText(p.datum), 10);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
         linksAnhaengen(z.text, p.aktie, 20);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs), 8);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 8);
         blanks(z.text, 4);
-        rechtsAnhaengen(z.text, p.tageskurs ? Numbers::euroToDm(*p.tageskurs).format00() : QString(),
-                        8);
+        rechtsAnhaengen(z.text, betrag(inDm(p.tageskurs)).text(), 8);
         blanks(z.text, 4);
         rechtsAnhaengen(z.text, d.prozent, 8);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, d.dm.format00(), 8);
+        rechtsAnhaengen(z.text, betragKurz(d.dm).text(), 8);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, d.euro.format00(), 8);
+        rechtsAnhaengen(z.text, betragKurz(d.euro).text(), 8);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
     }
