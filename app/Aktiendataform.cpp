@@ -4,6 +4,11 @@
 #include <QTextBrowser>
 
 #include "app/Sicherung.h"
+#include "app/BerichtAnsicht.h"
+#include "app/ChartAnsicht.h"
+#include "app/KartenAnsicht.h"
+#include "app/Steuerelemente.h"
+#include "app/UebersichtAnsicht.h"
 #include "core/Bewertung.h"
 #include "core/Clock.h"
 #include "core/Numbers.h"
@@ -14,14 +19,15 @@
 #include "extras/FormInfo.h"
 #include "extras/BefehleExtras.h"
 #include "extras/pwfrage.h"
+#include "reports/BefehleBerichte.h"
 #include "transactions/BefehleKonto.h"
 #include "transactions/BefehleKurse.h"
 #include "platform/Dialogs.h"
+#include "platform/Drucker.h"
 #include "platform/HelpViewer.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/Launcher.h"
-#include "platform/RecordsetModel.h"
 #include "platform/RtfText.h"
 #include <QAction>
 #include <QApplication>
@@ -34,15 +40,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTableView>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -187,32 +193,6 @@ const Schalter schalterTabelle[12] = {
     {" Depotkonto verwalten ", "", "wallet-open", "konto"},
 };
 
-QLabel* neuesLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-QLabel* wertLabel(const QString& name, QWidget* parent) {
-    auto* l = neuesLabel(name, QString(), parent);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(110);
-    QFont f = l->font();
-    f.setPointSizeF(f.pointSizeF() * 1.1);
-    f.setBold(true);
-    l->setFont(f);
-    return l;
-}
-
-QPushButton* befehl(const QString& name, const QString& text, const QString& tipp,
-                    QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(tipp);
-    b->setMinimumHeight(30);
-    return b;
-}
-
 const QDate nieKomprimiert(1990, 1, 1);
 
 } // namespace
@@ -225,11 +205,6 @@ QString Aktiendataform::fehltText() {
     return QStringLiteral("Die Datenbankdatei \"aktien.mdb\" wurde nicht gefunden!\n"
                           "Bitte kopieren Sie die Datei in das Programmverzeichnis oder "
                           "installieren Sie das Programm neu.");
-}
-
-QString Aktiendataform::uebersichtLayout() {
-    return QStringLiteral("<Wertpapier                              |>Stück    |>Kaufkurs      "
-                          "|>Gebühren     |>Aktualisiert  |>Tageskurs    |>WP-KN      ");
 }
 
 QString Aktiendataform::kompaktierFrage() const {
@@ -261,51 +236,19 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
 
     Anzeige = new QStackedWidget(zentrum);
     Anzeige->setObjectName(QStringLiteral("Anzeige"));
-    Anzeige->addWidget(kartenseiteAufbauen());
-
-    Uebersicht = new QWidget(Anzeige);
-    Uebersicht->setObjectName(QStringLiteral("Uebersicht"));
-    auto* ueb = new QVBoxLayout(Uebersicht);
-    ueb->setContentsMargins(0, 0, 0, 0);
-    Label22 =
-        neuesLabel(QStringLiteral("Label22"), QStringLiteral("Depot - Übersicht"), Uebersicht);
-    Label22->setProperty("ueberschrift", true);
-    MSFlexGrid1 = new QTableView(Uebersicht);
-    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
-    MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    MSFlexGrid1->setAlternatingRowColors(true);
-    MSFlexGrid1->verticalHeader()->hide();
-    ueb->addWidget(Label22);
-    ueb->addWidget(MSFlexGrid1, 1);
-    Anzeige->addWidget(Uebersicht);
-
-    // Charts are drawn here once they exist; until then an empty area.
-    Graph1 = new QWidget(Anzeige);
-    Graph1->setObjectName(QStringLiteral("Graph1"));
-    Anzeige->addWidget(Graph1);
-
-    Bericht = new QWidget(Anzeige);
-    Bericht->setObjectName(QStringLiteral("Bericht"));
-    auto* ber = new QVBoxLayout(Bericht);
-    ber->setContentsMargins(0, 0, 0, 0);
-    Label18 = neuesLabel(QStringLiteral("Label18"), QString(), Bericht);
-    Label18->setProperty("ueberschrift", true);
-    Label18->setCursor(Qt::PointingHandCursor);
-    Label24 = neuesLabel(QStringLiteral("Label24"), QString(), Bericht);
-    Label24->setFont(QFont(QStringLiteral("Liberation Mono"), 10));
-    RText1 = new QTextEdit(Bericht);
-    RText1->setObjectName(QStringLiteral("RText1"));
-    RText1->setReadOnly(true);
-    RText1->setFont(QFont(QStringLiteral("Liberation Mono"), 10));
-    RText1->setLineWrapMode(QTextEdit::NoWrap);
-    ber->addWidget(Label18);
-    ber->addWidget(Label24);
-    ber->addWidget(RText1, 1);
-    Anzeige->addWidget(Bericht);
-    m_klicks.insert(Label18, [this] { Label18_Click(); });
-    Label18->installEventFilter(this);
+    m_karte = new KartenAnsicht(m_ctx.modul, Anzeige);
+    m_uebersicht = new UebersichtAnsicht(Anzeige);
+    // The charts draw into this view.
+    m_chart = new ChartAnsicht(Anzeige);
+    m_bericht = new BerichtAnsicht(Anzeige);
+    for (QWidget* ansicht : {static_cast<QWidget*>(m_karte), static_cast<QWidget*>(m_uebersicht),
+                             static_cast<QWidget*>(m_chart), static_cast<QWidget*>(m_bericht)})
+        Anzeige->addWidget(ansicht);
+    connect(m_karte, &KartenAnsicht::hinweis, this, &Aktiendataform::setHinweis);
+    connect(m_karte, &KartenAnsicht::kursAngeklickt, this, &Aktiendataform::Labeltageskurs_Click);
+    connect(m_karte->Command3, &QPushButton::clicked, this, &Aktiendataform::Command3_Click);
+    connect(m_karte->Command4, &QPushButton::clicked, this, &Aktiendataform::Command4_Click);
+    connect(m_bericht, &BerichtAnsicht::titelAngeklickt, this, &Aktiendataform::Label18_Click);
 
     koerper->addWidget(Anzeige, 1);
     koerper->addWidget(rechteSeiteAufbauen());
@@ -317,8 +260,7 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
     // Pointer over the free area: toolbar hover, hint and DM tips are reset.
     m_hoverReset = HoverReset::install(this, [this] {
         setHinweis(hinweistext());
-        Label12->hide();
-        Label13->hide();
+        m_karte->dmTippsVerbergen();
     });
 
     setStyleSheet(QStringLiteral(
@@ -340,7 +282,7 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
         "QFrame#Karte QLabel#Label12, QFrame#Karte QLabel#Label13 { background: #fff8d0; border: "
         "1px solid #c9b458;"
         " padding: 1px 4px; }"
-        "QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
+        "QFrame#Karte QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
         "QGroupBox { font-weight: bold; border: 1px solid #c8cfdb; border-radius: 6px;"
         " margin-top: 10px; background: white; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }"
@@ -349,6 +291,7 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
 
     zeigeAnsicht(Ansicht::Karte);
     setHinweis(hinweistext());
+    setDrucker(nullptr);
 
     m_uhr = new QTimer(this);
     m_uhr->setInterval(1000);
@@ -426,6 +369,7 @@ QWidget* Aktiendataform::werkzeugleisteAufbauen() {
         auto* b = new HoverButton(Picture1);
         b->setObjectName(QStringLiteral("schalter_%1").arg(i));
         b->setToolTip(QString::fromUtf8(s.tipp));
+        b->setAccessibleName(QString::fromUtf8(s.tipp).trimmed());
         b->setHint(QString::fromUtf8(s.hinweis));
         b->setIconSize(QSize(28, 28));
         b->setFixedSize(40, 40);
@@ -459,175 +403,6 @@ QWidget* Aktiendataform::werkzeugleisteAufbauen() {
     return oben;
 }
 
-QWidget* Aktiendataform::kartenseiteAufbauen() {
-    auto* k = new QFrame(this);
-    k->setObjectName(QStringLiteral("Karte"));
-    Karte = k;
-    auto* grid = new QGridLayout(k);
-    grid->setContentsMargins(22, 16, 22, 16);
-    grid->setHorizontalSpacing(14);
-    grid->setVerticalSpacing(8);
-
-    // Heading: name with its picture, number and date.
-    Labelaktie = neuesLabel(QStringLiteral("Labelaktie"), QString(), k);
-    Labelaktie->setToolTip(QStringLiteral(" Aktien-/ Fondbezeichnung "));
-    QFont titel = Labelaktie->font();
-    titel.setPointSizeF(titel.pointSizeF() * 1.6);
-    titel.setBold(true);
-    Labelaktie->setFont(titel);
-    Labelaktie->setStyleSheet(QStringLiteral("color: #1d2b4f;"));
-    Image1 = neuesLabel(QStringLiteral("Image1"), QString(), k);
-    Image1->setPixmap(QIcon(QStringLiteral(":/app/icons/aktie.png")).pixmap(28, 28));
-    auto* kopf = new QHBoxLayout;
-    kopf->setSpacing(8);
-    kopf->addWidget(Labelaktie);
-    kopf->addWidget(Image1); // follows the end of the name
-    kopf->addStretch();
-    grid->addLayout(kopf, 0, 0, 1, 5);
-
-    LabelWPKN = neuesLabel(QStringLiteral("LabelWPKN"), QStringLiteral("WPKN"), k);
-    LabelWPKN->setProperty("beschriftung", true);
-    Label8 = neuesLabel(QStringLiteral("Label8"), QString(), k);
-    Label8->setToolTip(QStringLiteral(" Wertpapier-Kennummer "));
-    Label23 = neuesLabel(QStringLiteral("Label23"), QStringLiteral("Aktualisiert"), k);
-    Label23->setProperty("beschriftung", true);
-    Labeldatum = neuesLabel(QStringLiteral("Labeldatum"), QString(), k);
-    Labeldatum->setToolTip(QStringLiteral(" Letzte Aktualisierung "));
-    auto* zeile = new QHBoxLayout;
-    zeile->setSpacing(8);
-    zeile->addWidget(LabelWPKN);
-    zeile->addWidget(Label8);
-    zeile->addSpacing(28);
-    zeile->addWidget(Label23);
-    zeile->addWidget(Labeldatum);
-    zeile->addStretch();
-    grid->addLayout(zeile, 1, 0, 1, 5);
-
-    Label19 = neuesLabel(QStringLiteral("Label19"), QStringLiteral("Wertpapierdaten"), k);
-    Label19->setProperty("abschnitt", true);
-    Label20 = neuesLabel(QStringLiteral("Label20"), QStringLiteral("Werte in Euro"), k);
-    Label20->setProperty("abschnitt", true);
-    grid->addWidget(Label19, 2, 0, 1, 2);
-    grid->addWidget(Label20, 2, 3, 1, 2);
-    grid->setRowMinimumHeight(2, 34);
-    grid->setAlignment(Label19, Qt::AlignBottom);
-    grid->setAlignment(Label20, Qt::AlignBottom);
-
-    auto beschriftung = [k](const char* name, const char* text) {
-        QLabel* l = neuesLabel(QString::fromLatin1(name), QString::fromUtf8(text), k);
-        l->setProperty("beschriftung", true);
-        return l;
-    };
-    Labelstueck = wertLabel(QStringLiteral("Labelstück"), k);
-    Labelkaufpreis = wertLabel(QStringLiteral("Labelkaufpreis"), k);
-    Labelgebuehren = wertLabel(QStringLiteral("Labelgebühren"), k);
-    LabelGekauf = wertLabel(QStringLiteral("LabelGekauf"), k);
-    Labeltageskurs = wertLabel(QStringLiteral("Labeltageskurs"), k);
-    Labeltageskurs->setCursor(Qt::PointingHandCursor);
-    LabelAktwert = wertLabel(QStringLiteral("LabelAktwert"), k);
-    Labelgewinn = wertLabel(QStringLiteral("Labelgewinn"), k);
-    Labelkursdiff = wertLabel(QStringLiteral("Labelkursdiff"), k);
-    Label21 = wertLabel(QStringLiteral("Label21"), k);
-    Label21->setToolTip(QStringLiteral(" Differenz in % zum Vortag "));
-
-    grid->addWidget(beschriftung("Label5", "Stück"), 3, 0);
-    grid->addWidget(Labelstueck, 3, 1);
-    grid->addWidget(beschriftung("Label6", "Kaufkurs"), 4, 0);
-    grid->addWidget(Labelkaufpreis, 4, 1);
-    grid->addWidget(beschriftung("Label1", "Gebühren"), 5, 0);
-    grid->addWidget(Labelgebuehren, 5, 1);
-    grid->addWidget(beschriftung("Label7", "Gesamt - Kaufpreis"), 6, 0);
-    grid->addWidget(LabelGekauf, 6, 1);
-
-    grid->addWidget(beschriftung("Label9", "Tageskurs"), 3, 3);
-    grid->addWidget(Labeltageskurs, 3, 4);
-    grid->addWidget(beschriftung("Label11", "   Aktueller Wert"), 4, 3);
-    grid->addWidget(LabelAktwert, 4, 4);
-    grid->addWidget(beschriftung("Label30", "  Gewinn / Verlust"), 5, 3);
-    grid->addWidget(Labelgewinn, 5, 4);
-    grid->addWidget(beschriftung("LabelVortag", "Differenz zum Vortag"), 6, 3);
-    auto* diff = new QHBoxLayout;
-    diff->setSpacing(10);
-    diff->addStretch();
-    diff->addWidget(Labelkursdiff);
-    diff->addWidget(Label21);
-    Labelkursdiff->setMinimumWidth(0);
-    Label21->setMinimumWidth(0);
-    grid->addLayout(diff, 6, 4);
-
-    Label2 =
-        neuesLabel(QStringLiteral("Label2"), QStringLiteral("Kurs editieren = Feld anklicken"), k);
-    Label2->setCursor(Qt::PointingHandCursor);
-    grid->addWidget(Label2, 7, 4, Qt::AlignRight);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(4, 1);
-    grid->setColumnMinimumWidth(2, 36);
-
-    Label16 = neuesLabel(QStringLiteral("Label16"),
-                         QStringLiteral("Spekulationsfrist ist abgelaufen!"), k);
-    Labelkursziel = neuesLabel(QStringLiteral("Labelkursziel"), QString(), k);
-    Label16->hide();
-    Labelkursziel->hide();
-    auto* alarme = new QHBoxLayout;
-    alarme->setSpacing(10);
-    alarme->addWidget(Label16);
-    alarme->addWidget(Labelkursziel);
-    alarme->addStretch();
-    grid->addLayout(alarme, 8, 0, 1, 5);
-    grid->setRowMinimumHeight(8, 30);
-
-    Label15 = neuesLabel(QStringLiteral("Label15"), QStringLiteral("Notizen"), k);
-    Label15->setProperty("abschnitt", true);
-    Command3 = befehl(QStringLiteral("Command3"), QStringLiteral("Bearbeiten"),
-                      QStringLiteral(" Notizen bearbeiten "), k);
-    Command3->setIcon(QIcon(QStringLiteral(":/app/icons/bearbeiten.png")));
-    Command4 = befehl(QStringLiteral("Command4"), QStringLiteral("Speichern"),
-                      QStringLiteral(" Notizen speichern "), k);
-    Command4->setIcon(QIcon(QStringLiteral(":/app/icons/speichern.png")));
-    Command4->setEnabled(false);
-    auto* notizKopf = new QHBoxLayout;
-    notizKopf->addWidget(Label15, 1);
-    notizKopf->addWidget(Command3);
-    notizKopf->addWidget(Command4);
-    grid->addLayout(notizKopf, 9, 0, 1, 5);
-
-    Text1 = new QTextEdit(k);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setToolTip(QStringLiteral(" Raum für Notizen zur Aktie "));
-    Text1->setReadOnly(true);
-    Text1->setAcceptRichText(true);
-    Text1->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid #dde2ea; }"
-                                        "QTextEdit[readOnly=\"true\"] { background: #f7f8fa; }"));
-    grid->addWidget(Text1, 10, 0, 1, 5);
-    grid->setRowStretch(10, 1);
-
-    // DM tips float over the card, right-aligned under the value they belong to.
-    Label12 = neuesLabel(QStringLiteral("Label12"), QString(), k);
-    Label13 = neuesLabel(QStringLiteral("Label13"), QString(), k);
-    Label12->hide();
-    Label13->hide();
-
-    connect(Command3, &QPushButton::clicked, this, &Aktiendataform::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Aktiendataform::Command4_Click);
-
-    m_hinweise.insert(Label8, QStringLiteral(" Wertpapier - Kennummer"));
-    m_hinweise.insert(Labeldatum, QStringLiteral(" Datum der letzten Aktualisierung"));
-    m_hinweise.insert(Command3, QStringLiteral(" Notizen bearbeiten"));
-    m_hinweise.insert(Command4, QStringLiteral(" Notizen speichern"));
-    m_klicks.insert(Labeltageskurs, [this] { Labeltageskurs_Click(); });
-    m_klicks.insert(Label2, [this] { Label2_Click(); });
-    for (QWidget* w : {static_cast<QWidget*>(Label8), static_cast<QWidget*>(Labeldatum),
-                       static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command4),
-                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(Text1),
-                       static_cast<QWidget*>(Labelkaufpreis), static_cast<QWidget*>(Labelgebuehren),
-                       static_cast<QWidget*>(LabelGekauf), static_cast<QWidget*>(Labeltageskurs),
-                       static_cast<QWidget*>(Labelkursdiff), static_cast<QWidget*>(LabelAktwert),
-                       static_cast<QWidget*>(Labelgewinn)})
-        w->installEventFilter(this);
-    Text1->viewport()->installEventFilter(this);
-    return k;
-}
-
 QWidget* Aktiendataform::rechteSeiteAufbauen() {
     Picture3 = new QFrame(this);
     Picture3->setObjectName(QStringLiteral("Picture3"));
@@ -646,11 +421,14 @@ QWidget* Aktiendataform::rechteSeiteAufbauen() {
         QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward, QStyle::SP_MediaSeekForward,
         QStyle::SP_MediaSkipForward};
     const char* namen[4] = {"Daten1_erster", "Daten1_zurueck", "Daten1_vor", "Daten1_letzter"};
+    const char* zugriff[4] = {"Erster Datensatz", "Vorheriger Datensatz", "Nächster Datensatz",
+                              "Letzter Datensatz"};
     for (int i = 0; i < 4; ++i) {
         auto* b = new QToolButton(Daten1Navigator);
         b->setObjectName(QString::fromLatin1(namen[i]));
         b->setIcon(style()->standardIcon(bilder[i]));
         b->setToolTip(Daten1Navigator->toolTip());
+        b->setAccessibleName(QString::fromUtf8(zugriff[i]));
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         b->setMinimumHeight(28);
         navigator[i] = b;
@@ -681,6 +459,7 @@ QWidget* Aktiendataform::rechteSeiteAufbauen() {
     DBCombo1 = new QComboBox(Picture3);
     DBCombo1->setObjectName(QStringLiteral("DBCombo1"));
     DBCombo1->setToolTip(QStringLiteral(" Aktie auswählen "));
+    DBCombo1->setAccessibleName(QStringLiteral("Aktie auswählen"));
     DBCombo1->setMinimumHeight(28);
     // The panel's fixed width decides the width; measuring a thousand names
     // for the size hint would cost most of the window's load.
@@ -789,6 +568,12 @@ void Aktiendataform::statusleisteAufbauen() {
         leiste->addWidget(l, anteile[i]);
         StatusBar1[i] = l;
     }
+    m_fortschritt = new QProgressBar(leiste);
+    m_fortschritt->setObjectName(QStringLiteral("ProgressBar1"));
+    m_fortschritt->setTextVisible(false);
+    m_fortschritt->setMaximumWidth(160);
+    m_fortschritt->hide();
+    leiste->addPermanentWidget(m_fortschritt);
     leiste->installEventFilter(this);
 }
 
@@ -803,12 +588,7 @@ void Aktiendataform::datenOeffnen() {
     if (!m_daten1) return;
     connect(m_daten1.get(), &Recordset::currentChanged, this, &Aktiendataform::Daten1_Reposition);
     connect(m_daten1.get(), &Recordset::rowsChanged, this, &Aktiendataform::comboFuellen);
-    m_modell = new RecordsetModel(db, *m_daten1, uebersichtLayout(), QString(), this);
-    MSFlexGrid1->setModel(m_modell);
-    applyLayout(MSFlexGrid1, *m_modell);
-    // The name column gives way so that the table fits without scrolling sideways.
-    MSFlexGrid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(60);
+    m_uebersicht->binden(db, *m_daten1);
     comboFuellen();
     Daten1_Reposition();
 }
@@ -821,9 +601,7 @@ Recordset& Aktiendataform::Daten3() {
 }
 
 void Aktiendataform::datenSchliessen() {
-    if (MSFlexGrid1) MSFlexGrid1->setModel(nullptr);
-    delete m_modell;
-    m_modell = nullptr;
+    if (m_uebersicht) m_uebersicht->loesen();
     if (m_daten1) disconnect(m_daten1.get(), nullptr, this, nullptr);
     m_daten1.reset();
     m_daten2.reset();
@@ -918,7 +696,7 @@ void Aktiendataform::startAbschliessen() {
     const bool da = paketVorhanden();
     for (QAction* a : {menu_edit, menu_loeschen, menu_verkaufen})
         a->setEnabled(da);
-    Command3->setEnabled(da);
+    m_karte->Command3->setEnabled(da);
     if (!da)
         for (int i : {1, 2, 5})
             schalter[i]->setEnabled(false);
@@ -1005,7 +783,7 @@ void Aktiendataform::SummenAktualisieren() {
     LabelAllgewinn->setText(s.labelAllgewinn);
     Label14->setText(s.label14);
     Label17->setText(s.label17);
-    setzeBetragsfarbe(LabelAllgewinn);
+    betragsfarbeSetzen(LabelAllgewinn);
 }
 
 void Aktiendataform::PaketeZaehlen() {
@@ -1018,82 +796,21 @@ QString Aktiendataform::gesamtwertText() const {
     return LabelGesamtwert->text();
 }
 QString Aktiendataform::aktieText() const {
-    return Labelaktie->text();
+    return m_karte->Labelaktie->text();
 }
 QString Aktiendataform::tageskursText() const {
-    return Labeltageskurs->text();
+    return m_karte->Labeltageskurs->text();
 }
 
 // ---------------------------------------------------------------- card
 
-void Aktiendataform::setzeBetragsfarbe(QLabel* label) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText,
-               label->text().startsWith(QLatin1Char('-')) ? QColor(255, 0, 0) : QColor(Qt::black));
-    label->setPalette(p);
-}
-
 void Aktiendataform::Daten1_Reposition() {
     if (!m_daten1) return;
-    Recordset& r = *m_daten1;
-    if (!r.hasCurrent()) {
-        // The computed labels keep their texts; the bound ones are empty.
-        for (QLabel* l : {Labelaktie, Label8, Labeldatum, Labelstueck})
-            l->clear();
-        Text1->clear();
-        return;
-    }
-    const QDate heute = m_ctx.clock.today();
-
-    // Speculation period: months × 30.4 days (12 months are over after 365 days).
     if (m_daten2 && !m_daten2->hasCurrent()) m_daten2->moveFirst();
-    const double frist =
-        m_daten2 ? static_cast<double>(m_daten2->integer(QStringLiteral("spekufrist"))) * 30.4 : 0;
-    const QDate kauf = r.date(QStringLiteral("kaufdatum"));
-    Label16->setVisible(kauf.isValid() && static_cast<double>(kauf.daysTo(heute)) >= frist);
-
-    // Price alerts; 0 means not set, the target is tested first.
-    Labelkursziel->hide();
-    const double ziel = r.real(QStringLiteral("kursziel"));
-    const double stop = r.real(QStringLiteral("stopkurs"));
-    const double kurs = r.currency(QStringLiteral("tageskurs")).toDouble();
-    if (ziel > 0 && kurs >= ziel) {
-        Labelkursziel->setText(QStringLiteral("Kursziel ist erreicht"));
-        Labelkursziel->show();
-    } else if (stop > 0 && kurs <= stop) {
-        Labelkursziel->setText(QStringLiteral("Stopkurs ist erreicht"));
-        Labelkursziel->show();
-    }
-
-    PaketWerte p;
-    p.stueck = static_cast<qint32>(r.integer(QStringLiteral("stück")));
-    p.kaufpreis = r.currency(QStringLiteral("kaufpreis"));
-    p.gebuehren = r.currency(QStringLiteral("gebühren"));
-    p.tageskurs = r.currency(QStringLiteral("tageskurs"));
-    p.altkurs = r.currency(QStringLiteral("altkurs"));
-    Labelkaufpreis->setText(p.kaufpreis.format00());
-    Labelgebuehren->setText(p.gebuehren.format00());
-    Labeltageskurs->setText(p.tageskurs.format00());
-
-    const PaketBewertung b = bewerte(p);
-    Labelkursdiff->setText(b.kursdiff.format00());
-    // Without a previous quote there is no percentage.
-    Label21->setText(b.prozent
-                         ? Numbers::format00(static_cast<double>(*b.prozent)) + QStringLiteral(" %")
-                         : QString());
-    LabelGekauf->setText(b.kaufwert.format00());
-    LabelAktwert->setText(b.aktwert.format00());
-    Labelgewinn->setText(b.gewinn.format00());
-    setzeBetragsfarbe(Labelgewinn);
-    setzeBetragsfarbe(Labelkursdiff);
-
-    Labelaktie->setText(r.text(QStringLiteral("aktie")));
-    Label8->setText(r.text(QStringLiteral("WP-KNummer")));
-    Labeldatum->setText(r.text(QStringLiteral("datum")));
-    Labelstueck->setText(r.text(QStringLiteral("stück")));
-    RtfText::setRtf(Text1, r.text(QStringLiteral("notizen")));
-
-    const int i = DBCombo1->findData(QVariant::fromValue<qint64>(r.bookmark()));
+    const qint64 frist = m_daten2 ? m_daten2->integer(QStringLiteral("spekufrist")) : 0;
+    m_karte->fuellen(*m_daten1, frist, m_ctx.clock.today());
+    if (!m_daten1->hasCurrent()) return;
+    const int i = DBCombo1->findData(QVariant::fromValue<qint64>(m_daten1->bookmark()));
     if (i != DBCombo1->currentIndex()) {
         const QSignalBlocker sperre(DBCombo1);
         DBCombo1->setCurrentIndex(i);
@@ -1139,17 +856,14 @@ void Aktiendataform::lesezeichenMerken() {
 }
 
 void Aktiendataform::setKartenkopfSichtbar(bool visible) {
-    for (QWidget* w : {static_cast<QWidget*>(Labelaktie), static_cast<QWidget*>(Label8),
-                       static_cast<QWidget*>(Labeldatum), static_cast<QWidget*>(LabelWPKN),
-                       static_cast<QWidget*>(Label23), static_cast<QWidget*>(Image1)})
-        w->setVisible(visible);
+    m_karte->setKopfSichtbar(visible);
 }
 
 void Aktiendataform::paketBefehleAktualisieren() {
     const bool da = paketVorhanden();
     for (QAction* a : {menu_edit, menu_loeschen, menu_verkaufen})
         a->setEnabled(da);
-    Command3->setEnabled(da && !Command4->isEnabled());
+    m_karte->Command3->setEnabled(da && !m_karte->Command4->isEnabled());
     for (int i : {1, 2, 5})
         schalter[i]->setEnabled(da);
 }
@@ -1174,24 +888,21 @@ void Aktiendataform::notizenBearbeiten(bool an) {
         schalter[i]->setEnabled(!an);
     DBCombo1->setEnabled(!an);
     Daten1Navigator->setEnabled(!an);
-    Command4->setEnabled(an);
-    Command3->setEnabled(!an);
-    Text1->setReadOnly(!an);
-    Text1->style()->unpolish(Text1);
-    Text1->style()->polish(Text1);
+    m_karte->setNotizenBearbeiten(an);
 }
 
 void Aktiendataform::Command3_Click() {
     if (!m_daten1 || !m_daten1->hasCurrent()) return;
     notizenBearbeiten(true);
-    Text1->setFocus();
+    m_karte->Text1->setFocus();
     m_daten1->edit();
 }
 
 void Aktiendataform::Command4_Click() {
     if (!m_daten1) return;
     notizenBearbeiten(false);
-    const QString wert = Text1->toPlainText().isEmpty() ? QStringLiteral(".") : RtfText::rtf(Text1);
+    const QString wert = m_karte->Text1->toPlainText().isEmpty() ? QStringLiteral(".")
+                                                                 : RtfText::rtf(m_karte->Text1);
     if (!m_daten1->isEditing()) m_daten1->edit();
     m_daten1->setValue(QStringLiteral("notizen"), wert);
     if (!m_daten1->update())
@@ -1214,16 +925,16 @@ void Aktiendataform::zeigeAnsicht(Ansicht a) {
     m_ansicht = a;
     switch (a) {
     case Ansicht::Karte:
-        Anzeige->setCurrentWidget(Karte);
+        Anzeige->setCurrentWidget(m_karte);
         break;
     case Ansicht::Uebersicht:
-        Anzeige->setCurrentWidget(Uebersicht);
+        Anzeige->setCurrentWidget(m_uebersicht);
         break;
     case Ansicht::Chart:
-        Anzeige->setCurrentWidget(Graph1);
+        Anzeige->setCurrentWidget(m_chart);
         break;
     case Ansicht::Bericht:
-        Anzeige->setCurrentWidget(Bericht);
+        Anzeige->setCurrentWidget(m_bericht);
         break;
     }
 }
@@ -1233,21 +944,24 @@ void Aktiendataform::DepotUebersicht() {
     Command5->setEnabled(true);
     Command7->setEnabled(false);
     Command6->setEnabled(false);
-    Label22->show();
+    m_uebersicht->Label22->show();
 }
 
 void Aktiendataform::Command7_Click() {
     DepotUebersicht();
     setKartenkopfSichtbar(false);
-    Label18->hide();
-    Label24->hide();
+    m_bericht->Label18->hide();
+    m_bericht->Label24->hide();
 }
 
 void Aktiendataform::Label18_Click() {
+    // Closes the report: what lay under it, the card, shows again.
+    m_bericht->RText1->hide();
+    m_karte->Label2->hide();
+    m_bericht->Label18->hide();
+    m_karte->Label8->show();
+    m_karte->Labeldatum->show();
     zeigeAnsicht(Ansicht::Karte);
-    Label18->hide();
-    Label8->show();
-    Labeldatum->show();
 }
 
 void Aktiendataform::Command8_Click() {
@@ -1305,7 +1019,26 @@ void Aktiendataform::Command2_Click() {
 }
 
 void Aktiendataform::Command6_Click() {
-    // Printing of the chart or report shown is wired with the report window.
+    // A chart in view comes first; otherwise the report, if one is shown.
+    if (m_chart->grafikDrucken(m_ctx.dialogs, this)) return;
+    if (m_ansicht == Ansicht::Bericht && !m_bericht->RText1->isHidden()) berichtDrucken(*this);
+}
+
+void Aktiendataform::berichtZeigen(const BerichtSeite& seite) {
+    zeigeAnsicht(Ansicht::Bericht);
+    setKartenkopfSichtbar(false);
+    m_bericht->zeigen(seite);
+    m_fortschritt->hide();
+    zumLesezeichen();
+    // The report stands for all packages: commands on one package wait for the card.
+    for (QAction* a : {menu_edit, menu_kursaktuell, menu_loeschen, menu_verkaufen, menu_zielkurs,
+                       menu_Chart30, menu_Chart100})
+        a->setEnabled(false);
+    Command2->setEnabled(false);
+    for (int i : {1, 2, 5})
+        schalter[i]->setEnabled(false);
+    Command5->setEnabled(true);
+    Command6->setEnabled(true);
 }
 
 // ---------------------------------------------------------------- hints, tips, status bar
@@ -1323,17 +1056,6 @@ void Aktiendataform::schalter_MouseMove(int index) {
     if (!hinweis.isEmpty()) setHinweis(hinweis);
 }
 
-void Aktiendataform::zeigeDmTipp(QLabel* wert, QLabel* tipp) {
-    tipp->setText(Numbers::dmEquivalentText(wert->text()));
-    const int breite =
-        std::max(tipp->sizeHint().width(), wert->fontMetrics().horizontalAdvance(wert->text()) + 8);
-    tipp->resize(breite, tipp->sizeHint().height());
-    const QPoint rechtsUnten = wert->mapTo(Karte, QPoint(wert->width(), wert->height()));
-    tipp->move(rechtsUnten.x() - breite, rechtsUnten.y());
-    tipp->raise();
-    tipp->show();
-}
-
 void Aktiendataform::datumAnzeigen() {
     const QDateTime jetzt = m_ctx.clock.now();
     StatusBar1[2]->setText(m_uhrzeit ? jetzt.time().toString(QStringLiteral("HH:mm:ss"))
@@ -1347,29 +1069,9 @@ void Aktiendataform::StatusBar1_Click() {
 
 bool Aktiendataform::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type t = event->type();
-    if (t == QEvent::Enter || t == QEvent::MouseMove) {
-        if (watched == Text1 || watched == Text1->viewport()) {
-            Label12->hide();
-            Label13->hide();
-            return false;
-        }
-        if (t == QEvent::Enter) {
-            if (const auto it = m_hinweise.constFind(watched); it != m_hinweise.constEnd())
-                setHinweis(*it);
-            QLabel* links[] = {Labelkaufpreis, Labelgebuehren, LabelGekauf};
-            QLabel* rechts[] = {Labeltageskurs, Labelkursdiff, LabelAktwert, Labelgewinn};
-            for (QLabel* l : links)
-                if (watched == l && m_ctx.modul.DMAnzeige == 1) zeigeDmTipp(l, Label12);
-            for (QLabel* l : rechts)
-                if (watched == l && m_ctx.modul.DMAnzeige == 1) zeigeDmTipp(l, Label13);
-            if (m_ctx.modul.DMAnzeige != 1) {
-                if (watched == Labeltageskurs)
-                    setHinweis(QStringLiteral(" Zum aktualisieren bitte Feld anklicken"));
-                else if (watched == Labelkursdiff)
-                    setHinweis(QStringLiteral(
-                        " Kursdifferenz zur letzten Aktualisierung in %, Euro und DM"));
-            }
-        }
+    if (t == QEvent::Enter) {
+        if (const auto it = m_hinweise.constFind(watched); it != m_hinweise.constEnd())
+            setHinweis(*it);
     } else if (t == QEvent::MouseButtonRelease) {
         const auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton) {
@@ -1473,12 +1175,16 @@ void Aktiendataform::menu_k100_Click() {}
 void Aktiendataform::menu_kurseloeschen_Click() {}
 void Aktiendataform::menu_berichtkurz_Click() {
     lesezeichenMerken();
+    Command7->setEnabled(true);
+    berichtZeigen(berichtKurzfassung(*this));
 }
 void Aktiendataform::menu_berichtlang_Click() {
     lesezeichenMerken();
+    menuBerichtlang(*this, m_modal);
 }
 void Aktiendataform::menu_differenzvortag_Click() {
     lesezeichenMerken();
+    berichtZeigen(berichtDifferenz(*this));
 }
 void Aktiendataform::menu_Chart30_Click() {
     lesezeichenMerken();
@@ -1524,7 +1230,9 @@ void Aktiendataform::menu_split_Click() {
 void Aktiendataform::menu_rechner_Click() {
     menuRechner(*this, m_modal);
 }
-void Aktiendataform::menu_bestellschein_Click() {}
+void Aktiendataform::menu_bestellschein_Click() {
+    DruckeBestellschein(*this, m_ctx.programmVerzeichnis);
+}
 void Aktiendataform::menu_info_Click() {
     FormInfo info(m_ctx.controls, this);
     zeigeModal(info);
@@ -1554,4 +1262,11 @@ void Aktiendataform::hilfeAnzeigen() {
 }
 void Aktiendataform::depotkontoOeffnen() {
     menu_depotkonto_Click();
+}
+
+void Aktiendataform::setDrucker(Drucker* drucker) {
+    if (!drucker && !m_systemDrucker)
+        m_systemDrucker = std::make_unique<SystemDrucker>(m_ctx.dialogs, m_ctx.clock,
+                                                          m_ctx.programmVerzeichnis, this);
+    m_drucker = drucker ? drucker : m_systemDrucker.get();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The main window: the package card, the overview table, the value panel,
-// the menus, toolbar and command buttons, and the status bar. Every other
-// window is opened from here and reaches it through MainWindowApi.
+// The main window: the menus, toolbar and command buttons, the value panel
+// and the status bar around a display area that shows one of four views
+// (card, overview, chart, report). Every other window is opened from here
+// and reaches it through MainWindowApi.
 
 #include "app/AppContext.h"
 #include "platform/MainWindowApi.h"
@@ -19,16 +20,20 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QStackedWidget;
-class QTableView;
-class QTextEdit;
 class QTimer;
 class QToolButton;
+class BerichtAnsicht;
+class ChartAnsicht;
+class Drucker;
 class HoverButton;
 class HoverReset;
-class RecordsetModel;
+class KartenAnsicht;
+class UebersichtAnsicht;
 class pwfrage;
+struct BerichtSeite;
 
 /// Registers the icons of this library (safe to call more than once).
 void appRessourcenLaden();
@@ -50,6 +55,8 @@ public:
     /// Runs a modal window (exec by default); tests put a recorder here.
     void setModalRunner(std::function<int(QDialog&)> runner) { m_modal = std::move(runner); }
     int zeigeModal(QDialog& dialog) { return m_modal(dialog); }
+    /// The printer (the system's by default); tests hand in a PDF printer.
+    void setDrucker(Drucker* drucker);
 
     Ansicht ansicht() const { return m_ansicht; }
     void zeigeAnsicht(Ansicht a);
@@ -61,9 +68,13 @@ public:
     /// The notice text of status panel 2.
     static QString hinweistext();
     static QString fehltText();
-    /// Column layout of the overview table.
-    static QString uebersichtLayout();
     QString kompaktierFrage() const;
+
+    // The views of the display area
+    KartenAnsicht& karte() const { return *m_karte; }
+    UebersichtAnsicht& uebersicht() const { return *m_uebersicht; }
+    ChartAnsicht& chart() const { return *m_chart; }
+    BerichtAnsicht& bericht() const { return *m_bericht; }
 
     // MainWindowApi
     Database& database() override { return m_ctx.db; }
@@ -71,6 +82,8 @@ public:
     Dialogs& dialogs() override { return m_ctx.dialogs; }
     const Clock& clock() const override { return m_ctx.clock; }
     QWidget* window() override { return this; }
+    Drucker& drucker() override { return *m_drucker; }
+    QProgressBar& ProgressBar1() override { return *m_fortschritt; }
     Recordset& Daten1() override { return *m_daten1; }
     Recordset& Daten2() override { return *m_daten2; }
     /// Opened on first use: it holds the whole quote history.
@@ -131,43 +144,8 @@ public:
     QLabel* Label17 = nullptr;
     QLabel* Label33 = nullptr;
 
-    // Display area
+    // Display area: one view at a time
     QStackedWidget* Anzeige = nullptr;
-    QWidget* Karte = nullptr;
-    QLabel* Labelaktie = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* LabelWPKN = nullptr;
-    QLabel* Label8 = nullptr;
-    QLabel* Label23 = nullptr;
-    QLabel* Labeldatum = nullptr;
-    QLabel* Label19 = nullptr;
-    QLabel* Label20 = nullptr;
-    QLabel* Labelstueck = nullptr;
-    QLabel* Labelkaufpreis = nullptr;
-    QLabel* Labelgebuehren = nullptr;
-    QLabel* LabelGekauf = nullptr;
-    QLabel* Labeltageskurs = nullptr;
-    QLabel* LabelAktwert = nullptr;
-    QLabel* Labelgewinn = nullptr;
-    QLabel* Labelkursdiff = nullptr;
-    QLabel* Label21 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label16 = nullptr;
-    QLabel* Labelkursziel = nullptr;
-    QLabel* Label12 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLabel* Label15 = nullptr;
-    QTextEdit* Text1 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QWidget* Uebersicht = nullptr;
-    QLabel* Label22 = nullptr;
-    QTableView* MSFlexGrid1 = nullptr;
-    QWidget* Graph1 = nullptr;
-    QWidget* Bericht = nullptr;
-    QLabel* Label18 = nullptr;
-    QLabel* Label24 = nullptr;
-    QTextEdit* RText1 = nullptr;
 
     // Status bar: count, hints, date/time
     std::array<QLabel*, 3> StatusBar1{};
@@ -246,7 +224,6 @@ protected:
 private:
     void menueAufbauen();
     QWidget* werkzeugleisteAufbauen();
-    QWidget* kartenseiteAufbauen();
     QWidget* rechteSeiteAufbauen();
     void statusleisteAufbauen();
 
@@ -258,17 +235,23 @@ private:
     void programmBeenden();
     void lesezeichenMerken();
     void kartenAnsicht();
+    /// Shows a report in the report view with the commands it allows.
+    void berichtZeigen(const BerichtSeite& seite);
     void notizenBearbeiten(bool an);
     void tagesergebnis();
-    void zeigeDmTipp(QLabel* wert, QLabel* tipp);
-    void setzeBetragsfarbe(QLabel* label);
     void datumAnzeigen();
     bool paketVorhanden() const;
 
     AppContext m_ctx;
     std::function<int(QDialog&)> m_modal;
     std::unique_ptr<Recordset> m_daten1, m_daten2, m_daten3, m_daten4;
-    RecordsetModel* m_modell = nullptr;
+    std::unique_ptr<Drucker> m_systemDrucker;
+    Drucker* m_drucker = nullptr;
+    KartenAnsicht* m_karte = nullptr;
+    UebersichtAnsicht* m_uebersicht = nullptr;
+    ChartAnsicht* m_chart = nullptr;
+    BerichtAnsicht* m_bericht = nullptr;
+    QProgressBar* m_fortschritt = nullptr;
     HoverReset* m_hoverReset = nullptr;
     pwfrage* m_pwfrage = nullptr;
     QHash<QString, QAction*> m_aktionen;

@@ -378,5 +378,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     runMainWindow(ctx, out, floors);
     runSicherung(ctx, out);
     runExtras(ctx, out);
+    runReports(ctx, out);
     return out;
 }

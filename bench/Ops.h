@@ -63,3 +63,6 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
 void runSicherung(BenchContext& ctx, QList<BenchResult>& out);
 /// Times the stock split, merging of packages and opening the settings window.
 void runExtras(BenchContext& ctx, QList<BenchResult>& out);
+/// Times the report texts, the short report in the main window and the
+/// complete report printed to PDF.
+void runReports(BenchContext& ctx, QList<BenchResult>& out);

@@ -21,5 +21,6 @@ struct ModulAktien {
     int AnzahlPakete = 0;           ///< number of packages
     Currency Kontostand;            ///< account balance (DM)
     QString berichttext;            ///< the current report text
-    int berichtart = 0;             ///< kind of the current report
+    int berichtart = 0;             ///< 1 short, 2 day difference, 3 complete report
+    QString berichtindexname;       ///< index name the day-difference report read last
 };

@@ -8,7 +8,9 @@
 class Clock;
 class Database;
 class Dialogs;
+class Drucker;
 class Recordset;
+class QProgressBar;
 class QWidget;
 
 class MainWindowApi {
@@ -22,6 +24,10 @@ public:
     virtual const Clock& clock() const = 0;
     /// Parent for modal windows and message boxes.
     virtual QWidget* window() = 0;
+    /// The printer every print goes through.
+    virtual Drucker& drucker() = 0;
+    /// The main window's progress bar; reports move it while they are built.
+    virtual QProgressBar& ProgressBar1() = 0;
 
     // The main window's record sets
     virtual Recordset& Daten1() = 0; ///< Aktiendaten, natural order

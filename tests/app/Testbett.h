@@ -6,6 +6,10 @@
 #include <QTextBrowser>
 
 #include "app/Aktiendataform.h"
+#include "app/BerichtAnsicht.h"
+#include "app/ChartAnsicht.h"
+#include "app/KartenAnsicht.h"
+#include "app/UebersichtAnsicht.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
 #include "core/Numbers.h"
@@ -14,6 +18,7 @@
 #include "db/Schema.h"
 #include "platform/ControlLoader.h"
 #include "platform/Dialogs.h"
+#include "platform/Drucker.h"
 #include "platform/HoverButton.h"
 #include "support/FakeServices.h"
 #include <QDialog>
@@ -30,6 +35,7 @@ struct Testbett {
     FakeHelpService hilfe;
     FakeEditorLauncher editor;
     ControlLoader controls;
+    PdfDrucker drucker{dir.filePath(QStringLiteral("Druck"))};
     std::unique_ptr<Aktiendataform> fenster;
     QStringList modalGeoeffnet;
 
@@ -76,6 +82,7 @@ struct Testbett {
             modalGeoeffnet << QString::fromLatin1(d.metaObject()->className());
             return 0;
         });
+        fenster->setDrucker(&drucker);
         fenster->Form_Load();
         return *fenster;
     }

@@ -267,29 +267,29 @@ void TestBefehle::dmQuickinfo() {
     f.Command5_Click();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
 
-    zeigerUeber(f.LabelAktwert);
-    QVERIFY(f.Label13->isHidden());
-    zeigerUeber(f.Labeltageskurs);
-    QVERIFY(f.Label13->isHidden());
+    zeigerUeber(f.karte().LabelAktwert);
+    QVERIFY(f.karte().Label13->isHidden());
+    zeigerUeber(f.karte().Labeltageskurs);
+    QVERIFY(f.karte().Label13->isHidden());
     QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral(" Zum aktualisieren bitte Feld anklicken"));
-    zeigerUeber(f.Labelkursdiff);
+    zeigerUeber(f.karte().Labelkursdiff);
     QCOMPARE(f.StatusBar1[1]->text(),
              QStringLiteral(" Kursdifferenz zur letzten Aktualisierung in %, Euro und DM"));
 
     f.menu_DManzeigen_Click();
     QCOMPARE(t.modul.DMAnzeige, 1);
-    zeigerUeber(f.LabelAktwert);
-    QVERIFY(!f.Label13->isHidden());
-    QCOMPARE(f.Label13->text(), QStringLiteral("391,17 DM"));
+    zeigerUeber(f.karte().LabelAktwert);
+    QVERIFY(!f.karte().Label13->isHidden());
+    QCOMPARE(f.karte().Label13->text(), QStringLiteral("391,17 DM"));
     const QPoint wertRechts =
-        f.LabelAktwert->mapTo(f.Karte, QPoint(f.LabelAktwert->width(), f.LabelAktwert->height()));
-    QCOMPARE(f.Label13->geometry().right() + 1, wertRechts.x());
-    QCOMPARE(f.Label13->geometry().top(), wertRechts.y());
-    zeigerUeber(f.Labelgebuehren);
-    QCOMPARE(f.Label12->text(), QStringLiteral("9,78 DM"));
-    zeigerUeber(f.Text1->viewport());
-    QVERIFY(f.Label12->isHidden());
-    QVERIFY(f.Label13->isHidden());
+        f.karte().LabelAktwert->mapTo(&f.karte(), QPoint(f.karte().LabelAktwert->width(), f.karte().LabelAktwert->height()));
+    QCOMPARE(f.karte().Label13->geometry().right() + 1, wertRechts.x());
+    QCOMPARE(f.karte().Label13->geometry().top(), wertRechts.y());
+    zeigerUeber(f.karte().Labelgebuehren);
+    QCOMPARE(f.karte().Label12->text(), QStringLiteral("9,78 DM"));
+    zeigerUeber(f.karte().Text1->viewport());
+    QVERIFY(f.karte().Label12->isHidden());
+    QVERIFY(f.karte().Label13->isHidden());
 }
 
 void TestBefehle::ansichtenUndBefehlsknoepfe() {
@@ -304,7 +304,7 @@ void TestBefehle::ansichtenUndBefehlsknoepfe() {
     QVERIFY(f.Command5->isEnabled());
     QVERIFY(!f.Command7->isEnabled());
     QVERIFY(!f.Command6->isEnabled());
-    QVERIFY(f.Labelaktie->isHidden());
+    QVERIFY(f.karte().Labelaktie->isHidden());
     QCOMPARE(t.modul.lesezeichen, erstes);
 
     f.Daten1().moveLast();
@@ -316,7 +316,7 @@ void TestBefehle::ansichtenUndBefehlsknoepfe() {
     QVERIFY(!f.Command6->isEnabled());
     QVERIFY(f.Command7->isEnabled());
     QVERIFY(f.Command2->isEnabled());
-    QVERIFY(!f.Labelaktie->isHidden());
+    QVERIFY(!f.karte().Labelaktie->isHidden());
 
     f.Command7->click();
     QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Uebersicht);
@@ -328,7 +328,7 @@ void TestBefehle::uebersichtFolgtDaten1() {
     t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("10,5"), QStringLiteral("9,9"),
             QStringLiteral("12"));
     auto& f = t.laden();
-    QAbstractItemModel* m = f.MSFlexGrid1->model();
+    QAbstractItemModel* m = f.uebersicht().MSFlexGrid1->model();
     QVERIFY(m);
     QCOMPARE(m->columnCount(), 7);
     QCOMPARE(m->rowCount(), 1);

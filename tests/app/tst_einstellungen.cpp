@@ -28,7 +28,7 @@ private slots:
                                       QStringLiteral("5"), QStringLiteral("30"));
         auto& f = t.laden();
         f.Command5->click(); // the card, on the first package
-        QVERIFY(f.Labelkursziel->isHidden());
+        QVERIFY(f.karte().Labelkursziel->isHidden());
 
         QString tabs;
         bool kopfWaehrend = true;
@@ -37,7 +37,7 @@ private slots:
             e.show();
             for (int i = 0; i < e.SSTab1->count(); ++i)
                 if (e.SSTab1->isTabEnabled(i)) tabs += QString::number(i);
-            kopfWaehrend = !f.Labelaktie->isHidden();
+            kopfWaehrend = !f.karte().Labelaktie->isHidden();
             e.Combo1->setCurrentIndex(1);
             emit e.Combo1->activated(1);
             e.Text3->clear();
@@ -52,10 +52,10 @@ private slots:
         QVERIFY(!kopfWaehrend);
         QCOMPARE(f.Daten1().bookmark(), beta);
         QCOMPARE(t.modul.lesezeichen, beta);
-        QVERIFY(!f.Labelkursziel->isHidden());
-        QCOMPARE(f.Labelkursziel->text(), QStringLiteral("Kursziel ist erreicht"));
-        QVERIFY(!f.Labelaktie->isHidden());
-        QCOMPARE(f.Labelaktie->text(), QStringLiteral("Beta"));
+        QVERIFY(!f.karte().Labelkursziel->isHidden());
+        QCOMPARE(f.karte().Labelkursziel->text(), QStringLiteral("Kursziel ist erreicht"));
+        QVERIFY(!f.karte().Labelaktie->isHidden());
+        QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Beta"));
     }
 
     void spekulationsfristAufDerKarte() {
@@ -64,7 +64,7 @@ private slots:
                 QStringLiteral("21"), QStringLiteral("0"), t.uhr.today().addDays(-40));
         auto& f = t.laden();
         f.Command5->click();
-        QVERIFY(f.Label16->isHidden()); // 12 months
+        QVERIFY(f.karte().Label16->isHidden()); // 12 months
         f.setModalRunner([&](QDialog& d) {
             auto& e = dynamic_cast<FormExtras&>(d);
             e.show();
@@ -75,7 +75,7 @@ private slots:
             return 0;
         });
         f.aktion(QStringLiteral("menu_spekufrist"))->trigger();
-        QVERIFY(!f.Label16->isHidden());
+        QVERIFY(!f.karte().Label16->isHidden());
         QCOMPARE(t.kennwortWert(QStringLiteral("spekufrist")).toInt(), 1);
     }
 

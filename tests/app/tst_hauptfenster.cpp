@@ -87,7 +87,7 @@ void TestHauptfenster::kompaktierung() {
     QCOMPARE(t.kennwortWert(QStringLiteral("kompridatum")).toString(), kompridatum);
     // The record sets work on the (possibly new) file afterwards.
     QCOMPARE(f.Daten1().recordCount(), 1);
-    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Alpha"));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Alpha"));
     QCOMPARE(f.LabelGesamtwert->text(), QStringLiteral("210.00"));
 }
 
@@ -132,7 +132,7 @@ void TestHauptfenster::ohnePaketeGesperrt() {
     QVERIFY(!f.menu_edit->isEnabled());
     QVERIFY(!f.menu_loeschen->isEnabled());
     QVERIFY(!f.menu_verkaufen->isEnabled());
-    QVERIFY(!f.Command3->isEnabled());
+    QVERIFY(!f.karte().Command3->isEnabled());
     for (int i : {1, 2, 5})
         QVERIFY(!f.schalter[i]->isEnabled());
     for (int i : {0, 3, 4, 6, 9, 11})
@@ -259,9 +259,9 @@ void TestHauptfenster::alarme() {
             QStringLiteral("90"), t.uhr.today().addDays(-tage), kursziel, stopkurs);
     auto& f = t.laden();
     f.Command5_Click();
-    QCOMPARE(!f.Labelkursziel->isHidden(), !kursalarm.isEmpty());
-    if (!kursalarm.isEmpty()) QCOMPARE(f.Labelkursziel->text(), kursalarm);
-    QCOMPARE(!f.Label16->isHidden(), frist);
+    QCOMPARE(!f.karte().Labelkursziel->isHidden(), !kursalarm.isEmpty());
+    if (!kursalarm.isEmpty()) QCOMPARE(f.karte().Labelkursziel->text(), kursalarm);
+    QCOMPARE(!f.karte().Label16->isHidden(), frist);
 }
 
 void TestHauptfenster::kursdifferenzUndFarbe() {
@@ -273,28 +273,28 @@ void TestHauptfenster::kursdifferenzUndFarbe() {
     auto& f = t.laden();
     f.Command5_Click();
     const QColor rot(255, 0, 0);
-    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Verlierer"));
-    QCOMPARE(f.Labelkursdiff->text(), QStringLiteral("5,00"));
-    QCOMPARE(f.Label21->text(), QStringLiteral("10,00 %"));
-    QCOMPARE(f.LabelGekauf->text(), QStringLiteral("605,00"));
-    QCOMPARE(f.LabelAktwert->text(), QStringLiteral("550,00"));
-    QCOMPARE(f.Labelgewinn->text(), QStringLiteral("-55,00"));
-    QCOMPARE(f.Labelgewinn->palette().color(QPalette::WindowText), rot);
-    QCOMPARE(f.Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
-    QCOMPARE(f.Labelstueck->text(), QStringLiteral("10"));
-    QCOMPARE(f.Label8->text(), QStringLiteral("840400"));
-    QCOMPARE(f.Labeldatum->text(), QStringLiteral("02.01.2024"));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Verlierer"));
+    QCOMPARE(f.karte().Labelkursdiff->text(), QStringLiteral("5,00"));
+    QCOMPARE(f.karte().Label21->text(), QStringLiteral("10,00 %"));
+    QCOMPARE(f.karte().LabelGekauf->text(), QStringLiteral("605,00"));
+    QCOMPARE(f.karte().LabelAktwert->text(), QStringLiteral("550,00"));
+    QCOMPARE(f.karte().Labelgewinn->text(), QStringLiteral("-55,00"));
+    QCOMPARE(f.karte().Labelgewinn->palette().color(QPalette::WindowText), rot);
+    QCOMPARE(f.karte().Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(f.karte().Labelstueck->text(), QStringLiteral("10"));
+    QCOMPARE(f.karte().Label8->text(), QStringLiteral("840400"));
+    QCOMPARE(f.karte().Labeldatum->text(), QStringLiteral("02.01.2024"));
 
     f.navigator[2]->click(); // next
-    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Gewinner"));
-    QCOMPARE(f.Labelgewinn->text(), QStringLiteral("20,00"));
-    QCOMPARE(f.Labelgewinn->palette().color(QPalette::WindowText), QColor(Qt::black));
-    QCOMPARE(f.Label21->text(), QString()); // no previous quote, no percentage
-    QCOMPARE(f.Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Gewinner"));
+    QCOMPARE(f.karte().Labelgewinn->text(), QStringLiteral("20,00"));
+    QCOMPARE(f.karte().Labelgewinn->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(f.karte().Label21->text(), QString()); // no previous quote, no percentage
+    QCOMPARE(f.karte().Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
     f.navigator[2]->click(); // stays on the last package
-    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Gewinner"));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Gewinner"));
     f.navigator[0]->click();
-    QCOMPARE(f.Labelaktie->text(), QStringLiteral("Verlierer"));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Verlierer"));
     QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Karte);
 }
 
@@ -310,11 +310,11 @@ void TestHauptfenster::zweiPaketeEinesNamens() {
     QCOMPARE(f.DBCombo1->count(), 3);
     emit f.DBCombo1->activated(2);
     QCOMPARE(f.Daten1().bookmark(), zweites);
-    QCOMPARE(f.Labelstueck->text(), QStringLiteral("7"));
+    QCOMPARE(f.karte().Labelstueck->text(), QStringLiteral("7"));
     QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Karte);
     emit f.DBCombo1->activated(1);
     QCOMPARE(f.Daten1().bookmark(), erstes);
-    QCOMPARE(f.Labelstueck->text(), QStringLiteral("5"));
+    QCOMPARE(f.karte().Labelstueck->text(), QStringLiteral("5"));
     QCOMPARE(f.DBCombo1->currentIndex(), 1);
     // The list follows moves of the record set.
     f.Daten1().moveLast();
@@ -337,11 +337,11 @@ void TestHauptfenster::notizen() {
             QStringLiteral("1"));
     auto& f = t.laden();
     f.Command5_Click();
-    QVERIFY(f.Text1->isReadOnly());
-    f.Command3->click();
-    QVERIFY(!f.Text1->isReadOnly());
-    QVERIFY(f.Command4->isEnabled());
-    QVERIFY(!f.Command3->isEnabled());
+    QVERIFY(f.karte().Text1->isReadOnly());
+    f.karte().Command3->click();
+    QVERIFY(!f.karte().Text1->isReadOnly());
+    QVERIFY(f.karte().Command4->isEnabled());
+    QVERIFY(!f.karte().Command3->isEnabled());
     QVERIFY(!f.DBCombo1->isEnabled());
     QVERIFY(!f.Daten1Navigator->isEnabled());
     QVERIFY(!f.Hmenu_aktie->menuAction()->isEnabled());
@@ -349,13 +349,13 @@ void TestHauptfenster::notizen() {
     QVERIFY(!f.schalter[9]->isEnabled());
     QVERIFY(f.schalter[11]->isEnabled());
 
-    f.Text1->setPlainText(eingabe);
-    f.Command4->click();
-    QVERIFY(f.Text1->isReadOnly());
+    f.karte().Text1->setPlainText(eingabe);
+    f.karte().Command4->click();
+    QVERIFY(f.karte().Text1->isReadOnly());
     QVERIFY(f.aktion(QStringLiteral("menu_ende"))->isEnabled());
     QVERIFY(f.Hmenu_hilfe->menuAction()->isEnabled());
     QVERIFY(f.DBCombo1->isEnabled());
-    QCOMPARE(f.Text1->toPlainText(), angezeigt);
+    QCOMPARE(f.karte().Text1->toPlainText(), angezeigt);
     const QString gespeichert =
         t.db.scalar(QStringLiteral("SELECT notizen FROM Aktiendaten")).toString();
     if (eingabe.isEmpty())

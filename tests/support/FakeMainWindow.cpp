@@ -4,6 +4,8 @@
 #include "core/Numbers.h"
 
 FakeMainWindow::FakeMainWindow(const QString& dbPath, QDateTime now) : m_clock(std::move(now)) {
+    m_fortschritt = new QProgressBar(&m_window);
+    m_fortschritt->hide();
     m_db.open(dbPath);
     m_daten1.reset(Recordset::openTable(m_db, QStringLiteral("Aktiendaten")));
     m_daten2.reset(Recordset::openTable(m_db, QStringLiteral("kennwort")));

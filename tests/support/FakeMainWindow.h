@@ -8,8 +8,11 @@
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
+#include "platform/Drucker.h"
 #include "platform/MainWindowApi.h"
+#include <QProgressBar>
 #include <QString>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <memory>
 
@@ -25,6 +28,8 @@ public:
     Dialogs& dialogs() override { return m_dialogs; }
     const Clock& clock() const override { return m_clock; }
     QWidget* window() override { return &m_window; }
+    Drucker& drucker() override { return m_drucker; }
+    QProgressBar& ProgressBar1() override { return *m_fortschritt; }
     Recordset& Daten1() override { return *m_daten1; }
     Recordset& Daten2() override { return *m_daten2; }
     Recordset& Daten3() override { return *m_daten3; }
@@ -57,6 +62,8 @@ public:
     void addBuchung(const QDate& datum, const QString& text, const QString& summe);
 
     ScriptedDialogs& scripted() { return m_dialogs; }
+    /// Every print lands as a PDF file in a temporary folder.
+    PdfDrucker& pdf() { return m_drucker; }
     FixedClock& fixedClock() { return m_clock; }
 
     int summenCalls = 0;
@@ -75,6 +82,9 @@ private:
     ScriptedDialogs m_dialogs;
     FixedClock m_clock;
     QWidget m_window;
+    QTemporaryDir m_druckOrdner;
+    PdfDrucker m_drucker{m_druckOrdner.path()};
+    QProgressBar* m_fortschritt = nullptr;
     std::unique_ptr<Recordset> m_daten1, m_daten2, m_daten3, m_daten4;
     QString m_gesamtwertText = QStringLiteral("0.00");
 };

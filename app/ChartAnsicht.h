@@ -1,0 +1,36 @@
+#pragma once
+// The chart view of the main window, where the 30-day chart and the balance
+// chart are drawn. The chart commands put their chart into Graph1 and tell
+// the view what it shows and how it is printed; until a chart is drawn the
+// view is an empty area.
+
+#include <QWidget>
+#include <functional>
+
+class Dialogs;
+
+class ChartAnsicht final : public QWidget {
+    Q_OBJECT
+public:
+    /// What Graph1 shows: the print command prints a line chart as the
+    /// 30-day chart and a bar chart as the balance chart.
+    enum class Art { Keine, Linie, Balken };
+
+    explicit ChartAnsicht(QWidget* parent = nullptr);
+
+    Art art() const { return m_art; }
+    /// Records what was drawn into Graph1 and the print of that chart.
+    void setGrafik(Art art, std::function<void()> drucken);
+
+    /// The print command's chart part: with a chart in view asks "Möchten
+    /// Sie die Grafik jetzt drucken?" and prints it on Yes; true then (the
+    /// command is done either way). False when no chart is in view.
+    bool grafikDrucken(Dialogs& dialogs, QWidget* eltern);
+
+    /// The chart control's place.
+    QWidget* Graph1 = nullptr;
+
+private:
+    Art m_art = Art::Keine;
+    std::function<void()> m_drucken;
+};

@@ -1,0 +1,48 @@
+#pragma once
+// Small builders for the main window's labels and buttons, shared by the
+// window and its views.
+
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+
+/// A label with its control name.
+inline QLabel* neuesLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+/// A right-aligned value label in a larger bold face.
+inline QLabel* wertLabel(const QString& name, QWidget* parent) {
+    auto* l = neuesLabel(name, QString(), parent);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(110);
+    QFont f = l->font();
+    f.setPointSizeF(f.pointSizeF() * 1.1);
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+/// A command button; Enter never presses it by default.
+inline QPushButton* befehl(const QString& name, const QString& text, const QString& tipp,
+                           QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setToolTip(tipp);
+    b->setAccessibleName(QString(text).remove(QLatin1Char('&')).trimmed());
+    b->setMinimumHeight(30);
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+/// Red for a text beginning with "-", black otherwise.
+inline void betragsfarbeSetzen(QLabel* label) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, label->text().startsWith(QLatin1Char('-'))
+                                         ? QColor(255, 0, 0)
+                                         : QColor(Qt::black));
+    label->setPalette(p);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The overview view of the main window: "Depot - Übersicht", the packages
+// as a table bound to Daten1.
+
+#include <QWidget>
+
+class Database;
+class QLabel;
+class QTableView;
+class Recordset;
+class RecordsetModel;
+
+class UebersichtAnsicht final : public QWidget {
+    Q_OBJECT
+public:
+    explicit UebersichtAnsicht(QWidget* parent = nullptr);
+
+    /// Column layout of the table.
+    static QString spaltenLayout();
+
+    /// Binds the table to the package record set; it follows it from then on.
+    void binden(Database& db, Recordset& daten1);
+    /// Lets go of the record set (before it is closed).
+    void loesen();
+
+    QLabel* Label22 = nullptr;
+    QTableView* MSFlexGrid1 = nullptr;
+
+private:
+    RecordsetModel* m_modell = nullptr;
+};

@@ -1,0 +1,539 @@
+#include "core/Berichte.h"
+
+#include "core/Bewertung.h"
+#include "core/Numbers.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const QLatin1String CrLf("\r\n");
+
+// A report of a thousand packages writes tens of thousands of columns, so
+// numbers and dates are written on the stack and appended without
+// temporary strings.
+
+/// A short Latin-1 text: an amount, a number or a date.
+struct Kurz {
+    char z[48];
+    qsizetype n = 0;
+    QLatin1String text() const { return QLatin1String(z, n); }
+};
+
+/// Digits of v written backwards from end; returns the first character.
+char* ziffern(char* end, unsigned __int128 v) {
+    do {
+        *--end = static_cast<char>('0' + static_cast<int>(v % 10));
+        v /= 10;
+    } while (v > 0);
+    return end;
+}
+
+Kurz ausPuffer(const char* von, const char* bis) {
+    Kurz k;
+    k.n = bis - von;
+    std::copy(von, bis, k.z);
+    return k;
+}
+
+/// "0.00" as Currency::format00 writes it: halves away from zero, decimal
+/// comma, a sign only when the rounded amount is not zero.
+Kurz betragKurz(Currency c) {
+    const std::int64_t raw = c.raw();
+    const bool negativ = raw < 0;
+    const unsigned __int128 betrag = negativ ? static_cast<unsigned __int128>(-static_cast<__int128>(raw))
+                                             : static_cast<unsigned __int128>(raw);
+    const unsigned __int128 cent = (betrag + 50) / 100;
+    char puffer[48];
+    char* const ende = puffer + sizeof puffer;
+    char* p = ende;
+    *--p = static_cast<char>('0' + static_cast<int>(cent % 10));
+    *--p = static_cast<char>('0' + static_cast<int>(cent / 10 % 10));
+    *--p = ',';
+    p = ziffern(p, cent / 100);
+    if (negativ && cent != 0) *--p = '-';
+    return ausPuffer(p, ende);
+}
+
+Kurz betrag(const std::optional<Currency>& c) {
+    return c ? betragKurz(*c) : Kurz{};
+}
+
+std::optional<Currency> inDm(const std::optional<Currency>& euro) {
+    return euro ? std::optional(Numbers::euroToDm(*euro)) : std::nullopt;
+}
+
+Kurz stueckText(const std::optional<qint64>& s) {
+    if (!s) return {};
+    char puffer[32];
+    char* const ende = puffer + sizeof puffer;
+    const bool negativ = *s < 0;
+    char* p = ziffern(ende, negativ ? static_cast<unsigned __int128>(-static_cast<__int128>(*s))
+                                    : static_cast<unsigned __int128>(*s));
+    if (negativ) *--p = '-';
+    return ausPuffer(p, ende);
+}
+
+Kurz datumKurz(const QDate& d) {
+    Kurz k;
+    if (!d.isValid()) return k;
+    int j = 0, m = 0, t = 0;
+    d.getDate(&j, &m, &t);
+    if (j < 1 || j > 9999) {
+        const QByteArray lang = d.toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
+        return ausPuffer(lang.constData(), lang.constData() + std::min<qsizetype>(lang.size(), 48));
+    }
+    const int teile[3] = {t, m, j};
+    char* p = k.z;
+    for (int i = 0; i < 3; ++i) {
+        if (i == 2) {
+            *p++ = static_cast<char>('0' + j / 1000);
+            *p++ = static_cast<char>('0' + j / 100 % 10);
+        }
+        *p++ = static_cast<char>('0' + teile[i] / 10 % 10);
+        *p++ = static_cast<char>('0' + teile[i] % 10);
+        if (i < 2) *p++ = '.';
+    }
+    k.n = p - k.z;
+    return k;
+}
+
+void blanks(QString& out, qsizetype n) {
+    if (n > 0) out.resize(out.size() + n, QLatin1Char(' '));
+}
+
+template <typename Text>
+void linksAnhaengen(QString& out, Text wert, qsizetype breite) {
+    const qsizetype n = std::min<qsizetype>(wert.size(), breite);
+    out.append(wert.left(n));
+    blanks(out, breite - n);
+}
+
+template <typename Text>
+void rechtsAnhaengen(QString& out, Text wert, qsizetype breite) {
+    if (wert.size() >= breite) {
+        out.append(wert.left(breite));
+        return;
+    }
+    blanks(out, breite - wert.size());
+    out.append(wert);
+}
+
+/// The value of a package: units × quote (exact in currency).
+Currency wert(const BerichtPaket& p) {
+    return p.tageskurs.value_or(Currency()) * p.stueck.value_or(0);
+}
+
+/// Purchase price of a package: units × price + fees.
+Currency kaufwert(const BerichtPaket& p) {
+    return p.kaufpreis.value_or(Currency()) * p.stueck.value_or(0) +
+           p.gebuehren.value_or(Currency());
+}
+
+/// The detail lines of a layout and the length of the last one (with CR LF).
+struct Zeilen {
+    QString text;
+    qsizetype letzte = -1; ///< -1: no detail line
+    Currency kauf;         ///< Gesamtkaufpreis
+    Currency wert;         ///< Wert alle Aktien
+};
+
+/// Appends indent + rule of (last detail line − minus) "_" with the line ends
+/// around it; nothing when there is no detail line to measure.
+void strich(QString& out, const Zeilen& z, QLatin1String vorher, qsizetype einzug,
+            qsizetype minus, QLatin1String nachher) {
+    if (z.letzte < 0 || z.letzte - minus < 0) return;
+    out.append(vorher);
+    blanks(out, einzug);
+    out.append(QString(z.letzte - minus, QLatin1Char('_')));
+    out.append(nachher);
+}
+
+/// The three total lines; the last has no line end.
+void summen(QString& out, qsizetype einzug, const Zeilen& z, qsizetype breite) {
+    const Currency gewinn = z.wert - z.kauf;
+    const struct {
+        const char* text;
+        Currency betrag;
+    } zeilen[3] = {{"Gesamtkaufpreis        = ", z.kauf},
+                   {"Wert alle Aktien       = ", z.wert},
+                   {"Gesamtgewinn / Verlust = ", gewinn}};
+    for (int i = 0; i < 3; ++i) {
+        blanks(out, einzug);
+        out.append(QLatin1String(zeilen[i].text));
+        rechtsAnhaengen(out, betragKurz(zeilen[i].betrag).text(), breite);
+        out.append(QLatin1String(" Euro  ("));
+        rechtsAnhaengen(out, betragKurz(Numbers::euroToDm(zeilen[i].betrag)).text(), 9);
+        out.append(QLatin1String(" DM )"));
+        if (i < 2) out.append(CrLf);
+    }
+}
+
+/// An amount as the main window's labels show it: rounded to cents, halves
+/// away from zero, as "0.00" writes it.
+Currency aufCent(Currency c) {
+    const std::int64_t raw = c.raw();
+    constexpr std::int64_t Grenze = std::numeric_limits<std::int64_t>::max() - 50;
+    if (raw > Grenze || raw < -Grenze) return c;
+    const std::int64_t cent = ((raw < 0 ? -raw : raw) + 50) / 100 * 100;
+    return Currency::fromRaw(raw < 0 ? -cent : cent);
+}
+
+/// What the card shows for a package against its previous quote.
+struct Tagesdifferenz {
+    QString prozent;  ///< the percentage label's number, empty without previous quote
+    Currency euro;    ///< the change as the card shows it
+    Currency dm;
+};
+
+Tagesdifferenz tagesdifferenz(const BerichtPaket& p) {
+    PaketWerte w;
+    w.stueck = static_cast<qint32>(p.stueck.value_or(0));
+    w.tageskurs = p.tageskurs.value_or(Currency());
+    w.altkurs = p.altkurs;
+    const PaketBewertung b = bewerte(w);
+    Tagesdifferenz d;
+    if (b.prozent) d.prozent = Numbers::format00(static_cast<double>(*b.prozent));
+    d.euro = aufCent(b.kursdiff);
+    d.dm = Numbers::euroToDm(d.euro);
+    return d;
+}
+
+/// The depot's day result and total gain as the value panel shows them.
+struct Depotwerte {
+    Currency tagesdiff;
+    Currency tagesdiffDm;
+    bool tagesverlust = false;
+    Currency gewinn;
+    Currency gewinnDm;
+    bool gesamtverlust = false;
+};
+
+Depotwerte depotwerte(const QList<BerichtPaket>& pakete, const Tageswerte& werte) {
+    Currency wertSumme, kaufSumme;
+    for (const BerichtPaket& p : pakete) {
+        wertSumme += wert(p);
+        kaufSumme += kaufwert(p);
+    }
+    const Summen s = summenTexte(wertSumme, kaufSumme);
+    Depotwerte d;
+    d.tagesdiff = Currency::fromDouble(Numbers::leadingNumber(s.labelGesamtwert)) - werte.altallwert;
+    d.tagesdiffDm = Numbers::euroToDm(d.tagesdiff);
+    d.tagesverlust = d.tagesdiff.isNegative();
+    d.gewinn = Currency::fromDouble(Numbers::leadingNumber(s.labelAllgewinn));
+    d.gewinnDm = Numbers::euroToDm(d.gewinn);
+    d.gesamtverlust = s.labelAllgewinn.startsWith(QLatin1Char('-'));
+    return d;
+}
+
+QString indexWert(const Tageswerte& w) {
+    return w.indexzahl ? Numbers::format00(*w.indexzahl) : QString();
+}
+
+} // namespace
+
+namespace Berichte {
+
+QString links(QStringView wert, int breite) {
+    QString s;
+    linksAnhaengen(s, wert, breite);
+    return s;
+}
+
+QString rechts(QStringView wert, int breite) {
+    QString s;
+    rechtsAnhaengen(s, wert, breite);
+    return s;
+}
+
+QString datumText(const QDate& d) {
+    return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+}
+
+// ---------------------------------------------------------------- short report
+
+BerichtSeite kurzfassung(const QList<BerichtPaket>& pakete, const QDate& heute,
+                         const BerichtFortschritt& fortschritt) {
+    BerichtSeite s;
+    s.titel = QStringLiteral(" Bericht Bestand am ") + datumText(heute);
+    s.kopf = QStringLiteral("   Datum                  WP-KN      Aktie                              "
+                            "  Stück         Tageskurs         Gesamtwert");
+    Zeilen z;
+    z.text.reserve(pakete.size() * 68 + 400);
+    int nr = 0;
+    for (const BerichtPaket& p : pakete) {
+        if (fortschritt) fortschritt(++nr);
+        const qsizetype anfang = z.text.size();
+        const Currency w = wert(p);
+        z.text.append(QLatin1Char(' '));
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.wpkn, 6);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.aktie, 15);
+        blanks(z.text, 1);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 5);
+        blanks(z.text, 1);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
+        blanks(z.text, 1);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 11);
+        z.text.append(CrLf);
+        z.letzte = z.text.size() - anfang;
+        z.kauf += kaufwert(p);
+        z.wert += w;
+    }
+    strich(z.text, z, QLatin1String(""), 1, 3, QLatin1String("\r\n\r\n"));
+    summen(z.text, 1, z, 10);
+    z.text.append(QLatin1String("\r\n\r\n Werte in Euro (DM-Werte in Klammern)"));
+    s.text = std::move(z.text);
+    return s;
+}
+
+QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) {
+    Zeilen z;
+    z.text.reserve(pakete.size() * 98);
+    for (const BerichtPaket& p : pakete) {
+        const qsizetype anfang = z.text.size();
+        // The printout counts the dividends into the value.
+        const Currency w = wert(p) + p.dividende;
+        blanks(z.text, 11);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 12);
+        linksAnhaengen(z.text, p.wpkn, 8);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.aktie, 25);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 12);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 12);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 12);
+        z.text.append(CrLf);
+        z.letzte = z.text.size() - anfang;
+        z.kauf += kaufwert(p);
+        z.wert += w;
+    }
+
+    QString t;
+    t.reserve(z.text.size() + 1200);
+    t.append(CrLf);
+    t.append(QStringLiteral("            BERICHT AKTIENBESTAND   am ") + datumText(heute));
+    t.append(QLatin1String("\r\n\r\n"));
+    strich(t, z, QLatin1String(""), 10, 11, QLatin1String("\r\n\r\n"));
+    t.append(QStringLiteral("            Datum       WP-KN    Aktie                           "
+                            "Stück   Tageskurs    Ges-Wert"));
+    t.append(CrLf);
+    strich(t, z, QLatin1String(""), 10, 11, QLatin1String("\r\n\r\n"));
+    t.append(z.text);
+    strich(t, z, CrLf, 10, 11, QLatin1String("\r\n\r\n"));
+    summen(t, 11, z, 10);
+    t.append(QLatin1String("\r\n\r\n           Werte in Euro (DM-Werte in Klammern)\r\n"));
+    return t;
+}
+
+// ---------------------------------------------------------------- complete report
+
+BerichtSeite komplettfassung(const QList<BerichtPaket>& pakete, const QDate& heute,
+                             const BerichtFortschritt& fortschritt) {
+    BerichtSeite s;
+    s.titel = QStringLiteral("    BERICHT AKTIENBESTAND   am ") + datumText(heute);
+    s.kopf = QStringLiteral(
+        "      Datum                 WP-KN       Aktie                                         "
+        "              Stück            Gebühren            Kaufdatum                  Kaufkurs "
+        "          Tageskurs                Gesamtwert");
+    Zeilen z;
+    z.text.reserve(pakete.size() * 118 + 500);
+    z.text.append(CrLf);
+    int nr = 0;
+    for (const BerichtPaket& p : pakete) {
+        if (fortschritt) fortschritt(++nr);
+        const qsizetype anfang = z.text.size();
+        const Currency w = wert(p);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.wpkn, 6);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.aktie, 24);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 5);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, betrag(p.gebuehren).text(), 10);
+        blanks(z.text, 3);
+        linksAnhaengen(z.text, datumKurz(p.kaufdatum).text(), 10);
+        blanks(z.text, 3);
+        rechtsAnhaengen(z.text, betrag(p.kaufpreis).text(), 10);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 13);
+        z.text.append(CrLf);
+        z.letzte = z.text.size() - anfang;
+        z.kauf += kaufwert(p);
+        z.wert += w;
+    }
+    strich(z.text, z, QLatin1String(""), 2, 4, QLatin1String("\r\n\r\n"));
+    summen(z.text, 2, z, 12);
+    z.text.append(QLatin1String("\r\n\r\n  Werte in Euro (DM-Werte in Klammern)"));
+    s.text = std::move(z.text);
+    return s;
+}
+
+QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) {
+    Zeilen z;
+    z.text.reserve(pakete.size() * 132);
+    for (const BerichtPaket& p : pakete) {
+        const qsizetype anfang = z.text.size();
+        const Currency w = wert(p);
+        blanks(z.text, 12);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.wpkn, 6);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.aktie, 20);
+        blanks(z.text, 3);
+        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 5);
+        blanks(z.text, 3);
+        rechtsAnhaengen(z.text, betrag(p.gebuehren).text(), 10);
+        blanks(z.text, 3);
+        linksAnhaengen(z.text, datumKurz(p.kaufdatum).text(), 10);
+        blanks(z.text, 4);
+        rechtsAnhaengen(z.text, betrag(p.kaufpreis).text(), 10);
+        blanks(z.text, 3);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
+        blanks(z.text, 3);
+        rechtsAnhaengen(z.text, betragKurz(w).text(), 13);
+        z.text.append(CrLf);
+        z.letzte = z.text.size() - anfang;
+        z.kauf += kaufwert(p);
+        z.wert += w;
+    }
+
+    QString t;
+    t.reserve(z.text.size() + 1500);
+    t.append(QLatin1String("\r\n\r\n"));
+    t.append(QStringLiteral("            BERICHT AKTIENBESTAND   am ") + datumText(heute));
+    t.append(QLatin1String("\r\n\r\n\r\n"));
+    strich(t, z, QLatin1String(""), 12, 13, QLatin1String("\r\n\r\n"));
+    t.append(QStringLiteral("              Datum     WP-KN   Aktie                  Stück     "
+                            "Gebühren    Kaufdatum      Kaufkurs    Tageskurs      Gesamtwert"));
+    t.append(CrLf);
+    strich(t, z, QLatin1String(""), 12, 13, QLatin1String("\r\n\r\n"));
+    t.append(z.text);
+    strich(t, z, CrLf, 12, 13, QLatin1String("\r\n\r\n"));
+    summen(t, 12, z, 12);
+    t.append(QLatin1String("\r\n\r\n            Werte in Euro (DM-Werte in Klammern)\r\n"));
+    return t;
+}
+
+// ---------------------------------------------------------------- day difference
+
+BerichtSeite differenz(const QList<BerichtPaket>& pakete, const Tageswerte& werte,
+                       const BerichtFortschritt& fortschritt) {
+    BerichtSeite s;
+    s.kopf = QStringLiteral("   Datum                  Aktie                                    "
+                            "Kurs/Eu        Kurs/DM           Diff %         Diff DM");
+    Zeilen z;
+    z.text.reserve(pakete.size() * 64 + 400);
+    int nr = 0;
+    for (const BerichtPaket& p : pakete) {
+        if (fortschritt) fortschritt(++nr);
+        const qsizetype anfang = z.text.size();
+        const Tagesdifferenz d = tagesdifferenz(p);
+        z.text.append(QLatin1Char(' '));
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.aktie, 17);
+        blanks(z.text, 1);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 7);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, betrag(inDm(p.tageskurs)).text(), 7);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, d.prozent, 7);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, betragKurz(d.dm).text(), 7);
+        z.text.append(CrLf);
+        z.letzte = z.text.size() - anfang;
+    }
+    s.titel = QStringLiteral(" Bericht Differenz zum Vortag vom  ") +
+              (pakete.isEmpty() ? QString() : datumText(pakete.last().datum));
+
+    const Depotwerte d = depotwerte(pakete, werte);
+    strich(z.text, z, QLatin1String(""), 1, 3, QLatin1String("\r\n\r\n"));
+    // Amount and unit are joined first and then aligned together.
+    linksAnhaengen(z.text,
+                   d.tagesverlust ? QStringLiteral(" Tagesverlust  = ")
+                                  : QStringLiteral(" Tagesgewinn   = "),
+                   18);
+    rechtsAnhaengen(z.text, d.tagesdiff.format00() + QLatin1String(" Euro"), 14);
+    z.text.append(QLatin1String("  ("));
+    rechtsAnhaengen(z.text, d.tagesdiffDm.format00() + QLatin1String(" DM)"), 14);
+    z.text.append(CrLf);
+    linksAnhaengen(z.text,
+                   d.gesamtverlust ? QStringLiteral(" Gesamtverlust = ")
+                                   : QStringLiteral(" Gesamtgewinn  = "),
+                   18);
+    rechtsAnhaengen(z.text, d.gewinn.format00() + QLatin1String(" Euro"), 14);
+    z.text.append(QLatin1String("  ("));
+    rechtsAnhaengen(z.text, d.gewinnDm.format00() + QLatin1String(" DM)"), 14);
+    z.text.append(QLatin1String("\r\n\r\n Index ("));
+    z.text.append(werte.indexname);
+    z.text.append(QLatin1String(") = "));
+    z.text.append(indexWert(werte));
+    s.text = std::move(z.text);
+    return s;
+}
+
+QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& werte,
+                       const QString& gemerkterIndexname) {
+    Zeilen z;
+    z.text.reserve(pakete.size() * 100);
+    for (const BerichtPaket& p : pakete) {
+        const qsizetype anfang = z.text.size();
+        const Tagesdifferenz d = tagesdifferenz(p);
+        blanks(z.text, 14);
+        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
+        blanks(z.text, 2);
+        linksAnhaengen(z.text, p.aktie, 20);
+        blanks(z.text, 2);
+        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 8);
+        blanks(z.text, 4);
+        rechtsAnhaengen(z.text, betrag(inDm(p.tageskurs)).text(), 8);
+        blanks(z.text, 4);
+        rechtsAnhaengen(z.text, d.prozent, 8);
+        blanks(z.text, 3);
+        rechtsAnhaengen(z.text, betragKurz(d.dm).text(), 8);
+        blanks(z.text, 3);
+        rechtsAnhaengen(z.text, betragKurz(d.euro).text(), 8);
+        z.text.append(CrLf);
+        z.letzte = z.text.size() - anfang;
+    }
+
+    const Depotwerte d = depotwerte(pakete, werte);
+    QString t;
+    t.reserve(z.text.size() + 1000);
+    t.append(QStringLiteral("              Bericht Aktien-Wertdifferenz  zum Vortag vom "));
+    if (!pakete.isEmpty()) t.append(datumText(pakete.last().datum));
+    t.append(QLatin1String("\r\n\r\n\r\n\r\n"));
+    t.append(QStringLiteral("                Datum     Aktie                  Kurs/EU     Kurs/DM   "
+                            "   Diff %    Diff DM    Diff EU"));
+    t.append(QLatin1String("\r\n\r\n"));
+    t.append(z.text);
+    strich(t, z, QLatin1String(""), 14, 16, QLatin1String("\r\n\r\n"));
+    t.append(d.tagesverlust ? QLatin1String("              Tagesverlust   = ")
+                            : QLatin1String("              Tagesgewinn    = "));
+    rechtsAnhaengen(t, d.tagesdiff.format00(), 10);
+    t.append(QLatin1String(" Euro  ("));
+    rechtsAnhaengen(t, d.tagesdiffDm.format00(), 10);
+    t.append(QLatin1String(" DM )\r\n\r\n"));
+    t.append(d.gesamtverlust ? QLatin1String("              Gesamtverlust  = ")
+                             : QLatin1String("              Gesamtgewinn   = "));
+    rechtsAnhaengen(t, d.gewinn.format00(), 10);
+    t.append(QLatin1String(" Euro  ("));
+    rechtsAnhaengen(t, d.gewinnDm.format00(), 10);
+    t.append(QLatin1String(" DM )\r\n\r\n"));
+    t.append(QLatin1String("              Index ("));
+    t.append(gemerkterIndexname);
+    t.append(QLatin1String(")  = "));
+    linksAnhaengen(t, indexWert(werte), 10);
+    return t;
+}
+
+} // namespace Berichte

@@ -1,0 +1,159 @@
+#include "reports/BerichtDaten.h"
+
+#include "core/Numbers.h"
+#include "db/Database.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <cmath>
+
+namespace {
+
+// Stored forms: currency as amount × 10000, dates as "YYYY-MM-DD". Values
+// written by other programs may come as text with a decimal comma.
+
+std::optional<Currency> geld(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+        return Currency::fromRaw(v.toLongLong());
+    case QMetaType::Double:
+        if (!std::isfinite(v.toDouble())) return std::nullopt;
+        return Currency::fromRaw(std::llround(v.toDouble()));
+    case QMetaType::QString:
+        return Numbers::parseCurrency(v.toString());
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<qint64> ganzzahl(const QVariant& v) {
+    switch (v.typeId()) {
+    case QMetaType::LongLong:
+        return v.toLongLong();
+    case QMetaType::Double:
+        if (!std::isfinite(v.toDouble()) || std::fabs(v.toDouble()) > 9e18) return std::nullopt;
+        return static_cast<qint64>(std::nearbyint(v.toDouble()));
+    case QMetaType::QString:
+        if (const auto d = Numbers::parseLocale(v.toString()); d && std::fabs(*d) < 9e18)
+            return static_cast<qint64>(std::nearbyint(*d));
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+QDate datum(const QVariant& v) {
+    if (v.typeId() != QMetaType::QString) return {};
+    const QString s = v.toString().trimmed();
+    QDate d = QDate::fromString(s, Qt::ISODate);
+    if (!d.isValid()) d = QDate::fromString(s, QStringLiteral("d.M.yyyy"));
+    return d;
+}
+
+QString spalteText(sqlite3_stmt* st, int i) {
+    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    return t ? QString::fromUtf8(t, sqlite3_column_bytes(st, i)) : QString();
+}
+
+std::optional<Currency> spalteGeld(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER:
+        return Currency::fromRaw(sqlite3_column_int64(st, i));
+    case SQLITE_FLOAT:
+        return geld(sqlite3_column_double(st, i));
+    default:
+        return geld(spalteText(st, i));
+    }
+}
+
+std::optional<qint64> spalteGanzzahl(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(st, i);
+    case SQLITE_FLOAT:
+        return ganzzahl(sqlite3_column_double(st, i));
+    default:
+        return ganzzahl(spalteText(st, i));
+    }
+}
+
+QDate spalteDatum(sqlite3_stmt* st, int i) {
+    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+    const int n = sqlite3_column_bytes(st, i);
+    if (!t) return {};
+    // The stored form "YYYY-MM-DD" without a detour through the locale.
+    auto zahl = [t](int von, int laenge) {
+        int v = 0;
+        for (int k = von; k < von + laenge; ++k) {
+            if (t[k] < '0' || t[k] > '9') return -1;
+            v = v * 10 + (t[k] - '0');
+        }
+        return v;
+    };
+    if (n == 10 && t[4] == '-' && t[7] == '-') {
+        const int j = zahl(0, 4), m = zahl(5, 2), d = zahl(8, 2);
+        if (j > 0 && m > 0 && d > 0) return QDate(j, m, d);
+    }
+    return datum(QString::fromUtf8(t, n));
+}
+
+} // namespace
+
+namespace Berichte {
+
+QList<BerichtPaket> paketeLesen(Database& db) {
+    // Straight from the statement: a report of a thousand packages should
+    // cost little more than reading its rows.
+    QList<BerichtPaket> pakete;
+    sqlite3* h = db.handle();
+    if (!h) return pakete;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(h,
+                           "SELECT datum, \"WP-KNummer\", aktie, \"stück\", kaufpreis, "
+                           "\"gebühren\", tageskurs, altkurs, dividende, kaufdatum "
+                           "FROM Aktiendaten ORDER BY _nr",
+                           -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return pakete;
+    }
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        BerichtPaket p;
+        p.datum = spalteDatum(st, 0);
+        p.wpkn = spalteText(st, 1);
+        p.aktie = spalteText(st, 2);
+        p.stueck = spalteGanzzahl(st, 3);
+        p.kaufpreis = spalteGeld(st, 4);
+        p.gebuehren = spalteGeld(st, 5);
+        p.tageskurs = spalteGeld(st, 6);
+        p.altkurs = spalteGeld(st, 7).value_or(Currency());
+        p.dividende = spalteGeld(st, 8).value_or(Currency());
+        p.kaufdatum = spalteDatum(st, 9);
+        pakete.append(std::move(p));
+    }
+    sqlite3_finalize(st);
+    return pakete;
+}
+
+Tageswerte tageswerteLesen(Database& db) {
+    Tageswerte w;
+    w.altallwert =
+        geld(db.scalar(QStringLiteral("SELECT altallwert FROM kennwort ORDER BY _nr LIMIT 1")))
+            .value_or(Currency());
+    const QList<QVariantList> index = db.rows(
+        QStringLiteral("SELECT indexname, indexzahl FROM Indexkurse ORDER BY _nr DESC LIMIT 1"));
+    if (!index.isEmpty()) {
+        w.indexname = index.first().value(0).toString();
+        const QVariant zahl = index.first().value(1);
+        if (zahl.typeId() == QMetaType::LongLong || zahl.typeId() == QMetaType::Double)
+            w.indexzahl = zahl.toDouble();
+        else if (zahl.typeId() == QMetaType::QString)
+            w.indexzahl = Numbers::parseLocale(zahl.toString());
+    }
+    return w;
+}
+
+} // namespace Berichte
