@@ -3,7 +3,7 @@
 # Idempotent: does nothing when everything is present.
 set -euo pipefail
 PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
-          libgl-dev libsqlcipher-dev sqlcipher cmake ninja-build g++ pkg-config
+          libgl-dev libsqlcipher-dev sqlcipher mdbtools-dev cmake ninja-build g++ pkg-config
           fonts-liberation fonts-dejavu-core xvfb xauth xdotool imagemagick poppler-utils)
 missing=()
 for p in "${PACKAGES[@]}"; do
