@@ -37,6 +37,7 @@
 #include <cstring>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -409,6 +410,10 @@ int main(int argc, char** argv) {
     MdbHandle* mdb = mdb_open(argv[1], MDB_NOFLAGS);
     if (!mdb) fehler("datei");
     aus(std::string("jet\t") + (mdb->f->jet_version == MDB_VER_JET3 ? "3" : "4") + "\n");
+    // The file is made of whole pages. The library pads a cut-off last page
+    // with whatever its buffer held, so a shortened file is refused here.
+    struct stat st;
+    if (stat(argv[1], &st) != 0 || st.st_size % mdb->fmt->pg_size != 0) fehler("laenge");
     if (!mdb_read_catalog(mdb, MDB_TABLE)) fehler("katalog");
 
     std::vector<MdbTableDef*> tabellen;
