@@ -376,5 +376,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
         }
     };
     runMainWindow(ctx, out, floors);
+    runJetUebernahme(ctx, out);
     return out;
 }

@@ -58,3 +58,6 @@ struct WriteFloors {
 
 /// Times the main window's load, card, totals and the changes with its refresh.
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors);
+
+/// Times taking over a Jet-format depot of the benchmark's size.
+void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out);

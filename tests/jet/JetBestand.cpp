@@ -31,13 +31,14 @@ QString langeNotiz() {
 
 void Bestand::zeile(int tabelle, const QVariantList& jet, const QVariantList& neu, Zeile::Art art) {
     tabellen[tabelle].zeilen << Zeile{jet, art};
-    if (art != Zeile::Art::Geloescht) erwartet[tabelle] << neu;
+    if (erwartetFuellen && art != Zeile::Art::Geloescht) erwartet[tabelle] << neu;
 }
 
 Bestand beispielBestand(const Umfang& u) {
     Bestand b;
     b.tabellen = siebenTabellen();
     b.erwartet.resize(b.tabellen.size());
+    b.erwartetFuellen = u.mitErwartet;
     std::mt19937 rng(4711);
     auto zufall = [&](int n) { return int(rng() % unsigned(n)); };
     const QDate start(1998, 1, 2);

@@ -11,6 +11,7 @@ struct Umfang {
     int kurse = 20000;
     int gewinne = 2000;
     Version version = Version::Jet4;
+    bool mitErwartet = true; ///< fill Bestand::erwartet (the benchmark needs no copy)
 };
 
 struct Bestand {
@@ -20,6 +21,7 @@ struct Bestand {
     /// QString, whole numbers and currency (× 10000) as qint64, doubles as
     /// double, dates as "YYYY-MM-DD", NULL as an invalid QVariant.
     QList<QList<QVariantList>> erwartet;
+    bool erwartetFuellen = true;
 
     void zeile(int tabelle, const QVariantList& jet, const QVariantList& neu,
                Zeile::Art art = Zeile::Art::Lebend);
