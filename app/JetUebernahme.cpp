@@ -83,17 +83,16 @@ int JetUebernahme::vorDemOeffnen(const QString& pfad) {
         fenster.setValue(0);
         QElapsedTimer zuletzt;
         zuletzt.start();
-        ok = konverter.konvertieren(pfad, ziel, m_clock.today(),
-                                    [&](qint64 erledigt, qint64 gesamt) {
-                                        if (zuletzt.elapsed() >= 40) {
-                                            zuletzt.restart();
-                                            const qint64 teil =
-                                                gesamt > 0 ? erledigt * 1000 / gesamt : 0;
-                                            fenster.setValue(int(std::clamp<qint64>(teil, 0, 999)));
-                                            QCoreApplication::processEvents();
-                                        }
-                                        return !fenster.wasCanceled();
-                                    });
+        ok = konverter.konvertieren(
+            pfad, ziel, m_clock.today(), [&](qint64 erledigt, qint64 gesamt) {
+                if (zuletzt.elapsed() >= 40) {
+                    zuletzt.restart();
+                    const qint64 teil = gesamt > 0 ? erledigt * 1000 / gesamt : 0;
+                    fenster.setValue(int(std::clamp<qint64>(teil, 0, 999)));
+                    QCoreApplication::processEvents();
+                }
+                return !fenster.wasCanceled();
+            });
     }
     if (!ok) {
         if (!konverter.abgebrochen()) return scheitern(konverter.meldung());

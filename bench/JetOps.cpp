@@ -66,10 +66,11 @@ void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
             pruefen(Schema::createEmptyDatabase(boden, ctx.today(), &fehler), "floor file", fehler);
             Database db;
             pruefen(db.open(boden) == Database::Status::Ok, "floor open", db.message());
-            QString sql = QStringLiteral("ATTACH DATABASE '%1' AS alt KEY '%2'; BEGIN; DELETE FROM "
-                                         "kennwort;")
-                              .arg(ziel, Database::keyFromConnect(
-                                             QString::fromLatin1(Database::ConnectText)));
+            QString sql =
+                QStringLiteral("ATTACH DATABASE '%1' AS alt KEY '%2'; BEGIN; DELETE FROM "
+                               "kennwort;")
+                    .arg(ziel,
+                         Database::keyFromConnect(QString::fromLatin1(Database::ConnectText)));
             for (const char* t : {"Aktiendaten", "kurse", "Indexkurse", "Gewinne", "Beobachten",
                                   "KurseVirtuell", "kennwort"})
                 sql += QStringLiteral(" INSERT INTO main.%1 SELECT * FROM alt.%1 ORDER BY _nr;")

@@ -105,7 +105,8 @@ void JetStrom::futtern(QByteArrayView daten) {
     while (m_zustand == Zustand::Liest && !daten.isEmpty()) {
         const void* nl = std::memchr(daten.data(), '\n', size_t(daten.size()));
         if (!nl) {
-            if (m_rest.size() + daten.size() > MaxZeile) return abbrechen(QStringLiteral("zu lang"));
+            if (m_rest.size() + daten.size() > MaxZeile)
+                return abbrechen(QStringLiteral("zu lang"));
             m_rest.append(daten.data(), daten.size());
             return;
         }
@@ -161,13 +162,17 @@ void JetStrom::tabelleMelden() {
     m_tabelleGemeldet = true;
     m_erwartet = Erwartet::Zeilen;
     m_werte.resize(m_spalten.size());
-    if (!m_empfaenger.tabelle(m_tabelle, m_spalten, m_angegeben)) abbrechen(QStringLiteral("Tabelle abgelehnt"));
+    if (!m_empfaenger.tabelle(m_tabelle, m_spalten, m_angegeben))
+        abbrechen(QStringLiteral("Tabelle abgelehnt"));
 }
 
 void JetStrom::zeileVerarbeiten(QByteArrayView zeile) {
     const QByteArrayView tag = feldNr(zeile, 0);
     const int felder = feldAnzahl(zeile);
-    auto falsch = [&] { abbrechen(QStringLiteral("unerwartet: ") + QString::fromUtf8(tag.first(qMin<qsizetype>(20, tag.size())))); };
+    auto falsch = [&] {
+        abbrechen(QStringLiteral("unerwartet: ") +
+                  QString::fromUtf8(tag.first(qMin<qsizetype>(20, tag.size()))));
+    };
 
     if (tag == QByteArrayView("fehler")) {
         m_leserFehler.clear();

@@ -21,10 +21,10 @@ void verzeichnisSichern(const QString& dir) {
 }
 
 QString nummeriert(const QFileInfo& original, int n) {
-    const QString name = original.completeBaseName() + QStringLiteral("-jet") +
-                         (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
-                         (original.suffix().isEmpty() ? QString()
-                                                      : QLatin1Char('.') + original.suffix());
+    const QString name =
+        original.completeBaseName() + QStringLiteral("-jet") +
+        (n > 1 ? QStringLiteral("-%1").arg(n) : QString()) +
+        (original.suffix().isEmpty() ? QString() : QLatin1Char('.') + original.suffix());
     return original.dir().filePath(name);
 }
 

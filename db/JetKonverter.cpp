@@ -10,11 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <unistd.h>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -71,7 +71,9 @@ const std::array<Ziel, 7>& ziele() {
           {"kaufpreis", nullptr, Art::Waehrung},
           {"kurs", nullptr, Art::Waehrung}}},
         {"KurseVirtuell",
-         {{"datum", nullptr, Art::Datum}, {"aktie", nullptr, Art::Text}, {"kurs", nullptr, Art::Text}}},
+         {{"datum", nullptr, Art::Datum},
+          {"aktie", nullptr, Art::Text},
+          {"kurs", nullptr, Art::Text}}},
         {"kennwort",
          {{"passwort", "passwort", Art::Text},
           {"vermanzeige", "vermanzeige", Art::Ganz},
@@ -135,8 +137,7 @@ public:
         return true;
     }
 
-    bool tabelle(const QString& name, const QList<JetSpalte>& spalten,
-                 qint64 angegeben) override {
+    bool tabelle(const QString& name, const QList<JetSpalte>& spalten, qint64 angegeben) override {
         m_ziel = -1;
         for (int i = 0; i < int(ziele().size()); ++i)
             if (name.compare(QString::fromUtf8(ziele()[i].name), Qt::CaseInsensitive) == 0)
@@ -154,13 +155,14 @@ public:
             int quelle = -1;
             if (feld.jet) {
                 for (int s = 0; s < spalten.size(); ++s)
-                    if (spalten[s].name.compare(QString::fromUtf8(feld.jet), Qt::CaseInsensitive) == 0)
+                    if (spalten[s].name.compare(QString::fromUtf8(feld.jet), Qt::CaseInsensitive) ==
+                        0)
                         quelle = s;
             } else if (f < spalten.size()) {
                 quelle = f;
             }
-            const QString feldName = feld.jet ? QString::fromUtf8(feld.jet)
-                                              : QStringLiteral("%1. Feld").arg(f + 1);
+            const QString feldName =
+                feld.jet ? QString::fromUtf8(feld.jet) : QStringLiteral("%1. Feld").arg(f + 1);
             if (quelle < 0)
                 return scheitern(QStringLiteral("In der Tabelle %1 fehlt das Feld %2.")
                                      .arg(q(tabelle), q(feldName)));
@@ -172,10 +174,10 @@ public:
             m_typ.push_back(spalten[quelle].typ);
             spaltenNamen << SqlUtil::quoteIdent(QString::fromUtf8(feld.name));
         }
-        const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(SqlUtil::quoteIdent(tabelle), spaltenNamen.join(QLatin1Char(',')),
-                                     QStringList(spaltenNamen.size(), QStringLiteral("?"))
-                                         .join(QLatin1Char(',')));
+        const QString sql =
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(SqlUtil::quoteIdent(tabelle), spaltenNamen.join(QLatin1Char(',')),
+                     QStringList(spaltenNamen.size(), QStringLiteral("?")).join(QLatin1Char(',')));
         sqlite3_finalize(m_insert);
         m_insert = nullptr;
         if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &m_insert, nullptr) != SQLITE_OK)
@@ -220,9 +222,8 @@ public:
                     break;
                 }
                 case Art::Double:
-                    rc = sqlite3_bind_double(m_insert, i,
-                                             w.art == JetWert::Art::Zahl ? double(w.zahl)
-                                                                         : w.gleitkomma);
+                    rc = sqlite3_bind_double(
+                        m_insert, i, w.art == JetWert::Art::Zahl ? double(w.zahl) : w.gleitkomma);
                     break;
                 case Art::Datum: {
                     const auto d = datumText(w.gleitkomma);
@@ -279,11 +280,11 @@ private:
     }
     bool ungueltig(int f) {
         const Ziel& z = ziele()[m_ziel];
-        return scheitern(QStringLiteral("Die Tabelle %1 enthält im Feld %2 einen ungültigen Wert "
-                                        "(Datensatz %3).")
-                             .arg(q(QString::fromUtf8(z.name)),
-                                  q(QString::fromUtf8(z.felder[f].name)))
-                             .arg(m_stand[m_ziel].zeilen + 1));
+        return scheitern(
+            QStringLiteral("Die Tabelle %1 enthält im Feld %2 einen ungültigen Wert "
+                           "(Datensatz %3).")
+                .arg(q(QString::fromUtf8(z.name)), q(QString::fromUtf8(z.felder[f].name)))
+                .arg(m_stand[m_ziel].zeilen + 1));
     }
     sqlite3* m_db;
     QString m_datei;
@@ -334,9 +335,9 @@ std::optional<__int128> waehrungsSumme(Database& db, const Ziel& z) {
     for (const Feld& f : z.felder)
         if (f.art == Art::Waehrung) spalten << SqlUtil::quoteIdent(QString::fromUtf8(f.name));
     if (spalten.isEmpty()) return __int128(0);
-    const QString sql = QStringLiteral("SELECT %1 FROM %2")
-                            .arg(spalten.join(QLatin1Char(',')),
-                                 SqlUtil::quoteIdent(QString::fromUtf8(z.name)));
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2")
+            .arg(spalten.join(QLatin1Char(',')), SqlUtil::quoteIdent(QString::fromUtf8(z.name)));
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
         return std::nullopt;
@@ -365,12 +366,13 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
         return false;
     };
     if (!QFileInfo(m_leser).isExecutable())
-        return scheitern(QStringLiteral("Das Hilfsprogramm %1 fehlt im Programmverzeichnis.")
-                             .arg(q(lesername)));
+        return scheitern(
+            QStringLiteral("Das Hilfsprogramm %1 fehlt im Programmverzeichnis.").arg(q(lesername)));
 
     QString err;
     if (!Schema::createEmptyDatabase(ziel, heute, &err)) {
-        m_meldung = QStringLiteral("Die neue Datenbank konnte nicht angelegt werden (%1).").arg(err);
+        m_meldung =
+            QStringLiteral("Die neue Datenbank konnte nicht angelegt werden (%1).").arg(err);
         return false; // nothing of ours to remove: the file was not made, or was there before
     }
 
@@ -457,7 +459,8 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
         indexe << QStringLiteral("COMMIT");
         if (!SqlUtil::execRaw(db.handle(), indexe.join(QStringLiteral("; ")), &err))
             return scheitern(
-                QStringLiteral("Die neue Datenbank konnte nicht geschrieben werden (%1).").arg(err));
+                QStringLiteral("Die neue Datenbank konnte nicht geschrieben werden (%1).")
+                    .arg(err));
         db.close();
 
         // Checked on the file as it now lies on the disk.
@@ -476,10 +479,12 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
             const QVariant n = neu.scalar(
                 QStringLiteral("SELECT count(*) FROM %1").arg(SqlUtil::quoteIdent(name)));
             if (!n.isValid() || n.toLongLong() != erwartet)
-                return scheitern(pruefung.arg(q(datei), QStringLiteral("Anzahl in %1").arg(q(name))));
+                return scheitern(
+                    pruefung.arg(q(datei), QStringLiteral("Anzahl in %1").arg(q(name))));
             const auto summe = waehrungsSumme(neu, z);
             if (!summe || *summe != s.summe)
-                return scheitern(pruefung.arg(q(datei), QStringLiteral("Summe in %1").arg(q(name))));
+                return scheitern(
+                    pruefung.arg(q(datei), QStringLiteral("Summe in %1").arg(q(name))));
         }
     }
     // Flushed before anyone renames it into place.

@@ -109,8 +109,8 @@ void TestJetUebernahme::uebernehmen() {
     QVERIFY(ablegen(pfad, jet));
     const QString frueher = dir.filePath(QStringLiteral("aktien-jet.mdb"));
     if (alteSicherung) QVERIFY(ablegen(frueher, "eine frühere Sicherung"));
-    const QString sicherung = alteSicherung ? QStringLiteral("aktien-jet-2.mdb")
-                                            : QStringLiteral("aktien-jet.mdb");
+    const QString sicherung =
+        alteSicherung ? QStringLiteral("aktien-jet-2.mdb") : QStringLiteral("aktien-jet.mdb");
 
     ScriptedDialogs dialogs;
     FixedClock uhr(QDateTime(QDate(2024, 3, 15), QTime(10, 0)));
@@ -124,7 +124,8 @@ void TestJetUebernahme::uebernehmen() {
                  .arg(sicherung));
     QCOMPARE(dialogs.shown[1].icon, Dialogs::Icon::Exclamation);
 
-    QCOMPARE(hash(dir.filePath(sicherung)), QCryptographicHash::hash(jet, QCryptographicHash::Sha256));
+    QCOMPARE(hash(dir.filePath(sicherung)),
+             QCryptographicHash::hash(jet, QCryptographicHash::Sha256));
     if (alteSicherung) {
         QFile f(frueher);
         QVERIFY(f.open(QIODevice::ReadOnly));

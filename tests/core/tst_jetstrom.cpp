@@ -85,10 +85,13 @@ void TestJetStrom::lesen_data() {
     QTest::addColumn<QStringList>("protokoll");
     const int fertig = int(JetStrom::Zustand::Fertig), fehler = int(JetStrom::Zustand::Fehler);
 
-    QTest::newRow("vollständig") << Kopf + Kurse + "fehlt\tKurseVirtuell\nfertig\n" << fertig
-                                 << KurseProtokoll + QStringList{QStringLiteral("fehlt KurseVirtuell")};
+    QTest::newRow("vollständig") << Kopf + Kurse + "fehlt\tKurseVirtuell\nfertig\n"
+                                 << fertig
+                                 << KurseProtokoll +
+                                        QStringList{QStringLiteral("fehlt KurseVirtuell")};
     QTest::newRow("Tabelle ohne Zeilen")
-        << Kopf + "tabelle\tkennwort\t0\nspalte\tpasswort\tt\nende\t0\t0\nfertig\n" << fertig
+        << Kopf + "tabelle\tkennwort\t0\nspalte\tpasswort\tt\nende\t0\t0\nfertig\n"
+        << fertig
         << QStringList{QStringLiteral("umfang 3"), QStringLiteral("tabelle kennwort 0 passwort:t"),
                        QStringLiteral("ende")};
     QTest::newRow("leerer Text ist kein NULL")
@@ -108,40 +111,42 @@ void TestJetStrom::lesen_data() {
         << Kopf + Kurse.left(Kurse.indexOf("BASF") + 2) << fehler << QStringList{"umfang 3"};
     QTest::newRow("fremder Kopf") << QByteArray("KJL 2\njet\t4\n") << fehler << QStringList{};
     QTest::newRow("unbekannte Version") << QByteArray("KJL 1\njet\t5\n") << fehler << QStringList{};
-    QTest::newRow("Zeile vor der Tabelle")
-        << Kopf + "z\tBASF\t1\t1\n" << fehler << QStringList{"umfang 3"};
-    QTest::newRow("zu wenige Felder")
-        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t1\n" << fehler << bisKurse;
+    QTest::newRow("Zeile vor der Tabelle") << Kopf + "z\tBASF\t1\t1\n"
+                                           << fehler << QStringList{"umfang 3"};
+    QTest::newRow("zu wenige Felder") << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t1\n"
+                                      << fehler << bisKurse;
     QTest::newRow("zu viele Felder")
-        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t1\t1\t1\n" << fehler << bisKurse;
-    QTest::newRow("Zahl mit Rest")
-        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t1\t12a\n" << fehler << bisKurse;
-    QTest::newRow("Zahl zu groß")
-        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t1\t9223372036854775808\n" << fehler
-        << bisKurse;
+        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t1\t1\t1\n"
+        << fehler << bisKurse;
+    QTest::newRow("Zahl mit Rest") << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t1\t12a\n"
+                                   << fehler << bisKurse;
+    QTest::newRow("Zahl zu groß") << Kopf + Kurse.left(Kurse.indexOf("z\t")) +
+                                         "z\tBASF\t1\t9223372036854775808\n"
+                                  << fehler << bisKurse;
     QTest::newRow("leere Zahl") << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\t\t1\n"
                                 << fehler << bisKurse;
     QTest::newRow("unbekanntes Escape")
-        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBA\\xSF\t1\t1\n" << fehler << bisKurse;
+        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBA\\xSF\t1\t1\n"
+        << fehler << bisKurse;
     QTest::newRow("Backslash am Ende")
-        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\\\t1\t1\n" << fehler << bisKurse;
-    QTest::newRow("unbekannter Typ") << Kopf + "tabelle\tt\t0\nspalte\ta\tq\n" << fehler
-                                     << QStringList{"umfang 3"};
-    QTest::newRow("Wert in fremdem Typ")
-        << Kopf + "tabelle\tt\t1\nspalte\ta\tx\nz\t0101\n" << fehler
-        << QStringList{"umfang 3", "tabelle t 1 a:x"};
-    QTest::newRow("Tabelle ohne Spalten") << Kopf + "tabelle\tt\t0\nende\t0\t0\n" << fehler
-                                          << QStringList{"umfang 3"};
+        << Kopf + Kurse.left(Kurse.indexOf("z\t")) + "z\tBASF\\\t1\t1\n"
+        << fehler << bisKurse;
+    QTest::newRow("unbekannter Typ") << Kopf + "tabelle\tt\t0\nspalte\ta\tq\n"
+                                     << fehler << QStringList{"umfang 3"};
+    QTest::newRow("Wert in fremdem Typ") << Kopf + "tabelle\tt\t1\nspalte\ta\tx\nz\t0101\n"
+                                         << fehler << QStringList{"umfang 3", "tabelle t 1 a:x"};
+    QTest::newRow("Tabelle ohne Spalten") << Kopf + "tabelle\tt\t0\nende\t0\t0\n"
+                                          << fehler << QStringList{"umfang 3"};
     QTest::newRow("Anzahl stimmt nicht")
-        << Kopf + Kurse.left(Kurse.indexOf("ende")) + "ende\t3\t-9223372036731319019\n" << fehler
-        << KurseProtokoll.mid(0, 4);
+        << Kopf + Kurse.left(Kurse.indexOf("ende")) + "ende\t3\t-9223372036731319019\n"
+        << fehler << KurseProtokoll.mid(0, 4);
     QTest::newRow("Summe stimmt nicht")
-        << Kopf + Kurse.left(Kurse.indexOf("ende")) + "ende\t2\t-9223372036731319018\n" << fehler
-        << KurseProtokoll.mid(0, 4);
-    QTest::newRow("Summe unlesbar")
-        << Kopf + Kurse.left(Kurse.indexOf("ende")) + "ende\t2\t1e5\n" << fehler
-        << KurseProtokoll.mid(0, 4);
-    QTest::newRow("Daten nach dem Ende") << Kopf + "fertig\nz\n" << fehler << QStringList{"umfang 3"};
+        << Kopf + Kurse.left(Kurse.indexOf("ende")) + "ende\t2\t-9223372036731319018\n"
+        << fehler << KurseProtokoll.mid(0, 4);
+    QTest::newRow("Summe unlesbar") << Kopf + Kurse.left(Kurse.indexOf("ende")) + "ende\t2\t1e5\n"
+                                    << fehler << KurseProtokoll.mid(0, 4);
+    QTest::newRow("Daten nach dem Ende") << Kopf + "fertig\nz\n"
+                                         << fehler << QStringList{"umfang 3"};
     QTest::newRow("Leerzeile") << Kopf + "\nfertig\n" << fehler << QStringList{"umfang 3"};
 }
 
@@ -166,8 +171,9 @@ void TestJetStrom::lesen() {
 
 // Doubles come back bit for bit; whole numbers over their full range.
 void TestJetStrom::zahlenGenau() {
-    const double werte[] = {0.1, -1.25, 1e-300, 2.2250738585072014e-308, 4.9e-324,
-                            1.7976931348623157e308, -36522.000001, 123456.789};
+    const double werte[] = {
+        0.1,           -1.25,     1e-300, 2.2250738585072014e-308, 4.9e-324, 1.7976931348623157e308,
+        -36522.000001, 123456.789};
     QByteArray strom = Kopf + "tabelle\tt\t8\nspalte\tf\tf\nspalte\ti\ti\n";
     for (double w : werte) {
         char text[64];

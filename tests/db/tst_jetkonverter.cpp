@@ -194,12 +194,12 @@ void TestJetKonverter::beschaedigt_data() {
     QTest::addColumn<int>("version");
     QTest::addColumn<QString>("schaden");
     for (int v : {int(Jet::Version::Jet3), int(Jet::Version::Jet4)}) {
-        const QString name = v == int(Jet::Version::Jet3) ? QStringLiteral("Jet 3, ")
-                                                          : QStringLiteral("Jet 4, ");
-        for (const char* s : {"nur Kopf", "eine Seite", "halbe Datei", "ohne letzte Seite",
-                              "ein Byte weniger", "Katalog leer", "Seitenkarten leer",
-                              "Tabellenbeschreibung leer", "Zeilenzahl riesig", "Zeile gelöscht",
-                              "Zeile außerhalb", "Notiz ins Leere"})
+        const QString name =
+            v == int(Jet::Version::Jet3) ? QStringLiteral("Jet 3, ") : QStringLiteral("Jet 4, ");
+        for (const char* s :
+             {"nur Kopf", "eine Seite", "halbe Datei", "ohne letzte Seite", "ein Byte weniger",
+              "Katalog leer", "Seitenkarten leer", "Tabellenbeschreibung leer", "Zeilenzahl riesig",
+              "Zeile gelöscht", "Zeile außerhalb", "Notiz ins Leere"})
             QTest::newRow(qPrintable(name + QString::fromUtf8(s))) << v << QString::fromUtf8(s);
     }
 }
@@ -253,7 +253,8 @@ void TestJetKonverter::beschaedigt() {
     } else if (schaden == QLatin1String("Notiz ins Leere")) {
         // The 40 KiB note of the first package points to a page past the end.
         const int zeile0 = get16(jet, aktien + s.zaehler + 2) & 0x1fff;
-        const qsizetype zeichen = b.tabellen[Jet::Aktiendaten].zeilen[0].werte[12].toString().size();
+        const qsizetype zeichen =
+            b.tabellen[Jet::Aktiendaten].zeilen[0].werte[12].toString().size();
         const quint32 laenge = quint32(u.version == Jet::Version::Jet4 ? 2 * zeichen : zeichen);
         bool gefunden = false;
         for (qsizetype at = aktien + zeile0; at + 8 < aktien + s.groesse; ++at) {
@@ -330,12 +331,14 @@ void TestJetKonverter::unpassendeDatei_data() {
         << "anderer Typ"
         << "Das Feld \"gebühren\" der Tabelle \"Aktiendaten\" hat nicht den erwarteten Typ.";
     QTest::newRow("zu wenige Felder")
-        << "zu wenige Felder" << "In der Tabelle \"Beobachten\" fehlt das Feld \"6. Feld\".";
+        << "zu wenige Felder"
+        << "In der Tabelle \"Beobachten\" fehlt das Feld \"6. Feld\".";
     QTest::newRow("Datum jenseits des Kalenders")
         << "Datum"
         << "Die Tabelle \"kurse\" enthält im Feld \"datum\" einen ungültigen Wert (Datensatz 2).";
     QTest::newRow("keine Jet-Datei")
-        << "keine Jet-Datei" << "Die Datei \"aktien.mdb\" ist beschädigt oder keine Jet-Datenbank.";
+        << "keine Jet-Datei"
+        << "Die Datei \"aktien.mdb\" ist beschädigt oder keine Jet-Datenbank.";
 }
 
 // Files the program cannot take over are named with their defect.
@@ -442,7 +445,8 @@ void TestJetKonverter::erkennenUndErsetzen() {
 
     // The original is kept beside the new file, never over another one.
     QVERIFY(schreiben(pfad, alt));
-    QCOMPARE(QFileInfo(JetDatei::sicherungsName(pfad)).fileName(), QStringLiteral("aktien-jet.mdb"));
+    QCOMPARE(QFileInfo(JetDatei::sicherungsName(pfad)).fileName(),
+             QStringLiteral("aktien-jet.mdb"));
     QVERIFY(schreiben(dir.filePath(QStringLiteral("aktien-jet.mdb")), "frühere Sicherung"));
     QString sicherung = JetDatei::sicherungsName(pfad);
     QCOMPARE(QFileInfo(sicherung).fileName(), QStringLiteral("aktien-jet-2.mdb"));
@@ -451,7 +455,8 @@ void TestJetKonverter::erkennenUndErsetzen() {
     QVERIFY2(JetDatei::ersetzen(pfad, dir.filePath(QStringLiteral("neu.mdb")), &sicherung, &fehler),
              qPrintable(fehler));
     QCOMPARE(QFileInfo(sicherung).fileName(), QStringLiteral("aktien-jet-2.mdb"));
-    QCOMPARE(DbFixture::fileHash(sicherung), QCryptographicHash::hash(alt, QCryptographicHash::Sha256));
+    QCOMPARE(DbFixture::fileHash(sicherung),
+             QCryptographicHash::hash(alt, QCryptographicHash::Sha256));
     QFile neu(pfad);
     QVERIFY(neu.open(QIODevice::ReadOnly));
     QCOMPARE(neu.readAll(), QByteArray("neue Datenbank"));
@@ -463,7 +468,8 @@ void TestJetKonverter::erkennenUndErsetzen() {
     // A new file that cannot be moved leaves the original alone.
     QVERIFY(schreiben(pfad, alt));
     sicherung.clear();
-    QVERIFY(!JetDatei::ersetzen(pfad, dir.filePath(QStringLiteral("fehlt.mdb")), &sicherung, &fehler));
+    QVERIFY(
+        !JetDatei::ersetzen(pfad, dir.filePath(QStringLiteral("fehlt.mdb")), &sicherung, &fehler));
     QCOMPARE(DbFixture::fileHash(pfad), QCryptographicHash::hash(alt, QCryptographicHash::Sha256));
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("aktien-jet-3.mdb"))));
 }

@@ -62,8 +62,9 @@ Bestand beispielBestand(const Umfang& u) {
         const double ziel = i % 3 == 0 ? double(kauf) / 10000 * 1.3 : 0.0;
         const A art = i % 7 == 6 ? A::Geloescht : i == 5 ? A::Ausgelagert : A::Lebend;
         b.zeile(Aktiendaten,
-                {name, stueck, roh(kauf), roh(9990), kaufdatum, roh(kauf + 1), QStringLiteral("840400"),
-                 roh(kauf - 1), kaufdatum, ziel, 0.1, i == 1 ? Null : QVariant(roh(0)), notiz},
+                {name, stueck, roh(kauf), roh(9990), kaufdatum, roh(kauf + 1),
+                 QStringLiteral("840400"), roh(kauf - 1), kaufdatum, ziel, 0.1,
+                 i == 1 ? Null : QVariant(roh(0)), notiz},
                 {name, roh(stueck), roh(kauf), roh(9990), iso(kaufdatum), roh(kauf + 1),
                  QStringLiteral("840400"), roh(kauf - 1), iso(kaufdatum), ziel, 0.1,
                  i == 1 ? Null : QVariant(roh(0)), notiz},
@@ -73,15 +74,18 @@ Bestand beispielBestand(const Umfang& u) {
     const struct {
         QVariant jet;
         QString neu;
-    } tage[] = {{0.0, QStringLiteral("1899-12-30")},   {-0.5, QStringLiteral("1899-12-30")},
-                {-1.25, QStringLiteral("1899-12-29")}, {2.75, QStringLiteral("1900-01-01")},
-                {QDate(1800, 1, 1), {}},               {QDate(100, 1, 1), {}},
+    } tage[] = {{0.0, QStringLiteral("1899-12-30")},
+                {-0.5, QStringLiteral("1899-12-30")},
+                {-1.25, QStringLiteral("1899-12-29")},
+                {2.75, QStringLiteral("1900-01-01")},
+                {QDate(1800, 1, 1), {}},
+                {QDate(100, 1, 1), {}},
                 {QDate(9999, 12, 31), {}}};
     for (const auto& t : tage) {
         const QVariant neu = t.neu.isEmpty() ? iso(t.jet.toDate()) : QVariant(t.neu);
         b.zeile(Aktiendaten,
-                {QStringLiteral("Alt"), 0, roh(-1), roh(900000000000000000), t.jet, Null, Null, Null,
-                 t.jet, 1e-300, -2.5e10, roh(-900000000000000000), Null},
+                {QStringLiteral("Alt"), 0, roh(-1), roh(900000000000000000), t.jet, Null, Null,
+                 Null, t.jet, 1e-300, -2.5e10, roh(-900000000000000000), Null},
                 {QStringLiteral("Alt"), roh(0), roh(-1), roh(900000000000000000), neu, Null, Null,
                  Null, neu, 1e-300, -2.5e10, roh(-900000000000000000), Null});
     }
@@ -91,7 +95,8 @@ Bestand beispielBestand(const Umfang& u) {
                 {name, 1, roh(1), roh(1), start, roh(1), QStringLiteral("ČZ"), roh(1), start, 0.0,
                  0.0, roh(0), QStringLiteral("Ωmega ") + QString(200, QChar(0x0416))},
                 {name, roh(1), roh(1), roh(1), iso(start), roh(1), QStringLiteral("ČZ"), roh(1),
-                 iso(start), 0.0, 0.0, roh(0), QStringLiteral("Ωmega ") + QString(200, QChar(0x0416))});
+                 iso(start), 0.0, 0.0, roh(0),
+                 QStringLiteral("Ωmega ") + QString(200, QChar(0x0416))});
     }
 
     // Quotes, spread over many pages.
@@ -112,12 +117,13 @@ Bestand beispielBestand(const Umfang& u) {
     // Bookings, with texts up to the field's 255 characters.
     for (int r = 0; r < u.gewinne; ++r) {
         const QDate tag = start.addDays(r * 3000LL / std::max(1, u.gewinne));
-        QString text = r == 0   ? QStringLiteral("Einzahlung")
-                       : r == 1 ? QStringLiteral("Umbuchung\tKonto A\\B\nzweite Zeile\r")
-                       : r == 2 ? QString()
-                       : r % 100 == 3
-                           ? QString(255, QChar(u'ü'))
-                           : QStringLiteral("Kauf %1 Stück %2").arg(10 * (1 + zufall(50))).arg(namen[zufall(namen.size())]);
+        QString text = r == 0         ? QStringLiteral("Einzahlung")
+                       : r == 1       ? QStringLiteral("Umbuchung\tKonto A\\B\nzweite Zeile\r")
+                       : r == 2       ? QString()
+                       : r % 100 == 3 ? QString(255, QChar(u'ü'))
+                                      : QStringLiteral("Kauf %1 Stück %2")
+                                            .arg(10 * (1 + zufall(50)))
+                                            .arg(namen[zufall(namen.size())]);
         const qint64 summe = r == 0 ? qint64(5000000000) : qint64(zufall(4000000)) - 2000000;
         const A art = r % 40 == 39 ? A::Geloescht : A::Lebend;
         b.zeile(Gewinne, {tag, text, roh(summe)}, {iso(tag), text, roh(summe)}, art);
@@ -125,8 +131,9 @@ Bestand beispielBestand(const Umfang& u) {
 
     for (int r = 0; r < 3; ++r) {
         const QString name = QStringLiteral("Beobachtet %1 ä").arg(r);
-        b.zeile(Beobachten, {start.addDays(r), name, QStringLiteral("12345%1").arg(r), 100 + r,
-                             roh(123456), roh(123457)},
+        b.zeile(Beobachten,
+                {start.addDays(r), name, QStringLiteral("12345%1").arg(r), 100 + r, roh(123456),
+                 roh(123457)},
                 {iso(start.addDays(r)), name, QStringLiteral("12345%1").arg(r), roh(100 + r),
                  roh(123456), roh(123457)});
         b.zeile(KurseVirtuell, {start.addDays(r), name, QStringLiteral("12,3%1").arg(r)},

@@ -190,8 +190,7 @@ QList<SpalteIntern> spaltenAnlegen(const Format& f, const QList<Spalte>& spalten
 }
 
 double alsJetDatum(const QVariant& v) {
-    if (v.typeId() == QMetaType::QDate)
-        return double(QDate(1899, 12, 30).daysTo(v.toDate()));
+    if (v.typeId() == QMetaType::QDate) return double(QDate(1899, 12, 30).daysTo(v.toDate()));
     return v.toDouble();
 }
 
@@ -484,8 +483,8 @@ bool Schreiber::tabelleFuellen(TabelleIntern& t) {
         }
         const int nr = m_d.zeileAnhaengen(seite, inhalt, flags);
         if (z.art == Zeile::Art::Ausgelagert) {
-            verweisStellen << qMakePair(
-                seite, get16(m_d.seite(seite), m_f.seitenKopf() + 2 * nr) & 0x1fff);
+            verweisStellen << qMakePair(seite, get16(m_d.seite(seite), m_f.seitenKopf() + 2 * nr) &
+                                                   0x1fff);
         }
         if (z.art != Zeile::Art::Geloescht) ++t.lebend;
     }
@@ -519,7 +518,8 @@ QByteArray Schreiber::karteBauen(const QList<int>& seiten) {
         put8(k, 0, 0);
         put32(k, 1, quint32(erste));
         for (int s : seiten)
-            k[5 + (s - erste) / 8] = char(quint8(k[5 + (s - erste) / 8]) | (1 << ((s - erste) % 8)));
+            k[5 + (s - erste) / 8] =
+                char(quint8(k[5 + (s - erste) / 8]) | (1 << ((s - erste) % 8)));
         return k;
     }
     // Type 1: pointers to bitmap pages, each covering a fixed range of pages.
@@ -572,8 +572,8 @@ QByteArray Schreiber::tdefBauen(const TabelleIntern& t, int kartenZeile) const {
         QByteArray e(m_f.spaltenEintrag, '\0');
         put8(e, 0, quint8(c.s.typ));
         const bool text = c.s.typ == Typ::Text || c.s.typ == Typ::Memo;
-        const bool zahl = c.s.typ == Typ::Waehrung || c.s.typ == Typ::Double ||
-                          c.s.typ == Typ::Single;
+        const bool zahl =
+            c.s.typ == Typ::Waehrung || c.s.typ == Typ::Double || c.s.typ == Typ::Single;
         if (m_f.jet4) {
             put16(e, 5, quint32(c.nr));
             put16(e, 7, quint32(c.varNr));
@@ -627,7 +627,8 @@ void Schreiber::kopfSchreiben() {
     put16(p, m_f.jet4 ? 0x6e : 0x3a, 0x0407); // German
     put16(p, 0x3c, 1252);
     put32(p, 0x3e, 0);
-    const QByteArray kennwort = m_f.jet4 ? ucs2(m_o.passwort.left(20)) : cp1252(m_o.passwort.left(20));
+    const QByteArray kennwort =
+        m_f.jet4 ? ucs2(m_o.passwort.left(20)) : cp1252(m_o.passwort.left(20));
     std::memcpy(p.data() + 0x42, kennwort.constData(), size_t(kennwort.size()));
     if (m_f.jet4) putDouble(p, 0x72, 45000.5); // created
     const quint8 schluessel[4] = {0xc7, 0xda, 0x39, 0x6b};
@@ -639,7 +640,7 @@ Spalte sp(const char* name, Typ t, int laenge = 50) {
 }
 
 QByteArray Schreiber::schreiben(const QList<Tabelle>& tabellen, QString* fehler) {
-    m_d.neueSeite();            // 0: header
+    m_d.neueSeite();                              // 0: header
     const int karten = m_d.zeilenSeite(0, false); // 1: usage maps
     Q_ASSERT(karten == 1);
 
@@ -721,9 +722,9 @@ QList<Tabelle> siebenTabellen() {
         {QStringLiteral("Aktiendaten"),
          {sp("aktie", Typ::Text, 50), sp("stück", Typ::Int), sp("kaufpreis", Typ::Waehrung),
           sp("gebühren", Typ::Waehrung), sp("datum", Typ::Datum), sp("tageskurs", Typ::Waehrung),
-          sp("WP-KNummer", Typ::Text, 12), sp("altkurs", Typ::Waehrung), sp("kaufdatum", Typ::Datum),
-          sp("kursziel", Typ::Double), sp("stopkurs", Typ::Double), sp("dividende", Typ::Waehrung),
-          sp("notizen", Typ::Memo)},
+          sp("WP-KNummer", Typ::Text, 12), sp("altkurs", Typ::Waehrung),
+          sp("kaufdatum", Typ::Datum), sp("kursziel", Typ::Double), sp("stopkurs", Typ::Double),
+          sp("dividende", Typ::Waehrung), sp("notizen", Typ::Memo)},
          {}},
         {QStringLiteral("kurse"),
          {sp("aktie", Typ::Text, 50), sp("datum", Typ::Datum), sp("kurs", Typ::Waehrung)},

@@ -308,8 +308,7 @@ struct Leser {
                 const unsigned long laenge = mdb_get_int32((void*)v, 0) & 0xffffffffUL;
                 if (laenge & 0x80000000UL) {
                     // kept in the row behind the header
-                    textAus(reinterpret_cast<const char*>(v) + MemoKopf,
-                            size_t(f.siz - MemoKopf));
+                    textAus(reinterpret_cast<const char*>(v) + MemoKopf, size_t(f.siz - MemoKopf));
                 } else {
                     unsigned char kopf[MemoKopf];
                     std::memcpy(kopf, v, MemoKopf);
@@ -382,8 +381,7 @@ struct Leser {
 MdbCatalogEntry* finden(MdbHandle* mdb, const char* name) {
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (e->object_type == MDB_TABLE && g_ascii_strcasecmp(e->object_name, name) == 0)
-            return e;
+        if (e->object_type == MDB_TABLE && g_ascii_strcasecmp(e->object_name, name) == 0) return e;
     }
     return nullptr;
 }
