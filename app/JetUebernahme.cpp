@@ -85,10 +85,14 @@ int JetUebernahme::vorDemOeffnen(const QString& pfad) {
         zuletzt.start();
         ok = konverter.konvertieren(
             pfad, ziel, m_clock.today(), [&](qint64 erledigt, qint64 gesamt) {
-                if (zuletzt.elapsed() >= 40) {
+                const bool gelesen = gesamt > 0 && erledigt >= gesamt;
+                if (gelesen || zuletzt.elapsed() >= 40) {
                     zuletzt.restart();
                     const qint64 teil = gesamt > 0 ? erledigt * 1000 / gesamt : 0;
-                    fenster.setValue(int(std::clamp<qint64>(teil, 0, 999)));
+                    fenster.setValue(int(std::clamp<qint64>(teil, 0, 1000)));
+                    if (gelesen)
+                        fenster.setLabelText(
+                            QStringLiteral("Die neue Datenbank wird geschrieben und geprüft …"));
                     QCoreApplication::processEvents();
                 }
                 return !fenster.wasCanceled();

@@ -456,6 +456,11 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
             if (!schreiber.stand(i).gelesen)
                 return scheitern(QStringLiteral("In der Datei %1 fehlt die Tabelle %2.")
                                      .arg(q(datei), q(QString::fromUtf8(ziele()[i].name))));
+        // Everything is read; what remains is writing and checking the file.
+        if (fortschritt && !fortschritt(schreiber.geschrieben(), schreiber.geschrieben())) {
+            m_abgebrochen = true;
+            return scheitern(QStringLiteral("Die Übernahme wurde abgebrochen."));
+        }
         indexe << QStringLiteral("COMMIT");
         if (!SqlUtil::execRaw(db.handle(), indexe.join(QStringLiteral("; ")), &err))
             return scheitern(

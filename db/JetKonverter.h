@@ -11,7 +11,8 @@
 class JetKonverter final {
 public:
     /// Called while rows come in: rows written so far and all rows of the
-    /// file. Returning false cancels the conversion.
+    /// file; once more with both equal when all are read and the new file
+    /// is about to be completed and checked. Returning false cancels.
     using Fortschritt = std::function<bool(qint64 erledigt, qint64 gesamt)>;
 
     /// leser: path of the helper kapito_jetlesen.
