@@ -3,6 +3,7 @@
 #include "app/Aktiendataform.h"
 #include "app/FormGruss.h"
 #include "app/Sicherung.h"
+#include "app/JetUebernahme.h"
 #include "db/Database.h"
 #include "platform/Dialogs.h"
 #include <QDir>
@@ -21,6 +22,12 @@ bool Programmstart::starten() {
     if (!QFile::exists(pfad)) {
         m_ctx.dialogs.notice(nullptr, Aktiendataform::fehltText());
         m_exitCode = 1;
+        return false;
+    }
+    // An old Jet-format file is taken over first, or the program ends here.
+    if (const int ende = JetUebernahme(m_ctx.dialogs, m_ctx.clock).vorDemOeffnen(pfad);
+        ende != JetUebernahme::Weiter) {
+        m_exitCode = ende;
         return false;
     }
     if (m_ctx.db.open(pfad) != Database::Status::Ok) {

@@ -379,5 +379,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     runSicherung(ctx, out);
     runExtras(ctx, out);
     runReports(ctx, out);
+    runJetUebernahme(ctx, out);
     return out;
 }

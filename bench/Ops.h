@@ -66,3 +66,5 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out);
 /// Times the report texts, the short report in the main window and the
 /// complete report printed to PDF.
 void runReports(BenchContext& ctx, QList<BenchResult>& out);
+/// Times taking over a Jet-format depot of the benchmark's size.
+void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out);

@@ -1,0 +1,85 @@
+// Taking over an old Jet-format depot: the whole conversion — the reader
+// process, the row stream, the new encrypted file and its checks — against
+// plain SQL that writes the same rows into a new file.
+
+#include "Ops.h"
+
+#include "db/JetKonverter.h"
+#include "db/Schema.h"
+#include "db/SqlUtil.h"
+#include "jet/JetBestand.h"
+
+#include <QDir>
+#include <QFile>
+#include <stdexcept>
+
+namespace {
+
+void pruefen(bool ok, const char* was, const QString& grund = {}) {
+    if (!ok) throw std::runtime_error(std::string(was) + " failed: " + grund.toStdString());
+}
+
+} // namespace
+
+void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
+    const int pakete = int(ctx.info().namen.size());
+    BenchResult r{QStringLiteral("Jet take-over of the depot"), 0, {}, 10000, {}};
+    if (!ctx.want(r.name)) return;
+
+    const QDir dir(ctx.programDir());
+    const QString jet = dir.filePath(QStringLiteral("jet-depot.mdb"));
+    const QString ziel = dir.filePath(QStringLiteral("jet-neu.mdb"));
+    const QString boden = dir.filePath(QStringLiteral("jet-boden.mdb"));
+    {
+        Jet::Umfang u;
+        u.pakete = pakete;
+        u.kurse = int(ctx.info().kurseRows);
+        u.gewinne = pakete * 50;
+        u.mitErwartet = false;
+        QString fehler;
+        if (!Jet::schreibenNach(jet, Jet::beispielBestand(u).tabellen, Jet::Optionen{}, &fehler)) {
+            r.medianMs = -1;
+            r.note = QStringLiteral("writing the Jet file failed: ") + fehler;
+            out << r;
+            return;
+        }
+    }
+
+    r.note = QStringLiteral("%1 packages, %2 quotes, %3 bookings")
+                 .arg(pakete)
+                 .arg(ctx.info().kurseRows)
+                 .arg(pakete * 50);
+    JetKonverter konverter(QStringLiteral(KAPITO_JETLESEN));
+    r.medianMs = medianMs(
+        ctx.runs(), [&] { QFile::remove(ziel); },
+        [&] {
+            pruefen(konverter.konvertieren(jet, ziel, ctx.today()), "Jet take-over",
+                    konverter.meldung());
+        });
+
+    // Floor: the converted rows copied into a new encrypted file with plain
+    // SQL, indexes and commit included.
+    r.floorMs = medianMs(
+        ctx.runs(), [&] { QFile::remove(boden); },
+        [&] {
+            QString fehler;
+            pruefen(Schema::createEmptyDatabase(boden, ctx.today(), &fehler), "floor file", fehler);
+            Database db;
+            pruefen(db.open(boden) == Database::Status::Ok, "floor open", db.message());
+            QString sql =
+                QStringLiteral("ATTACH DATABASE '%1' AS alt KEY '%2'; BEGIN; DELETE FROM "
+                               "kennwort;")
+                    .arg(ziel,
+                         Database::keyFromConnect(QString::fromLatin1(Database::ConnectText)));
+            for (const char* t : {"Aktiendaten", "kurse", "Indexkurse", "Gewinne", "Beobachten",
+                                  "KurseVirtuell", "kennwort"})
+                sql += QStringLiteral(" INSERT INTO main.%1 SELECT * FROM alt.%1 ORDER BY _nr;")
+                           .arg(QLatin1String(t));
+            sql += QStringLiteral(" COMMIT; DETACH DATABASE alt");
+            pruefen(SqlUtil::execRaw(db.handle(), sql, &fehler), "floor copy", fehler);
+        });
+    QFile::remove(jet);
+    QFile::remove(ziel);
+    QFile::remove(boden);
+    out << finishedResult(r);
+}
