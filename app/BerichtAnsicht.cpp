@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTimer>
 #include <QVBoxLayout>
 
 BerichtAnsicht::BerichtAnsicht(QWidget* parent) : QWidget(parent) {
@@ -48,6 +49,9 @@ void BerichtAnsicht::zeigen(const BerichtSeite& seite) {
     Label18->show();
     Label24->show();
     RText1->show();
+    // The box gets its final height only once it is shown: scroll to the
+    // end again then, or the totals stay below the visible area.
+    QTimer::singleShot(0, RText1, [box = RText1] { box->ensureCursorVisible(); });
 }
 
 bool BerichtAnsicht::eventFilter(QObject* watched, QEvent* event) {

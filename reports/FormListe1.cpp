@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QTextCursor>
+#include <QTimer>
 
 // The pictures of the buttons live in this static library.
 static void berichtsSymboleLaden() {
@@ -103,6 +104,9 @@ void FormListe1::berichtZeigen(const BerichtSeite& seite) {
     RText1->setPlainText(QString(seite.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     RText1->moveCursor(QTextCursor::End);
     anordnen();
+    // The box gets its final height only once it is shown: scroll to the
+    // end again then, or the totals stay below the visible area.
+    QTimer::singleShot(0, RText1, [box = RText1] { box->ensureCursorVisible(); });
 }
 
 void FormListe1::schalter_Click(int index) {
