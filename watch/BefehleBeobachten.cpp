@@ -1,6 +1,7 @@
 #include "watch/BefehleBeobachten.h"
 
 #include "platform/MainWindowApi.h"
+#include "watch/FormBeobachten.h"
 #include "watch/FormIndex.h"
 
 void menuIndex(MainWindowApi& api, const ModalRunner& modal) {
@@ -8,4 +9,7 @@ void menuIndex(MainWindowApi& api, const ModalRunner& modal) {
     zeigeModal(modal, f);
 }
 
-void menuBeobachten(MainWindowApi&, const ModalRunner&) {}
+void menuBeobachten(MainWindowApi& api, const ModalRunner& modal) {
+    FormBeobachten f(api, api.window());
+    zeigeModal(modal, f);
+}
