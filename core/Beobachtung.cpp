@@ -1,6 +1,7 @@
 #include "core/Beobachtung.h"
 
 #include "core/Berichte.h"
+#include "core/Charts.h"
 #include "core/Numbers.h"
 
 namespace Beobachtung {
@@ -94,16 +95,22 @@ QString bericht(const QList<BeobachtetePosition>& positionen, const QDate& heute
     return t;
 }
 
-QString zuWenigKurse(const QString& name) {
-    return QStringLiteral("Keine Anzeige des Chart möglich!\n\n"
-                          "Es müssen mindestens 2 Kurse gespeichert sein!\n"
-                          "Von  \"") +
-           name + QStringLiteral("\"  sind weniger als 2 Kurse gespeichert!");
-}
-
-Punkt chartPunkt(const QString& kurs) {
-    const double wert = Numbers::leadingNumber(kurs);
-    return {wert, Numbers::format00(wert)};
+void chart(Chartmodell& m, const QStringList& kurse, const QString& name) {
+    const QStringList letzte = kurse.mid(std::max<qsizetype>(0, kurse.size() - Charts::Tage30));
+    const int n = int(letzte.size());
+    m.setPunktzahl(n);
+    m.setSerie(1);
+    m.setAutoWeiter(false);
+    m.setTyp(Chartmodell::Linie);
+    m.setLabelModus(Chartmodell::BeideAchsen);
+    m.setTitel(Charts::namensKern(name));
+    // From the newest backwards, as the quotes are walked.
+    for (int k = n; k >= 1; --k) {
+        const double wert = Numbers::leadingNumber(letzte.at(k - 1));
+        m.setPunkt(k);
+        m.setWert(wert);
+        m.setBeschriftung(Numbers::format00(wert));
+    }
 }
 
 } // namespace Beobachtung

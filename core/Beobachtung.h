@@ -3,6 +3,7 @@
 // of the whole list, the totals line under the table, the printed report and
 // the chart points of a security's quotes. Rows in, texts out.
 
+#include "core/Chartmodell.h"
 #include "core/Currency.h"
 #include <QDate>
 #include <QList>
@@ -57,14 +58,10 @@ QString summenzeile(const Summen& s);
 QString bericht(const QList<BeobachtetePosition>& positionen, const QDate& heute,
                 const QString& summenzeile);
 
-/// The message for a chart with fewer than 2 quotes of name.
-QString zuWenigKurse(const QString& name);
-
-/// A stored quote text ("12,50") as a chart point's value and label.
-struct Punkt {
-    double wert = 0;
-    QString beschriftung;
-};
-Punkt chartPunkt(const QString& kurs);
+/// The chart of a watched security from its newest quotes as stored
+/// ("12,50"; oldest first, the newest 30 are used): a line chart titled with
+/// the trimmed name, labels on both axes, each point named with its value
+/// and labelled with it "0.00", the newest at the right.
+void chart(Chartmodell& m, const QStringList& kurse, const QString& name);
 
 } // namespace Beobachtung

@@ -1,11 +1,13 @@
 #include "watch/FormBeobachten.h"
 
 #include "core/Berichte.h"
+#include "core/Charts.h"
 #include "core/Clock.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
 #include "platform/Drucker.h"
+#include "platform/Graph.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -174,9 +176,15 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent)
     knoepfe->addWidget(Schalter3);
     knoepfe->addWidget(schalter4);
     rechts->addLayout(knoepfe);
+    // The chart of one entry
+    Graph1 = benannt(new Graph(this), QStringLiteral("Graph1"), QStringLiteral("Chart"));
+    Graph1->modell().setTitel(QStringLiteral("30 Tage-Chart"));
+    Graph1->setLeertext(QStringLiteral("kein Chart ausgewählt"));
+    Graph1->setMinimumSize(360, 240);
+
     auto* links = new QVBoxLayout;
     links->addWidget(Label10);
-    links->addStretch(1);
+    links->addWidget(Graph1, 1);
     auto* unten = new QHBoxLayout;
     unten->addLayout(links, 1);
     unten->addLayout(rechts);
@@ -245,13 +253,16 @@ void FormBeobachten::comboFuellen() {
 
 void FormBeobachten::chartZeichnen() {
     if (!m_daten1->hasCurrent()) return;
-    const QString name = m_daten1->text(Bl::Aktie).trimmed();
+    const QString name = m_daten1->text(Bl::Aktie);
     const QStringList kurse = Bl::chartKurse(m_api.database(), name);
-    if (kurse.size() < 2) {
-        m_api.dialogs().notice(this, Beobachtung::zuWenigKurse(name));
+    // Too few keeps what the chart showed.
+    if (kurse.size() < Charts::MindestKurse) {
+        m_api.dialogs().notice(this, Charts::zuWenigKurse(name));
         return;
     }
-    // The chart follows once the chart control is in.
+    Beobachtung::chart(Graph1->modell(), kurse, name);
+    Graph1->zeichnen();
+    Graph1->setVisible(true);
 }
 
 void FormBeobachten::Schalter1_Click() {

@@ -7,6 +7,7 @@
 #include "core/Beobachtung.h"
 #include <QDialog>
 
+class Graph;
 class HoverButton;
 class MainWindowApi;
 class NumericField;
@@ -32,6 +33,7 @@ public:
     QTableView* MSFlexGrid1 = nullptr;
     QLabel* Label8 = nullptr;  ///< totals line
     QLabel* Label10 = nullptr; ///< usage hint
+    Graph* Graph1 = nullptr;   ///< the chart of one entry
     QGroupBox* Frame1 = nullptr;
     QDateEdit* DTPicker1 = nullptr; ///< purchase date of a new entry
     QLineEdit* Text1 = nullptr;     ///< name

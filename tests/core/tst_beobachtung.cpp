@@ -121,28 +121,34 @@ private slots:
         QVERIFY(!text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
     }
 
-    void zuWenigKurse() {
-        QCOMPARE(Beobachtung::zuWenigKurse(QStringLiteral("Alpha")),
-                 QStringLiteral("Keine Anzeige des Chart möglich!\n\nEs müssen mindestens 2 Kurse "
-                                "gespeichert sein!\nVon  \"Alpha\"  sind weniger als 2 Kurse "
-                                "gespeichert!"));
-    }
+    // The newest 30 of 40 quotes, oldest at the left; a quote stored with a
+    // point or unreadable is drawn as its leading number.
+    void chart() {
+        QStringList kurse;
+        for (int i = 1; i <= 40; ++i)
+            kurse << QStringLiteral("%1,50").arg(i);
+        kurse[38] = QStringLiteral("7.125");
+        kurse[39] = QStringLiteral("abc");
+        Chartmodell m;
+        m.setTitel(QStringLiteral("30 Tage-Chart"));
+        m.setGitter(Chartmodell::Waagerecht);
+        Beobachtung::chart(m, kurse, QStringLiteral("  Alpha AG "));
+        QCOMPARE(m.typ(), int(Chartmodell::Linie));
+        QCOMPARE(m.labelModus(), int(Chartmodell::BeideAchsen));
+        QCOMPARE(m.titel(), QStringLiteral("Alpha AG"));
+        QCOMPARE(m.gitter(), std::optional<int>(Chartmodell::Waagerecht));
+        QCOMPARE(m.punktzahl(), 30);
+        QCOMPARE(m.wert(1), 11.5);
+        QCOMPARE(m.beschriftung(1), QStringLiteral("11,50"));
+        QCOMPARE(m.wert(28), 38.5);
+        QCOMPARE(m.wert(29), 7.125);
+        QCOMPARE(m.beschriftung(29), QStringLiteral("7,13"));
+        QCOMPARE(m.wert(30), 0.0);
+        QCOMPARE(m.beschriftung(30), QStringLiteral("0,00"));
 
-    void chartPunkt_data() {
-        QTest::addColumn<QString>("kurs");
-        QTest::addColumn<double>("wert");
-        QTest::addColumn<QString>("beschriftung");
-        QTest::newRow("gespeichert") << "12,50" << 12.5 << "12,50";
-        QTest::newRow("Punkt") << "7.125" << 7.125 << "7,13";
-        QTest::newRow("unlesbar") << "abc" << 0.0 << "0,00";
-    }
-    void chartPunkt() {
-        QFETCH(QString, kurs);
-        QFETCH(double, wert);
-        QFETCH(QString, beschriftung);
-        const auto p = Beobachtung::chartPunkt(kurs);
-        QCOMPARE(p.wert, wert);
-        QCOMPARE(p.beschriftung, beschriftung);
+        Beobachtung::chart(m, kurse.mid(0, 2), QStringLiteral("Beta"));
+        QCOMPARE(m.punktzahl(), 2);
+        QCOMPARE(m.werte(), (QList<double>{1.5, 2.5}));
     }
 };
 

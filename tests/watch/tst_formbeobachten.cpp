@@ -4,6 +4,7 @@
 
 #include "core/Numbers.h"
 #include "db/Database.h"
+#include "platform/Graph.h"
 #include "platform/HoverButton.h"
 #include "platform/NumericField.h"
 #include "support/FakeMainWindow.h"
@@ -105,6 +106,8 @@ private slots:
         QCOMPARE(f.DTPicker1->date(), Heute);
         QCOMPARE(f.Combo1->count(), 0);
         QVERIFY(u.dialoge().shown.isEmpty());
+        QVERIFY(!f.Graph1->istGezeichnet());
+        QCOMPARE(f.Graph1->leertext(), QStringLiteral("kein Chart ausgewählt"));
 
         f.schalter5->click();
         f.Schalter3->click();
@@ -185,9 +188,55 @@ private slots:
         QCOMPARE(f.zelle(0, 8), QStringLiteral("9,60"));
         QCOMPARE(f.Label8->text(), QStringLiteral(" Depotwert =  134,60 Euro    (263,25 DM)         "
                                                   "Depotgewinn =  9,60 Euro    (18,78  DM)"));
+        QVERIFY(!f.Graph1->istGezeichnet());
         const int boxen = u.dialoge().shown.size();
         klicken(f.MSFlexGrid1, 0, 1);
         QCOMPARE(u.dialoge().shown.size(), boxen);
+        QVERIFY(f.Graph1->istGezeichnet());
+        QCOMPARE(f.Graph1->gezeichnet().titel(), QStringLiteral("Müller AG"));
+        QCOMPARE(f.Graph1->gezeichnet().beschriftungen(),
+                 (QList<QString>{QStringLiteral("12,50"), QStringLiteral("13,46")}));
+    }
+
+    // At load the first entry's chart: its newest 30 quotes, the newest at
+    // the right. Too few quotes of another entry keep that chart.
+    void chartDerNeuesten30() {
+        Umgebung u;
+        u.eintrag(QStringLiteral(" Alpha"), 10, "8", "9");
+        u.eintrag(QStringLiteral("Beta"), 5, "20", "21");
+        for (int i = 1; i <= 40; ++i) {
+            u.kurs(QStringLiteral("Alpha "), QStringLiteral("%1,00").arg(i));
+            if (i == 20) u.kurs(QStringLiteral("Beta"), QStringLiteral("21,00"));
+        }
+        FormBeobachten f(*u.mw);
+        f.show();
+        QVERIFY(u.dialoge().shown.isEmpty());
+        QVERIFY(f.Graph1->isVisible());
+        QVERIFY(f.Graph1->istGezeichnet());
+        const Chartmodell& m = f.Graph1->gezeichnet();
+        QCOMPARE(m.titel(), QStringLiteral("Alpha"));
+        QCOMPARE(m.typ(), int(Chartmodell::Linie));
+        QCOMPARE(m.punktzahl(), 30);
+        QCOMPARE(m.beschriftung(1), QStringLiteral("11,00"));
+        QCOMPARE(m.wert(30), 40.0);
+        QCOMPARE(f.Graph1->xBeschriftungen().last(), QStringLiteral("40,00"));
+
+        klicken(f.MSFlexGrid1, 1, 1);
+        QVERIFY(u.dialoge().lastText().contains(QStringLiteral("Von  \"Beta\"  sind weniger")));
+        QCOMPARE(f.Graph1->gezeichnet().titel(), QStringLiteral("Alpha"));
+        QCOMPARE(f.Daten1().absolutePosition(), 1);
+    }
+
+    // With two quotes in the table but one of the first entry the load says so.
+    void zuWenigKurseBeimLaden() {
+        Umgebung u;
+        u.eintrag(QStringLiteral("Alpha"), 10, "8", "9");
+        u.kurs(QStringLiteral("Alpha"), QStringLiteral("8,00"));
+        u.kurs(QStringLiteral("Beta"), QStringLiteral("8,00"));
+        FormBeobachten f(*u.mw);
+        QCOMPARE(u.texte().size(), 1);
+        QVERIFY(u.texte()[0].startsWith(QStringLiteral("Keine Anzeige des Chart möglich!")));
+        QVERIFY(!f.Graph1->istGezeichnet());
     }
 
     void eintragUnvollstaendigOderNein() {
