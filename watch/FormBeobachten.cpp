@@ -180,7 +180,7 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent)
     Graph1 = benannt(new Graph(this), QStringLiteral("Graph1"), QStringLiteral("Chart"));
     Graph1->modell().setTitel(QStringLiteral("30 Tage-Chart"));
     Graph1->setLeertext(QStringLiteral("kein Chart ausgewählt"));
-    Graph1->setMinimumSize(360, 240);
+    Graph1->setMinimumSize(420, 320);
 
     auto* links = new QVBoxLayout;
     links->addWidget(Label10);

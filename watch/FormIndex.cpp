@@ -156,10 +156,12 @@ void FormIndex::Form_Load() {
         Text2->setText(m_daten1->text(QStringLiteral("indexname")));
         Text2->setReadOnly(true);
         wertFeldBereit(false);
+        Schalter2->setFocus();
     } else {
         // Nothing stored yet: ready for the first name and value.
         Text2->setReadOnly(false);
         wertFeldBereit(true);
+        Text1->setFocus();
     }
     knoepfeFreigeben();
 }
