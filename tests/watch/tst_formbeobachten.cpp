@@ -6,6 +6,7 @@
 #include "db/Database.h"
 #include "platform/Graph.h"
 #include "platform/HoverButton.h"
+#include "platform/HoverReset.h"
 #include "platform/NumericField.h"
 #include "support/FakeMainWindow.h"
 #include "support/TestUtil.h"
@@ -431,6 +432,14 @@ private slots:
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         f.Schalter2->click();
         QCOMPARE(u.mw->hilfeCalls, 1);
+        // The free area takes the highlight off all five buttons.
+        const QList<HoverButton*> knoepfe{f.Schalter1, f.schalter5, f.Schalter2, f.Schalter3,
+                                          f.schalter4};
+        for (HoverButton* b : knoepfe)
+            b->setHover(true);
+        f.findChild<HoverReset*>()->resetNow();
+        for (HoverButton* b : knoepfe)
+            QVERIFY(!b->isHover());
     }
 };
 
