@@ -48,7 +48,8 @@ void pruefen(bool ok, const char* what) {
 
 /// The name of the first watched entry, whose chart the list opens with.
 QString ersterName(Database& db) {
-    return db.scalar(QStringLiteral("SELECT aktie FROM Beobachten ORDER BY _nr LIMIT 1")).toString();
+    return db.scalar(QStringLiteral("SELECT aktie FROM Beobachten ORDER BY _nr LIMIT 1"))
+        .toString();
 }
 
 } // namespace
@@ -59,7 +60,8 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
     const int eintraege =
         ctx.db().scalar(QStringLiteral("SELECT count(*) FROM Beobachten")).toInt();
 
-    if (BenchResult r{QStringLiteral("Watch list open (grid, totals, first chart)"), 0, {}, 100, {}};
+    if (BenchResult r{
+            QStringLiteral("Watch list open (grid, totals, first chart)"), 0, {}, 100, {}};
         ctx.want(r.name)) {
         ctx.fresh();
         w = u.laden(ctx);
@@ -130,7 +132,8 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                 ctx.fresh();
                 h = ctx.db().handle();
                 const auto row = ctx.db().rows(
-                    QStringLiteral("SELECT _nr, aktie FROM Beobachten ORDER BY _nr LIMIT 1 OFFSET ?"),
+                    QStringLiteral(
+                        "SELECT _nr, aktie FROM Beobachten ORDER BY _nr LIMIT 1 OFFSET ?"),
                     {zeile});
                 nr = row.value(0).value(0).toLongLong();
                 name = row.value(0).value(1).toString();

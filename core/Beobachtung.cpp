@@ -59,9 +59,9 @@ QString summenzeile(const Summen& s) {
     const QString wort = gewinn.isNegative() ? QStringLiteral(" Depotverlust =  ")
                                              : QStringLiteral(" Depotgewinn =  ");
     return QStringLiteral(" Depotwert =  ") + s.wert.format00() + QStringLiteral(" Euro    (") +
-           Numbers::euroToDm(s.wert).format00() + QStringLiteral(" DM)") + QString(8, u' ') +
-           wort + gewinn.format00() + QStringLiteral(" Euro    (") +
-           Numbers::euroToDm(gewinn).format00() + QStringLiteral("  DM)");
+           Numbers::euroToDm(s.wert).format00() + QStringLiteral(" DM)") + QString(8, u' ') + wort +
+           gewinn.format00() + QStringLiteral(" Euro    (") + Numbers::euroToDm(gewinn).format00() +
+           QStringLiteral("  DM)");
 }
 
 QString bericht(const QList<BeobachtetePosition>& positionen, const QDate& heute,
@@ -75,7 +75,8 @@ QString bericht(const QList<BeobachtetePosition>& positionen, const QDate& heute
     t += QStringLiteral("            BERICHT Beobachten-Depot am ") + Berichte::datumText(heute) +
          CrLf + CrLf;
     t += rand +
-         QStringLiteral("Datum       Aktie                    WP-KN   Stück   Kaufkurs   Tageskurs") +
+         QStringLiteral(
+             "Datum       Aktie                    WP-KN   Stück   Kaufkurs   Tageskurs") +
          CrLf;
     t += linie;
     for (const BeobachtetePosition& p : positionen) {

@@ -82,10 +82,12 @@ Ergebnis eintragAnlegen(Database& db, Recordset& daten1, const QDate& datum, con
     if (!erster) return passtNicht(kaufkurs, Kaufkurs);
     Transaction t(db);
     daten1.addNew();
-    if (!daten1.setValue(Datum, datum)) return zurueck(t, daten1, passtNicht(datum.toString(), Datum).fehler);
+    if (!daten1.setValue(Datum, datum))
+        return zurueck(t, daten1, passtNicht(datum.toString(), Datum).fehler);
     if (!daten1.setText(Aktie, aktie)) return zurueck(t, daten1, passtNicht(aktie, Aktie).fehler);
     if (!daten1.setText(WpKn, wpkn)) return zurueck(t, daten1, passtNicht(wpkn, WpKn).fehler);
-    if (!daten1.setText(Stueck, stueck)) return zurueck(t, daten1, passtNicht(stueck, Stueck).fehler);
+    if (!daten1.setText(Stueck, stueck))
+        return zurueck(t, daten1, passtNicht(stueck, Stueck).fehler);
     if (!daten1.setText(Kaufkurs, kaufkurs) || !daten1.setText(Kurs, kaufkurs))
         return zurueck(t, daten1, passtNicht(kaufkurs, Kaufkurs).fehler);
     if (!daten1.update() || !kursAnhaengen(db, aktie, heute, *erster) || !t.commit())
@@ -108,8 +110,7 @@ Ergebnis feldAendern(Database& db, Recordset& daten1, int feld, const QString& a
     Transaction t(db);
     daten1.edit();
     if (!daten1.setText(feld, wert)) return zurueck(t, daten1, passtNicht(antwort, feld).fehler);
-    if (!daten1.update() || (feld == Kurs && !kursAnhaengen(db, name, heute, wert)) ||
-        !t.commit())
+    if (!daten1.update() || (feld == Kurs && !kursAnhaengen(db, name, heute, wert)) || !t.commit())
         return zurueck(t, daten1,
                        QStringLiteral("Die Daten konnten nicht gespeichert werden.\n") +
                            db.message());
@@ -132,8 +133,7 @@ Ergebnis eintragLoeschen(Database& db, Recordset& daten1, const QString& name) {
         !db.exec(QStringLiteral("DELETE FROM KurseVirtuell WHERE trim(aktie) = trim(?)"), {name}) ||
         !t.commit())
         return zurueck(t, daten1,
-                       QStringLiteral("Die Aktie konnte nicht gelöscht werden.\n") +
-                           db.message());
+                       QStringLiteral("Die Aktie konnte nicht gelöscht werden.\n") + db.message());
     daten1.requery();
     return {};
 }

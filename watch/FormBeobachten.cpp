@@ -81,8 +81,7 @@ template <class Feld> Feld* benannt(Feld* f, const QString& name, const QString&
 
 } // namespace
 
-FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent)
-    : QDialog(parent), m_api(api) {
+FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
     setObjectName(QStringLiteral("FormBeobachten"));
     setWindowTitle(QStringLiteral("Kapito 3.6"));
     setModal(true);
@@ -121,7 +120,8 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent)
     // " Neue Aktie zur Beobachtung aufnehmen "
     Frame1 = new QGroupBox(QStringLiteral(" Neue Aktie zur Beobachtung aufnehmen "), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    DTPicker1 = benannt(new QDateEdit(Frame1), QStringLiteral("DTPicker1"), QStringLiteral("Datum"));
+    DTPicker1 =
+        benannt(new QDateEdit(Frame1), QStringLiteral("DTPicker1"), QStringLiteral("Datum"));
     DTPicker1->setCalendarPopup(true);
     DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     Text1 = benannt(new QLineEdit(Frame1), QStringLiteral("Text1"), QStringLiteral("Aktie"));
@@ -273,9 +273,9 @@ void FormBeobachten::Schalter1_Click() {
         return;
     }
     if (!dlg.ask(this, QStringLiteral("Die Aktie jetzt speichern?"))) return;
-    const auto e = Bl::eintragAnlegen(m_api.database(), *m_daten1, DTPicker1->date(),
-                                      Text1->text(), Text3->text(), Text4->text(), Text2->text(),
-                                      m_api.clock().today());
+    const auto e =
+        Bl::eintragAnlegen(m_api.database(), *m_daten1, DTPicker1->date(), Text1->text(),
+                           Text3->text(), Text4->text(), Text2->text(), m_api.clock().today());
     if (!e.ok) {
         dlg.notice(this, e.fehler);
         return;
@@ -327,8 +327,7 @@ void FormBeobachten::Schalter3_Click() {
         return;
     }
     if (!dlg.ask(this, QStringLiteral("Möchten Sie den Bericht jetzt drucken?"))) return;
-    QString text =
-        Beobachtung::bericht(Bl::lesen(*m_leser), m_api.clock().today(), Label8->text());
+    QString text = Beobachtung::bericht(Bl::lesen(*m_leser), m_api.clock().today(), Label8->text());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QTextDocument dokument;
     QFont schrift(QStringLiteral("Courier New"));

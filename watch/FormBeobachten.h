@@ -35,11 +35,11 @@ public:
     QLabel* Label10 = nullptr; ///< usage hint
     Graph* Graph1 = nullptr;   ///< the chart of one entry
     QGroupBox* Frame1 = nullptr;
-    QDateEdit* DTPicker1 = nullptr; ///< purchase date of a new entry
-    QLineEdit* Text1 = nullptr;     ///< name
-    NumericField* Text3 = nullptr;  ///< WP-KN
-    NumericField* Text4 = nullptr;  ///< pieces
-    NumericField* Text2 = nullptr;  ///< purchase price
+    QDateEdit* DTPicker1 = nullptr;   ///< purchase date of a new entry
+    QLineEdit* Text1 = nullptr;       ///< name
+    NumericField* Text3 = nullptr;    ///< WP-KN
+    NumericField* Text4 = nullptr;    ///< pieces
+    NumericField* Text2 = nullptr;    ///< purchase price
     HoverButton* Schalter1 = nullptr; ///< " Aktie speichern "
     QGroupBox* Frame2 = nullptr;
     QComboBox* Combo1 = nullptr;      ///< names, in table order

@@ -199,8 +199,8 @@ void FormIndex::Command2_Click() {
     if (!m_daten1->setText(QStringLiteral("indexname"), Text2->text()) || !m_daten1->update()) {
         const QString grund = m_daten1->lastError();
         m_daten1->cancel();
-        dlg.notice(this, QStringLiteral("Der Indexname konnte nicht gespeichert werden.\n") +
-                             grund);
+        dlg.notice(this,
+                   QStringLiteral("Der Indexname konnte nicht gespeichert werden.\n") + grund);
         return;
     }
     m_api.Daten4().requery();
@@ -235,8 +235,8 @@ void FormIndex::Schalter3_Click() {
     if (!ok) {
         const QString grund = m_daten1->lastError();
         m_daten1->cancel();
-        dlg.notice(this, QStringLiteral("Der Indexwert konnte nicht gespeichert werden.\n") +
-                             grund);
+        dlg.notice(this,
+                   QStringLiteral("Der Indexwert konnte nicht gespeichert werden.\n") + grund);
         return;
     }
     m_api.Daten4().requery();

@@ -37,18 +37,45 @@ private slots:
         QTest::addColumn<QString>("euro");
         QTest::addColumn<bool>("gezaehlt");
         using S = std::optional<qint64>;
-        QTest::newRow("Gewinn") << S(10) << "12,5" << "15" << "150,00" << "20,00" << "25,00" << true;
-        QTest::newRow("Verlust") << S(3) << "150" << "100" << "300,00" << "-33,33" << "-150,00"
-                                 << true;
-        QTest::newRow("vier Nachkommastellen")
-            << S(7) << "0,3333" << "0,3334" << "2,33" << "0,03" << "0,00" << true;
+        QTest::newRow("Gewinn") << S(10) << "12,5"
+                                << "15"
+                                << "150,00"
+                                << "20,00"
+                                << "25,00" << true;
+        QTest::newRow("Verlust") << S(3) << "150"
+                                 << "100"
+                                 << "300,00"
+                                 << "-33,33"
+                                 << "-150,00" << true;
+        QTest::newRow("vier Nachkommastellen") << S(7) << "0,3333"
+                                               << "0,3334"
+                                               << "2,33"
+                                               << "0,03"
+                                               << "0,00" << true;
         // Without a purchase value there is no percentage; the row still counts.
-        QTest::newRow("0 Stück") << S(0) << "12,5" << "15" << "0,00" << "" << "0,00" << true;
-        QTest::newRow("Kaufkurs 0") << S(5) << "0" << "2" << "10,00" << "" << "10,00" << true;
-        QTest::newRow("ohne Kurs") << S(5) << "2" << QString() << "" << "" << "" << false;
-        QTest::newRow("ohne Stück") << S() << "2" << "3" << "" << "" << "" << false;
-        QTest::newRow("außerhalb des Bereichs")
-            << S(1000000000000000) << "1" << "1000000" << "" << "" << "" << false;
+        QTest::newRow("0 Stück") << S(0) << "12,5"
+                                 << "15"
+                                 << "0,00"
+                                 << ""
+                                 << "0,00" << true;
+        QTest::newRow("Kaufkurs 0") << S(5) << "0"
+                                    << "2"
+                                    << "10,00"
+                                    << ""
+                                    << "10,00" << true;
+        QTest::newRow("ohne Kurs") << S(5) << "2" << QString() << ""
+                                   << ""
+                                   << "" << false;
+        QTest::newRow("ohne Stück") << S() << "2"
+                                    << "3"
+                                    << ""
+                                    << ""
+                                    << "" << false;
+        QTest::newRow("außerhalb des Bereichs") << S(1000000000000000) << "1"
+                                                << "1000000"
+                                                << ""
+                                                << ""
+                                                << "" << false;
     }
     void bewerten() {
         QFETCH(std::optional<qint64>, stueck);
@@ -98,10 +125,11 @@ private slots:
     void bericht() {
         BeobachtetePosition a, b;
         a.texte = QStringList{"15.03.2024", "Alpha", "840400", "10", "12,5", "15"};
-        b.texte = QStringList{"01.02.2024", "Sehr lange Aktienbezeichnung AG", "1234567",
-                              "123456",     "1234,5678",                       "9,9"};
-        const QString summen = Beobachtung::summenzeile({Currency::fromWhole(100),
-                                                         Currency::fromWhole(125)});
+        b.texte = QStringList{"01.02.2024", "Sehr lange Aktienbezeichnung AG",
+                              "1234567",    "123456",
+                              "1234,5678",  "9,9"};
+        const QString summen =
+            Beobachtung::summenzeile({Currency::fromWhole(100), Currency::fromWhole(125)});
         const QString text = Beobachtung::bericht({a, b}, QDate(2024, 3, 15), summen);
         const QString rand(12, u' ');
         const QString linie = rand + QString(73, u'-');

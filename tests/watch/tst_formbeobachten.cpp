@@ -152,8 +152,8 @@ private slots:
 
         const auto e = u.eintraege();
         QCOMPARE(e.size(), 1);
-        QCOMPARE(e[0], (QVariantList{"2024-03-01", "Müller AG", "840400", 10, eur("12,5"),
-                                     eur("12,5")}));
+        QCOMPARE(e[0],
+                 (QVariantList{"2024-03-01", "Müller AG", "840400", 10, eur("12,5"), eur("12,5")}));
         QCOMPARE(u.kurse(), (QList<QVariantList>{{"2024-03-15", "Müller AG", "12,50"}}));
         for (QLineEdit* feld : QList<QLineEdit*>{f.Text1, f.Text2, f.Text3, f.Text4})
             QVERIFY(feld->text().isEmpty());
@@ -180,15 +180,17 @@ private slots:
         QCOMPARE(u.dialoge().prompts[0].prompt, QStringLiteral("Sie können hier die Daten ändern"));
         QCOMPARE(u.dialoge().prompts[0].title, QStringLiteral("Kapito 3.6"));
         QCOMPARE(u.dialoge().prompts[0].preset, QStringLiteral("12,5"));
-        QCOMPARE(u.dialoge().lastText(), QStringLiteral("Möchten Sie diese Daten jetzt speichern?"));
+        QCOMPARE(u.dialoge().lastText(),
+                 QStringLiteral("Möchten Sie diese Daten jetzt speichern?"));
         QCOMPARE(u.eintraege()[0][5].toLongLong(), eur("13,46"));
         QCOMPARE(u.kurse().size(), 2);
         QCOMPARE(u.kurse()[1], (QVariantList{"2024-03-15", "Müller AG", "13,46"}));
         QCOMPARE(f.zelle(0, 6), QStringLiteral("134,60"));
         QCOMPARE(f.zelle(0, 7), QStringLiteral("7,68"));
         QCOMPARE(f.zelle(0, 8), QStringLiteral("9,60"));
-        QCOMPARE(f.Label8->text(), QStringLiteral(" Depotwert =  134,60 Euro    (263,25 DM)         "
-                                                  "Depotgewinn =  9,60 Euro    (18,78  DM)"));
+        QCOMPARE(f.Label8->text(),
+                 QStringLiteral(" Depotwert =  134,60 Euro    (263,25 DM)         "
+                                "Depotgewinn =  9,60 Euro    (18,78  DM)"));
         QVERIFY(!f.Graph1->istGezeichnet());
         const int boxen = u.dialoge().shown.size();
         klicken(f.MSFlexGrid1, 0, 1);
@@ -299,7 +301,8 @@ private slots:
         const auto nachher = u.eintraege();
         QCOMPARE(nachher[0], vorher[0]);
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(nachher[1][i], i == spalte && gespeichert.isValid() ? gespeichert : vorher[1][i]);
+            QCOMPARE(nachher[1][i],
+                     i == spalte && gespeichert.isValid() ? gespeichert : vorher[1][i]);
         // Only a new current price adds a quote.
         QCOMPARE(u.kurse().size(), spalte == 5 && gespeichert.isValid() ? 2 : 1);
         if (!gespeichert.isValid()) {
@@ -307,9 +310,9 @@ private slots:
                      qPrintable(u.dialoge().lastText()));
             QCOMPARE(u.dialoge().shown.last().icon, Dialogs::Icon::Exclamation);
         }
-        QCOMPARE(f.zelle(1, 6), Currency::fromRaw(nachher[1][3].toLongLong() *
-                                                  nachher[1][5].toLongLong())
-                                    .format00());
+        QCOMPARE(
+            f.zelle(1, 6),
+            Currency::fromRaw(nachher[1][3].toLongLong() * nachher[1][5].toLongLong()).format00());
     }
 
     void zelleNichtAendern() {
@@ -357,7 +360,8 @@ private slots:
         QCOMPARE(f.Daten1().absolutePosition(), 2);
         u.dialoge().answers = {Dialogs::Answer::No, Dialogs::Answer::Yes};
         f.schalter5->click();
-        QCOMPARE(u.dialoge().lastText(), QStringLiteral("Möchten Sie die Aktie Alpha jetzt löschen?"));
+        QCOMPARE(u.dialoge().lastText(),
+                 QStringLiteral("Möchten Sie die Aktie Alpha jetzt löschen?"));
         QCOMPARE(u.dialoge().shown.last().icon, Dialogs::Icon::Stop);
         QCOMPARE(u.eintraege().size(), 3);
         u.dialoge().inputs = {}; // a click on Beta's price asks and is cancelled

@@ -23,7 +23,9 @@ struct Umgebung {
     TempProgramDir dir{false, Heute};
     std::unique_ptr<FakeMainWindow> mw;
 
-    Umgebung() { mw = std::make_unique<FakeMainWindow>(dir.dbPath(), QDateTime(Heute, QTime(9, 0))); }
+    Umgebung() {
+        mw = std::make_unique<FakeMainWindow>(dir.dbPath(), QDateTime(Heute, QTime(9, 0)));
+    }
     Database& db() { return mw->database(); }
     ScriptedDialogs& dialoge() { return mw->scripted(); }
     void index(const QString& name, double zahl, const QDate& datum) {
@@ -32,8 +34,8 @@ struct Umgebung {
                   {name, zahl, datum});
     }
     QList<QVariantList> zeilen() {
-        return db().rows(QStringLiteral(
-            "SELECT indexname, indexzahl, datum FROM Indexkurse ORDER BY _nr"));
+        return db().rows(
+            QStringLiteral("SELECT indexname, indexzahl, datum FROM Indexkurse ORDER BY _nr"));
     }
 };
 
@@ -115,13 +117,20 @@ private slots:
         QTest::addColumn<QString>("eingabe");
         QTest::addColumn<QString>("angezeigt");
         QTest::addColumn<double>("gespeichert");
-        QTest::newRow("Tausenderpunkt und Komma") << "1.234,5" << "1234.5" << 1234.5;
-        QTest::newRow("zwei Tausenderpunkte") << "1.234.567,89" << "1234567.89" << 1234567.89;
-        QTest::newRow("Komma") << "1234,5" << "1234.5" << 1234.5;
-        QTest::newRow("Punkt") << "12.5" << "12.5" << 12.5;
-        QTest::newRow("zwei Kommas") << "1,5,3" << "1.5" << 1.5;
-        QTest::newRow("zwei Punkte") << "1.234.5" << "1.234.5" << 1.234;
-        QTest::newRow("nur Nachkommastellen") << ",5" << ".5" << 0.5;
+        QTest::newRow("Tausenderpunkt und Komma") << "1.234,5"
+                                                  << "1234.5" << 1234.5;
+        QTest::newRow("zwei Tausenderpunkte") << "1.234.567,89"
+                                              << "1234567.89" << 1234567.89;
+        QTest::newRow("Komma") << "1234,5"
+                               << "1234.5" << 1234.5;
+        QTest::newRow("Punkt") << "12.5"
+                               << "12.5" << 12.5;
+        QTest::newRow("zwei Kommas") << "1,5,3"
+                                     << "1.5" << 1.5;
+        QTest::newRow("zwei Punkte") << "1.234.5"
+                                     << "1.234.5" << 1.234;
+        QTest::newRow("nur Nachkommastellen") << ",5"
+                                              << ".5" << 0.5;
     }
     void wertLesen() {
         QFETCH(QString, eingabe);
