@@ -22,6 +22,7 @@
 #include "reports/BefehleBerichte.h"
 #include "transactions/BefehleKonto.h"
 #include "transactions/BefehleKurse.h"
+#include "watch/BefehleBeobachten.h"
 #include "platform/Dialogs.h"
 #include "platform/Drucker.h"
 #include "platform/HelpViewer.h"
@@ -1166,6 +1167,7 @@ void Aktiendataform::menu_alleKurseneu_Click() {
 }
 void Aktiendataform::menu_index_Click() {
     lesezeichenMerken();
+    menuIndex(*this, m_modal);
 }
 void Aktiendataform::menu_edit_Click() {
     lesezeichenMerken();
@@ -1202,7 +1204,9 @@ void Aktiendataform::menu_gewinne_Click() {
     lesezeichenMerken();
     menuGewinne(*this, m_modal);
 }
-void Aktiendataform::menu_beobachten_Click() {}
+void Aktiendataform::menu_beobachten_Click() {
+    menuBeobachten(*this, m_modal);
+}
 void Aktiendataform::menu_einstellungen_Click() {
     lesezeichenMerken();
     menuEinstellungen(*this, m_modal);

@@ -68,3 +68,5 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out);
 void runReports(BenchContext& ctx, QList<BenchResult>& out);
 /// Times taking over a Jet-format depot of the benchmark's size.
 void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out);
+/// Times opening the index window and the watch list and a watch-list cell edit.
+void runBeobachten(BenchContext& ctx, QList<BenchResult>& out);

@@ -139,4 +139,11 @@ QString withDecimalPoint(const QString& text) {
     return out;
 }
 
+QString pointDecimal(const QString& text) {
+    QString out = text;
+    if (out.contains(QLatin1Char('.')) && out.contains(QLatin1Char(',')))
+        out.remove(QLatin1Char('.'));
+    return withDecimalPoint(out);
+}
+
 } // namespace Numbers

@@ -40,4 +40,10 @@ QString dmEquivalentText(const QString& euroText);
 /// Replaces the first "," by "." (the two total labels always show a point).
 QString withDecimalPoint(const QString& text);
 
+/// A typed decimal as text with a decimal point, for leadingNumber(): a text
+/// holding both "." and "," takes its points as thousands separators and its
+/// comma as the decimal sign ("1.234,5" -> "1234.5"); any other text gets its
+/// first "," turned into "." ("1234,5" -> "1234.5", "12.5" stays).
+QString pointDecimal(const QString& text);
+
 } // namespace Numbers
