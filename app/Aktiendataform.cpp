@@ -14,6 +14,7 @@
 #include "extras/pwfrage.h"
 #include "transactions/BefehleKonto.h"
 #include "transactions/BefehleKurse.h"
+#include "transactions/KursOperationen.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpViewer.h"
 #include "platform/HoverButton.h"
@@ -985,16 +986,17 @@ void Aktiendataform::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------- totals
 
 void Aktiendataform::SummenAktualisieren() {
-    // Currency columns hold amount × 10000: the integer sums are exact.
-    const auto zeilen = m_ctx.db.rows(QStringLiteral(
-        "SELECT COALESCE(SUM(CAST(IFNULL(\"stück\", 0) AS INTEGER) * IFNULL(tageskurs, 0)), 0),"
-        " COALESCE(SUM(CAST(IFNULL(\"stück\", 0) AS INTEGER) * IFNULL(kaufpreis, 0)"
-        " + IFNULL(\"gebühren\", 0)), 0) FROM Aktiendaten"));
-    Currency wert, kauf;
-    if (!zeilen.isEmpty()) {
-        wert = Currency::fromRaw(zeilen.first().value(0).toLongLong());
-        kauf = Currency::fromRaw(zeilen.first().value(1).toLongLong());
+    // Exact, in checked integers: a total that cannot be formed is said, never shown wrong.
+    const std::optional<Depot::Summen> summen = Depot::summen(m_ctx.db);
+    if (!summen) {
+        for (QLabel* l : {LabelGesamtwert, Label10, LabelAllgewinn, Label14})
+            l->setText(zuGrossAnzeige());
+        Label17->clear();
+        m_ctx.dialogs.notice(this, Depot::summenFehlerText());
+        return;
     }
+    const Currency wert = summen->wert;
+    const Currency kauf = summen->kauf;
     const Summen s = summenTexte(wert, kauf);
     m_ctx.modul.Gesamtwert = wert;
     LabelGesamtwert->setText(s.labelGesamtwert);
@@ -1073,14 +1075,15 @@ void Aktiendataform::Daten1_Reposition() {
     Labeltageskurs->setText(p.tageskurs.format00());
 
     const PaketBewertung b = bewerte(p);
-    Labelkursdiff->setText(b.kursdiff.format00());
+    const auto betrag = [&b](Currency c) { return b.ueberlauf ? zuGrossAnzeige() : c.format00(); };
+    Labelkursdiff->setText(betrag(b.kursdiff));
     // Without a previous quote there is no percentage.
     Label21->setText(b.prozent
                          ? Numbers::format00(static_cast<double>(*b.prozent)) + QStringLiteral(" %")
                          : QString());
-    LabelGekauf->setText(b.kaufwert.format00());
-    LabelAktwert->setText(b.aktwert.format00());
-    Labelgewinn->setText(b.gewinn.format00());
+    LabelGekauf->setText(betrag(b.kaufwert));
+    LabelAktwert->setText(betrag(b.aktwert));
+    Labelgewinn->setText(betrag(b.gewinn));
     setzeBetragsfarbe(Labelgewinn);
     setzeBetragsfarbe(Labelkursdiff);
 
@@ -1248,11 +1251,18 @@ void Aktiendataform::Label18_Click() {
 }
 
 void Aktiendataform::Command8_Click() {
-    m_ctx.modul.Kontostand = Depot::kontostand(m_ctx.db);
+    const std::optional<Currency> stand = Depot::kontostand(m_ctx.db);
     QString dm = Label10->text();
     if (dm.endsWith(QStringLiteral(" DM"))) dm.chop(3);
-    const Currency depot = Numbers::parseCurrency(dm).value_or(Currency());
-    const Currency gesamt = m_ctx.modul.Kontostand + depot;
+    const std::optional<Currency> depot =
+        dm.isEmpty() ? std::optional<Currency>(Currency()) : Numbers::parseCurrency(dm);
+    const std::optional<Currency> summe = stand && depot ? stand->plus(*depot) : std::nullopt;
+    if (!summe) {
+        m_ctx.dialogs.notice(this, stand ? Depot::summenFehlerText() : Depot::kontostandFehlerText());
+        return;
+    }
+    m_ctx.modul.Kontostand = *stand;
+    const Currency gesamt = *summe;
     m_ctx.dialogs.message(this,
                           QStringLiteral("Der Gesamtwert Ihres Depots + Konto beträgt zur Zeit:   "
                                          "\n\n") +
@@ -1263,14 +1273,19 @@ void Aktiendataform::Command8_Click() {
 }
 
 void Aktiendataform::tagesergebnis() {
-    const Currency jetzt = Currency::fromDouble(Numbers::leadingNumber(LabelGesamtwert->text()));
-    Currency vorher;
+    const std::optional<Currency> jetzt = Kurse::angezeigterGesamtwert(LabelGesamtwert->text());
+    std::optional<Currency> vorher = Currency();
     if (m_daten2) {
         if (!m_daten2->hasCurrent()) m_daten2->moveFirst();
-        vorher = Currency::fromDouble(
-            Numbers::leadingNumber(m_daten2->text(QStringLiteral("altallwert"))));
+        vorher = Numbers::leadingCurrency(m_daten2->text(QStringLiteral("altallwert")));
     }
-    const Currency diff = jetzt - vorher;
+    const std::optional<Currency> differenz = jetzt && vorher ? jetzt->minus(*vorher) : std::nullopt;
+    if (!differenz) {
+        Label33->setText(QStringLiteral("\n") + zuGrossAnzeige());
+        Label33->setVisible(Label33->isHidden());
+        return;
+    }
+    const Currency diff = *differenz;
     const Currency dm = Numbers::euroToDm(diff);
     const QString wort =
         diff.isNegative() ? QStringLiteral("Tagesverlust") : QStringLiteral("Tagesgewinn");
