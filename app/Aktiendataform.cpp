@@ -9,6 +9,7 @@
 #include "core/Passwort.h"
 #include "db/Database.h"
 #include "db/Depot.h"
+#include "db/Fehlertexte.h"
 #include "db/Recordset.h"
 #include "extras/FormInfo.h"
 #include "extras/pwfrage.h"
@@ -315,7 +316,7 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
 
     // Pointer over the free area: toolbar hover, hint and DM tips are reset.
     m_hoverReset = HoverReset::install(this, [this] {
-        setHinweis(hinweistext());
+        setHinweis(m_grundhinweis);
         Label12->hide();
         Label13->hide();
     });
@@ -878,7 +879,11 @@ void Aktiendataform::Form_Load() {
     modul.PasswortGespeichert = m_daten2->text(QStringLiteral("passwort"));
     PaketeZaehlen();
     SummenAktualisieren();
-    setHinweis(hinweistext());
+    // A database that cannot be written says so where the notice stands.
+    const QString schutz = Fehlertexte::schreibschutzHinweis(m_ctx.db.dateiSchreibgeschuetzt(),
+                                                             m_ctx.db.ordnerSchreibgeschuetzt());
+    m_grundhinweis = schutz.isEmpty() ? hinweistext() : schutz;
+    setHinweis(m_grundhinweis);
     if (modul.AnzahlPakete > 0) {
         m_daten1->moveFirst();
         modul.lesezeichen = m_daten1->bookmark();

@@ -277,6 +277,7 @@ private:
     QHash<QObject*, std::function<void()>> m_klicks; ///< labels that act on a click
     QTimer* m_uhr = nullptr;
     Ansicht m_ansicht = Ansicht::Karte;
+    QString m_grundhinweis = hinweistext(); ///< panel 2 at rest: the notice or the write protection
     bool m_uhrzeit = false;
     bool m_beendet = false;
 };

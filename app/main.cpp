@@ -1,6 +1,7 @@
 // Kapito: the program directory is the working directory.
 
 #include "app/Programmstart.h"
+#include "app/Systemsignale.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
 #include "db/Database.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 
 int main(int argc, char** argv) {
+    dateigroessenGrenzeAbfangen();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kapito"));
     // Ending is the main window's decision (question, toolbar, password prompt).

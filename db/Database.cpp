@@ -1,5 +1,6 @@
 #include "db/Database.h"
 
+#include "db/Fehlertexte.h"
 #include "db/SqlUtil.h"
 #include <QDir>
 #include <QFile>
@@ -137,7 +138,10 @@ Database::Status Database::open(const QString& requested, const QString& connect
     int rc =
         sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString err = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        const QString err = db ? Fehlertexte::ausEngine(sqlite3_extended_errcode(db),
+                                                        sqlite3_system_errno(db),
+                                                        QString::fromUtf8(sqlite3_errmsg(db)))
+                               : QString();
         sqlite3_close_v2(db);
         return refuse(Status::Failed, fileName, err);
     }
@@ -161,7 +165,9 @@ Database::Status Database::open(const QString& requested, const QString& connect
                           : size % PageSize == 0 ? Status::WrongKey
                                                  : Status::Damaged);
         if (rc == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_IOERR) return giveUp(Status::Damaged);
-        return giveUp(Status::Failed, QString::fromUtf8(sqlite3_errmsg(db)));
+        return giveUp(Status::Failed,
+                      Fehlertexte::ausEngine(sqlite3_extended_errcode(db), sqlite3_system_errno(db),
+                                             QString::fromUtf8(sqlite3_errmsg(db))));
     }
 
     // A cut-off file still opens: its header promises more pages than exist.
@@ -209,6 +215,19 @@ Database::Status Database::open(const QString& requested, const QString& connect
     return Status::Ok;
 }
 
+bool Database::dateiSchreibgeschuetzt() const {
+    if (!m_db) return false;
+    // The engine opens a file it may not write read-only, without a word.
+    return sqlite3_db_readonly(m_db, "main") == 1 ||
+           ::access(QFile::encodeName(m_path).constData(), W_OK) != 0;
+}
+
+bool Database::ordnerSchreibgeschuetzt() const {
+    if (!m_db) return false;
+    // Every change writes a journal beside the file.
+    return ::access(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), W_OK) != 0;
+}
+
 void Database::close() {
     if (m_db) {
         // Statements that record sets still hold keep the handle alive until
@@ -225,6 +244,17 @@ bool Database::fail(const QString& what) {
     return false;
 }
 
+QString Database::engineFehler() const {
+    if (!m_db) return QStringLiteral("Die Datenbank ist nicht geöffnet.");
+    return Fehlertexte::ausEngine(sqlite3_extended_errcode(m_db), sqlite3_system_errno(m_db),
+                                  QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+bool Database::failEngine() {
+    m_message = engineFehler();
+    return false;
+}
+
 bool Database::exec(const QString& sql, const QVariantList& params) {
     if (!m_db) return fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
     const QByteArray utf8 = sql.toUtf8();
@@ -234,25 +264,29 @@ bool Database::exec(const QString& sql, const QVariantList& params) {
         sqlite3_stmt* stmt = nullptr;
         const char* next = nullptr;
         if (sqlite3_prepare_v2(m_db, tail, -1, &stmt, &next) != SQLITE_OK) {
+            const QString e = engineFehler();
             sqlite3_finalize(stmt);
-            return fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+            m_message = e;
+            return false;
         }
         tail = next;
         if (!stmt) continue; // blanks or a comment
         const int used = SqlUtil::bind(stmt, params, offset);
         if (used < 0) {
-            const QString e = QString::fromUtf8(sqlite3_errmsg(m_db));
+            const QString e = engineFehler();
             sqlite3_finalize(stmt);
-            return fail(e);
+            m_message = e;
+            return false;
         }
         offset += used;
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE) {
-            const QString e = QString::fromUtf8(sqlite3_errmsg(m_db));
+            const QString e = engineFehler();
             sqlite3_finalize(stmt);
-            return fail(e);
+            m_message = e;
+            return false;
         }
         sqlite3_finalize(stmt);
     }
@@ -268,7 +302,7 @@ QList<QVariantList> Database::rows(const QString& sql, const QVariantList& param
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK ||
         !stmt || SqlUtil::bind(stmt, params) < 0) {
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        failEngine();
         sqlite3_finalize(stmt);
         return result;
     }
@@ -281,7 +315,7 @@ QList<QVariantList> Database::rows(const QString& sql, const QVariantList& param
             row.append(SqlUtil::column(stmt, c));
         result.append(row);
     }
-    if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    if (rc != SQLITE_DONE) failEngine();
     sqlite3_finalize(stmt);
     return result;
 }
@@ -294,7 +328,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK ||
         !stmt || SqlUtil::bind(stmt, params) < 0) {
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        failEngine();
         sqlite3_finalize(stmt);
         return {};
     }
@@ -303,7 +337,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     if (rc == SQLITE_ROW && sqlite3_column_count(stmt) > 0)
         v = SqlUtil::column(stmt, 0);
     else if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        failEngine();
     sqlite3_finalize(stmt);
     return v;
 }

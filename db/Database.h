@@ -33,6 +33,12 @@ public:
     /// German description of the last failure (open, exec, compaction).
     QString message() const { return m_message; }
 
+    /// The open file cannot be written: it is write-protected (the engine
+    /// then opens it for reading only) ...
+    bool dateiSchreibgeschuetzt() const;
+    /// ... or its folder takes no new file (the journal every change writes).
+    bool ordnerSchreibgeschuetzt() const;
+
     bool exec(const QString& sql, const QVariantList& params = {});
     /// First column of the first row, or an invalid QVariant.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
@@ -50,6 +56,9 @@ public:
 private:
     friend class Transaction;
     bool fail(const QString& what);
+    /// German reason for the engine's last error on this connection.
+    QString engineFehler() const;
+    bool failEngine();
     Status refuse(Status status, const QString& fileName, const QString& detail = {});
 
     sqlite3* m_db = nullptr;
