@@ -77,6 +77,13 @@ QString Database::keyFromConnect(const QString& connect) {
     return semi < 0 ? rest : rest.left(semi);
 }
 
+QString Database::damagedMessage(const QString& fileName) {
+    return QStringLiteral("Die Datenbankdatei \"%1\" ist beschädigt und kann nicht geöffnet "
+                          "werden.\r\nBitte spielen Sie eine Sicherung ein oder installieren Sie "
+                          "das Programm neu.")
+        .arg(fileName);
+}
+
 Database::Status Database::refuse(Status status, const QString& fileName, const QString& detail) {
     const QString f = QLatin1Char('"') + fileName + QLatin1Char('"');
     switch (status) {
@@ -96,10 +103,7 @@ Database::Status Database::refuse(Status status, const QString& fileName, const 
                         .arg(f);
         break;
     case Status::Damaged:
-        m_message = QStringLiteral("Die Datenbankdatei %1 ist beschädigt und kann nicht geöffnet "
-                                   "werden.\r\nBitte spielen Sie eine Sicherung ein oder "
-                                   "installieren Sie das Programm neu.")
-                        .arg(f);
+        m_message = damagedMessage(fileName);
         break;
     case Status::Failed:
     case Status::Ok:

@@ -52,6 +52,8 @@ public:
     bool compact();
 
     static QString keyFromConnect(const QString& connect);
+    /// The refusal of a damaged file.
+    static QString damagedMessage(const QString& fileName);
 
 private:
     friend class Transaction;
