@@ -20,6 +20,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
+#include "platform/KompaktierFortschritt.h"
 #include "platform/Launcher.h"
 #include "platform/RecordsetModel.h"
 #include "platform/RtfText.h"
@@ -929,20 +930,26 @@ void Aktiendataform::startAbschliessen() {
 }
 
 void Aktiendataform::DatenbankKomprimieren() {
+    const QString nichtKomprimiert = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+    // A file that cannot be written is not replaced; no question for it.
+    const QString hindernis = m_ctx.db.compactObstacle();
+    if (!hindernis.isEmpty()) {
+        m_ctx.dialogs.notice(this, nichtKomprimiert + QLatin1Char('\n') + hindernis);
+        return;
+    }
     if (!m_ctx.dialogs.ask(this, kompaktierFrage())) return;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The copy needs the file to itself: record sets are closed meanwhile.
+    // The copy needs the file to itself: record sets are closed meanwhile;
+    // it is made on its own thread while a progress dialog is shown.
     const Bookmark stand = m_daten1 ? m_daten1->bookmark() : -1;
     datenSchliessen();
-    const bool ok = m_ctx.db.compact();
+    const bool ok = kompaktierenMitFortschritt(this, m_ctx.db);
     datenOeffnen();
     if (stand >= 0 && m_daten1) m_daten1->setBookmark(stand);
-    QApplication::restoreOverrideCursor();
 
     if (!ok) {
         // The old file is intact; the question comes again at the next start.
-        QString text = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+        QString text = nichtKomprimiert;
         if (!m_ctx.db.message().isEmpty()) text += QLatin1Char('\n') + m_ctx.db.message();
         m_ctx.dialogs.notice(this, text);
         return;

@@ -7,8 +7,6 @@
 #include <QFileInfo>
 #include <QSet>
 #include <cmath>
-#include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -41,15 +39,6 @@ QString notFoundText() {
         "Die Datenbankdatei \"aktien.mdb\" wurde nicht gefunden!\r\nBitte kopieren "
         "Sie die Datei in das Programmverzeichnis oder installieren Sie das "
         "Programm neu.");
-}
-
-// Makes a finished rename survive a power loss.
-void syncDirectory(const QString& dir) {
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 // File names are compared without regard to case ("Aktien.mdb" is the
@@ -350,125 +339,46 @@ std::int64_t Database::lastInsertRowId() const {
     return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
 }
 
-bool Database::compact() {
-    if (!m_db) return fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
-    const QString failed = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.\r\n");
-    if (m_txDepth > 0) {
-        m_message = failed + QStringLiteral("Es läuft noch eine Änderung.");
-        return false;
+QString Database::compactObstacle() const {
+    if (!m_db) return QStringLiteral("Die Datenbank ist nicht geöffnet.");
+    if (m_txDepth > 0) return QStringLiteral("Es läuft noch eine Änderung.");
+    // Without a key the copy would be written in plain text.
+    if (m_key.isEmpty()) return QStringLiteral("Die Datenbank hat kein Kennwort.");
+    // A file the user protected against writing is not replaced by a new one.
+    if (dateiSchreibgeschuetzt())
+        return QStringLiteral("Die Datenbankdatei \"%1\" ist schreibgeschützt.")
+            .arg(QFileInfo(m_path).fileName());
+    if (ordnerSchreibgeschuetzt()) return QStringLiteral("Das Programmverzeichnis ist schreibgeschützt.");
+    return QString();
+}
+
+std::optional<Database::CompactJob> Database::beginCompact() {
+    const QString hindernis = compactObstacle();
+    if (!hindernis.isEmpty()) {
+        m_message = hindernis;
+        return std::nullopt;
     }
-    if (m_key.isEmpty()) {
-        // Without a key the copy would be written in plain text.
-        m_message = failed + QStringLiteral("Die Datenbank hat kein Kennwort.");
-        return false;
-    }
-    const QFileInfo info(m_path);
-    const QString original = info.absoluteFilePath();
-    const QString dir = info.absolutePath();
-    const QString target = dir + QLatin1Char('/') + QLatin1String(CompactFileName);
-    const QString connect = QStringLiteral(";pwd=") + m_key;
+    CompactJob job{m_path, m_key};
+    // The copy is made on a connection of its own and replaces the file.
+    close();
+    return job;
+}
 
-    bool created = false;
-    bool attached = false;
-    auto abandon = [&](const QString& detail) {
-        if (attached) SqlUtil::execRaw(m_db, QStringLiteral("DETACH DATABASE neu"));
-        if (created && QFileInfo(target).isFile()) QFile::remove(target);
-        m_message = failed + detail;
-        return false;
-    };
-
-    // A copy left by an interrupted run is ours; anything else in the way stays.
-    const QFileInfo leftover(target);
-    if (leftover.exists() || leftover.isSymLink()) {
-        if (!leftover.isFile() || leftover.isSymLink() || !QFile::remove(target))
-            return abandon(
-                QStringLiteral("Die Datei \"%1\" ist im Weg.").arg(QLatin1String(CompactFileName)));
-    }
-
-    const qint64 userVersion = scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
-    QStringList tables;
-    for (const QVariantList& r :
-         rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
-                             "LIKE 'sqlite\\_%' ESCAPE '\\'")))
-        tables << r.value(0).toString();
-    // All row counts in one statement; schema is "main." or empty.
-    const auto countsOf = [&tables](Database& db, const QString& schema) {
-        QStringList parts;
-        for (const QString& t : tables)
-            parts << QStringLiteral("(SELECT count(*) FROM %1%2)")
-                         .arg(schema, SqlUtil::quoteIdent(t));
-        const QList<QVariantList> r =
-            db.rows(QStringLiteral("SELECT ") + parts.join(QStringLiteral(", ")));
-        return r.size() == 1 ? r.first() : QVariantList();
-    };
-
-    // The connection may not create files, so ATTACH gets an empty one.
-    {
-        QFile empty(target);
-        if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return abandon(QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden.")
-                               .arg(QLatin1String(CompactFileName)));
-        created = true;
-    }
-    // Always with KEY: an ATTACH without it writes an unencrypted file.
-    if (!exec(QStringLiteral("ATTACH DATABASE ?1 AS neu KEY ?2"), {target, m_key}))
-        return abandon(m_message);
-    attached = true;
-    QString err;
-    if (!SqlUtil::applyAttachedSettings(m_db, QStringLiteral("neu"), &err) ||
-        !SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA neu.synchronous = FULL"), &err) ||
-        !SqlUtil::execRaw(m_db, QStringLiteral("SELECT sqlcipher_export('neu')"), &err) ||
-        // The export drops the user version.
-        !SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA neu.user_version = %1").arg(userVersion),
-                          &err))
-        return abandon(err);
-    // Counted after the export, which has just read every page of the original.
-    const QVariantList counts =
-        tables.isEmpty() ? QVariantList() : countsOf(*this, QStringLiteral("main."));
-    if (counts.size() != tables.size()) return abandon(m_message);
-    if (!SqlUtil::execRaw(m_db, QStringLiteral("DETACH DATABASE neu"), &err)) return abandon(err);
-    attached = false;
-
-    // Check the copy before it replaces anything.
-    if (SqlUtil::hasPlainHeader(target))
-        return abandon(QStringLiteral("Die Kopie ist nicht verschlüsselt."));
-    {
-        Database copy;
-        if (copy.open(target, connect) != Status::Ok) return abandon(copy.message());
-        if (copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString() != QLatin1String("ok"))
-            return abandon(QStringLiteral("Die Kopie ist fehlerhaft."));
-        if (copy.scalar(QStringLiteral("PRAGMA user_version")).toLongLong() != userVersion)
-            return abandon(QStringLiteral("Die Kopie hat eine andere Version."));
-        const QVariantList copied = tables.isEmpty() ? QVariantList() : countsOf(copy, QString());
-        for (int i = 0; i < tables.size(); ++i) {
-            if (i >= copied.size() || !copied.at(i).isValid() ||
-                copied.at(i).toLongLong() != counts.at(i).toLongLong())
-                return abandon(QStringLiteral("In der Kopie fehlen Datensätze der Tabelle %1.")
-                                   .arg(tables.at(i)));
-        }
-    }
-
-    // rename(2) replaces the original in one step: either name always holds a
-    // complete database.
-    const QString keepPath = m_path;
-    const QString keyConnect = connect;
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
-    if (std::rename(QFile::encodeName(target).constData(),
-                    QFile::encodeName(original).constData()) != 0) {
-        const bool reopened = open(keepPath, keyConnect) == Status::Ok;
-        m_message.clear();
-        abandon(QStringLiteral("Die Kopie konnte nicht umbenannt werden."));
-        if (!reopened)
+bool Database::endCompact(const CompactJob& job, const Kompaktierung::Ergebnis& ergebnis) {
+    const Status s = open(job.path, QStringLiteral(";pwd=") + job.key);
+    if (!ergebnis.ok) {
+        m_message = ergebnis.meldung;
+        if (s != Status::Ok)
             m_message += QStringLiteral("\r\nDie Datenbank konnte nicht wieder geöffnet werden.");
         return false;
     }
-    syncDirectory(dir);
-    if (open(keepPath, keyConnect) != Status::Ok) {
-        m_message = failed + m_message;
-        return false;
-    }
-    return true;
+    return s == Status::Ok;
+}
+
+bool Database::compact() {
+    const auto job = beginCompact();
+    if (!job) return false;
+    return endCompact(*job, Kompaktierung::ausfuehren(job->path, job->key));
 }
 
 Transaction::Transaction(Database& db) : m_db(db) {
