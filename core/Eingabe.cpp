@@ -81,6 +81,19 @@ std::optional<Currency> wert(Currency preis, qint64 stueck, Currency zuschlag) {
     return summe;
 }
 
+bool steuerzeichen(QChar c) {
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator;
+}
+
+QString einzeilig(const QString& text, int maxLength) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        if (!steuerzeichen(c)) out += c;
+    return out.left(maxLength);
+}
+
 QString zuGrossText(const QString& feld, bool negativErlaubt) {
     return QStringLiteral("Der Betrag im Feld \"%1\" ist zu groß!\n").arg(feld) +
            (negativErlaubt ? QStringLiteral("Erlaubt sind Beträge von -99.999.999.999,9999 bis "

@@ -53,6 +53,13 @@ std::optional<Currency> wert(Currency preis, qint64 stueck, Currency zuschlag = 
 QString zuGrossText(const QString& feld, bool negativErlaubt = false);
 /// The refusal of a number of units beyond the range.
 QString stueckZuGrossText();
+/// The width of a text column (names, booking texts).
+inline constexpr int Textspalte = 255;
+/// A control character: never part of a single-line text.
+bool steuerzeichen(QChar c);
+/// The text as a single-line field keeps it: no control characters, at most maxLength characters.
+QString einzeilig(const QString& text, int maxLength = Textspalte);
+
 /// The refusal of a computed amount (feld: "Kaufbetrag", "Verkaufserlös", …) beyond the range.
 QString ergebnisZuGrossText(const QString& feld);
 

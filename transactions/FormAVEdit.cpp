@@ -7,6 +7,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Textfeld.h"
 #include "platform/Ueberschrift.h"
 #include "transactions/KursOperationen.h"
 #include "transactions/PaketOperationen.h"
@@ -26,7 +27,7 @@ FormAVEdit::FormAVEdit(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
 
     Textaktie = new QLineEdit(this);
     Textaktie->setObjectName(QStringLiteral("Textaktie"));
-    Textaktie->setMaxLength(255);
+    einzeiligesFeld(Textaktie);
     connect(Textaktie, &QLineEdit::returnPressed, this, &FormAVEdit::speichern);
     auto feld = [this](NumericConfig cfg, const char* name) {
         cfg.onEnter = [this] { speichern(); };

@@ -9,6 +9,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Textfeld.h"
 #include "platform/Ueberschrift.h"
 #include "transactions/KontoOperationen.h"
 
@@ -26,6 +27,7 @@ FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     Dialogs& d = m_api.dialogs();
     Textaktie = new QLineEdit(this);
     Textaktie->setObjectName(QStringLiteral("Textaktie"));
+    einzeiligesFeld(Textaktie);
     NumericConfig ziffern = NumericConfig::digits();
     ziffern.maxLength = 6;
     Kennummer = new NumericField(d, ziffern, this);

@@ -13,6 +13,7 @@
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
 #include "platform/RecordsetModel.h"
+#include "platform/Textfeld.h"
 #include "transactions/KontoOperationen.h"
 
 #include <QDateEdit>
@@ -64,6 +65,7 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     Text1->setObjectName(QStringLiteral("Text1"));
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
+    einzeiligesFeld(Text2);
     Label7 = new QLabel(QStringLiteral("Bei Abgängen Minuszeichen (-) voranstellen!"), this);
     Schalter2 = new HoverButton(this);
     Schalter2->setObjectName(QStringLiteral("Schalter2"));

@@ -8,6 +8,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Textfeld.h"
 #include "platform/Ueberschrift.h"
 #include "transactions/KontoOperationen.h"
 
@@ -28,6 +29,7 @@ FormSonstige::FormSonstige(MainWindowApi& api, QWidget* parent) : QDialog(parent
     DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
+    einzeiligesFeld(Text2);
     Text3 = new NumericField(m_api.dialogs(), NumericConfig::decimal(), this);
     Text3->setObjectName(QStringLiteral("Text3"));
 

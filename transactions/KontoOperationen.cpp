@@ -48,7 +48,7 @@ bool hatBuchungen(Database& db) {
 
 bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe) {
     return db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                   {datumWert(datum), text, betragWert(summe)});
+                   {datumWert(datum), Eingabe::einzeilig(text), betragWert(summe)});
 }
 
 bool buchungLoeschen(Database& db, Bookmark buchung) {
@@ -202,7 +202,9 @@ QString kaufMeldung(KaufPruefung p) {
 }
 
 QString kaufText(const KaufEingabe& e) {
-    return QStringLiteral("Kauf ") + e.stueckText + QStringLiteral(" Stück ") + e.aktie;
+    // Cut to the column, as a long name would make it longer.
+    return (QStringLiteral("Kauf ") + e.stueckText + QStringLiteral(" Stück ") + e.aktie)
+        .left(Eingabe::Textspalte);
 }
 
 KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraege& b,
@@ -232,7 +234,8 @@ KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraeg
     if (!db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\", \"stück\","
                                 " kaufpreis, \"gebühren\", datum, kaufdatum, tageskurs)"
                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {e.aktie, e.kennummer, static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
+                 {Eingabe::einzeilig(e.aktie), Eingabe::einzeilig(e.kennummer),
+                  static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
                   betragWert(e.gebuehren), datum, datum, betragWert(e.kaufpreis)}))
         return fehlschlag();
     const Bookmark paket = db.lastInsertRowId();

@@ -19,7 +19,8 @@ namespace Konto {
 /// Whether the ledger holds at least one booking.
 bool hatBuchungen(Database& db);
 
-/// Appends a booking (amount in DM). False when the write failed.
+/// Appends a booking (amount in DM); the text is kept to one line of the
+/// column's width. False when the write failed.
 bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe);
 /// Deletes the booking with the bookmark. False when the write failed.
 bool buchungLoeschen(Database& db, Bookmark buchung);

@@ -135,7 +135,9 @@ QString verkaufMeldung(VerkaufPruefung p) {
 }
 
 QString verkaufText(const VerkaufEingabe& e) {
-    return QStringLiteral("Verkauf ") + e.anzahlText + QStringLiteral(" Stück ") + e.aktie;
+    // Cut to the column, as a long name would make it longer.
+    return (QStringLiteral("Verkauf ") + e.anzahlText + QStringLiteral(" Stück ") + e.aktie)
+        .left(Eingabe::Textspalte);
 }
 
 Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
@@ -169,7 +171,7 @@ Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
     if (!Depot::altallwertAnpassen(db, -*wertEuro)) return fehlschlag(db, was);
     schritt();
     if (!db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                 {datumWert(e.datum), verkaufText(e), betragWert(*gutschrift)}))
+                 {datumWert(e.datum), Eingabe::einzeilig(verkaufText(e)), betragWert(*gutschrift)}))
         return fehlschlag(db, was);
     schritt();
     if (ganz) {
@@ -271,7 +273,8 @@ Ergebnis editSchreiben(Database& db, Bookmark paket, const EditEingabe& e, const
     if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET aktie = ?, \"WP-KNummer\" = ?,"
                                 " \"stück\" = ?, kaufpreis = ?, \"gebühren\" = ?, tageskurs = ?,"
                                 " datum = ?, kaufdatum = ? WHERE rowid = ?"),
-                 {e.aktie, e.kennummer, static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
+                 {Eingabe::einzeilig(e.aktie), Eingabe::einzeilig(e.kennummer),
+                  static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
                   betragWert(e.gebuehren), betragWert(e.tageskurs), datumWert(e.datum),
                   datumWert(e.kaufdatum), schluessel(paket)}))
         return fehlschlag(db, was);
