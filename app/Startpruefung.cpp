@@ -15,7 +15,11 @@ Startpruefung::~Startpruefung() {
 
 void Startpruefung::starten() {
     if (m_thread) return;
-    m_thread = QThread::create([this] { m_ergebnis = Dateipruefung::pruefen(m_pfad); });
+    m_thread = QThread::create([this] {
+        m_ergebnis = Dateipruefung::pruefen(m_pfad);
+        // A whole file gets the indexes an earlier version did not make.
+        if (m_ergebnis.ok) Dateipruefung::nachruesten(m_pfad);
+    });
     // Delivered on this object's thread: the result is complete by then.
     connect(m_thread, &QThread::finished, this, [this] {
         m_fertig = true;

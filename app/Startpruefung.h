@@ -1,7 +1,8 @@
 #pragma once
 // The check of the database file while the start window is shown: it runs on
 // a thread of its own, so the window keeps scrolling and the user waits for
-// it only as long as it outlasts the start window's delay.
+// it only as long as it outlasts the start window's delay. A whole file then
+// gets the indexes an earlier version did not make.
 
 #include "db/Dateipruefung.h"
 #include <QObject>

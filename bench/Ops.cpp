@@ -374,5 +374,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
         }
     };
     runMainWindow(ctx, out, floors);
+    runStart(ctx, out);
     return out;
 }

@@ -58,3 +58,7 @@ struct WriteFloors {
 
 /// Times the main window's load, card, totals and the changes with its refresh.
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors);
+
+/// Times the start check of the file, compaction with its progress dialog and
+/// the account window opened on the whole ledger.
+void runStart(BenchContext& ctx, QList<BenchResult>& out);

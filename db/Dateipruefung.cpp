@@ -1,5 +1,6 @@
 #include "db/Dateipruefung.h"
 
+#include "db/Schema.h"
 #include "db/SqlUtil.h"
 #include <QFile>
 #include <QFileInfo>
@@ -44,6 +45,16 @@ Ergebnis pruefen(const QString& pfad, const QString& connect) {
     e.ok = heil && einstellungen;
     if (!e.ok) e.meldung = beschaedigt;
     return e;
+}
+
+void nachruesten(const QString& pfad, const QString& connect) {
+    Database db;
+    if (db.open(pfad, connect) != Database::Status::Ok || db.dateiSchreibgeschuetzt() ||
+        db.ordnerSchreibgeschuetzt())
+        return;
+    // Speed only: a failure changes nothing that works without it.
+    for (const QString& sql : Schema::nachruestStatements())
+        db.exec(sql);
 }
 
 } // namespace Dateipruefung

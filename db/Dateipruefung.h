@@ -18,4 +18,10 @@ struct Ergebnis {
 Ergebnis pruefen(const QString& pfad,
                  const QString& connect = QString::fromLatin1(Database::ConnectText));
 
+/// Adds the indexes a file made by an earlier version lacks, on a connection
+/// of its own. Only for a file that passed pruefen(); a file that cannot be
+/// written is left as it is.
+void nachruesten(const QString& pfad,
+                 const QString& connect = QString::fromLatin1(Database::ConnectText));
+
 } // namespace Dateipruefung

@@ -55,6 +55,7 @@ private slots:
     void beschaedigteDatei_data();
     void beschaedigteDatei();
     void zweiteInstanz();
+    void fehlendeIndizesNachgeruestet();
     void fremdeDatei_data();
     void fremdeDatei();
     void grussFensterUndUebergabe();
@@ -191,6 +192,23 @@ void TestProgrammstart::zweiteInstanz() {
         QVERIFY(!zweiter.starten());
         QCOMPARE(t.dialogs.lastText(), Programmsperre::laeuftSchonText());
     }
+}
+
+// A file of an earlier version gets the index that keeps the balance fast.
+void TestProgrammstart::fehlendeIndizesNachgeruestet() {
+    Testbett t;
+    QVERIFY(t.db.exec(QStringLiteral("DROP INDEX gewinne_summe")));
+    const auto index = [&t] {
+        return t.db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = "
+                                          "'gewinne_summe'"))
+            .toInt();
+    };
+    QCOMPARE(index(), 0);
+    t.db.close();
+    Programmstart start(t.kontext(), 0);
+    QVERIFY(start.starten());
+    QTRY_VERIFY(start.hauptfenster());
+    QCOMPARE(index(), 1);
 }
 
 void TestProgrammstart::grussFensterUndUebergabe() {
