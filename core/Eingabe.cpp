@@ -94,11 +94,15 @@ QString einzeilig(const QString& text, int maxLength) {
     return out.left(maxLength);
 }
 
-QString zuGrossText(const QString& feld, bool negativErlaubt) {
+QString groessterBetragText(int stellen) {
+    return stellen == 2 ? QStringLiteral("99.999.999.999,99") : QStringLiteral("99.999.999.999,9999");
+}
+
+QString zuGrossText(const QString& feld, bool negativErlaubt, int stellen) {
+    const QString g = groessterBetragText(stellen);
     return QStringLiteral("Der Betrag im Feld \"%1\" ist zu groß!\n").arg(feld) +
-           (negativErlaubt ? QStringLiteral("Erlaubt sind Beträge von -99.999.999.999,9999 bis "
-                                            "99.999.999.999,9999.")
-                           : QStringLiteral("Erlaubt sind Beträge bis 99.999.999.999,9999."));
+           (negativErlaubt ? QStringLiteral("Erlaubt sind Beträge von -%1 bis %1.").arg(g)
+                           : QStringLiteral("Erlaubt sind Beträge bis %1.").arg(g));
 }
 
 QString stueckZuGrossText() {

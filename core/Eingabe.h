@@ -49,8 +49,11 @@ inline bool imBereich(Currency c) {
 /// value × units + add, checked and within the range; nullopt otherwise.
 std::optional<Currency> wert(Currency preis, qint64 stueck, Currency zuschlag = Currency());
 
-/// "Der Betrag im Feld "<feld>" ist zu groß! ..." for an amount beyond the range.
-QString zuGrossText(const QString& feld, bool negativErlaubt = false);
+/// "Der Betrag im Feld "<feld>" ist zu groß! ..." for an amount beyond the
+/// range; stellen: the decimals the field keeps (2 for whole cents).
+QString zuGrossText(const QString& feld, bool negativErlaubt = false, int stellen = 4);
+/// The largest amount a field with that many decimals keeps, as written: "99.999.999.999,9999".
+QString groessterBetragText(int stellen = 4);
 /// The refusal of a number of units beyond the range.
 QString stueckZuGrossText();
 /// The width of a text column (names, booking texts).

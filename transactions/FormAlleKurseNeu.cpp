@@ -156,9 +156,8 @@ void FormAlleKurseNeu::Schalter1_Click() {
         const Eingabe::Feld<Currency> kurs = Kurse::kursZweiStellen(t);
         QString fehler;
         if (kurs.fehler == Eingabe::Fehler::ZuGross)
-            fehler = QStringLiteral("Der Kurs für %1 ist zu groß!\nErlaubt sind Beträge bis "
-                                    "99.999.999.999,9999.")
-                         .arg(Label[k]->text());
+            fehler = QStringLiteral("Der Kurs für %1 ist zu groß!\nErlaubt sind Beträge bis %2.")
+                         .arg(Label[k]->text(), Eingabe::groessterBetragText(2));
         else if (!kurs.ok())
             fehler = QStringLiteral("Der Kurs für %1 ist keine gültige Zahl!").arg(Label[k]->text());
         else if (!Kurse::paketwertImBereich(m_api.database(), m_paket[k], *kurs.wert))

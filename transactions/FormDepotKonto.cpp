@@ -255,7 +255,7 @@ void FormDepotKonto::Schalter2_Click() {
     if (punkt >= 0) betragText[punkt] = QLatin1Char(',');
     const Eingabe::Feld<Currency> betrag = Eingabe::betragInCent(betragText, true);
     if (betrag.fehler == Eingabe::Fehler::ZuGross) {
-        m_api.dialogs().notice(this, Eingabe::zuGrossText(QStringLiteral("DM"), true));
+        m_api.dialogs().notice(this, Eingabe::zuGrossText(QStringLiteral("DM"), true, 2));
         return;
     }
     if (!betrag.ok()) {

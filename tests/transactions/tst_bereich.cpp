@@ -137,10 +137,10 @@ void TstBereich::feld_data() {
     QTest::newRow("Alle Kurse") << int(AlleKurse) << "tageskurs" << MaxCent << MaxCent << MaxCent;
     QTest::newRow("Alle Kurse, eine Stelle mehr")
         << int(AlleKurse) << "tageskurs" << MaxCentMehr << ""
-        << "Der Kurs für Alpha ist zu groß!\nErlaubt sind Beträge bis 99.999.999.999,9999.";
+        << "Der Kurs für Alpha ist zu groß!\nErlaubt sind Beträge bis 99.999.999.999,99.";
     QTest::newRow("Alle Kurse, 1e15 wie gemeldet")
         << int(AlleKurse) << "tageskurs" << "1000000000000000" << ""
-        << "Der Kurs für Alpha ist zu groß!\nErlaubt sind Beträge bis 99.999.999.999,9999.";
+        << "Der Kurs für Alpha ist zu groß!\nErlaubt sind Beträge bis 99.999.999.999,99.";
 
     // Sales: the proceeds in DM, as the account shows them afterwards.
     QTest::newRow("Verkauf: Verkaufskurs")
@@ -157,7 +157,7 @@ void TstBereich::feld_data() {
     QTest::newRow("Verkauf: Anzahl, eine Stelle mehr")
         << int(Verkauf) << "anzahl" << "9999999999" << "" << stueck;
 
-    const QString kontoText = Eingabe::zuGrossText(QStringLiteral("DM"), true);
+    const QString kontoText = Eingabe::zuGrossText(QStringLiteral("DM"), true, 2);
     QTest::newRow("Depotkonto: Einzahlung")
         << int(Konto) << "summe" << MaxCent << MaxCent << "99999999999,99 DM";
     QTest::newRow("Depotkonto: Abgang") << int(Konto) << "summe" << "-" + MaxCent << "-" + MaxCent
