@@ -3,8 +3,10 @@
 #include "db/Database.h"
 #include "db/SqlUtil.h"
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,12 +25,11 @@ void syncDirectory(const QString& dir) {
     }
 }
 
-// While the export runs, its share is the copy's size against the original's.
+// Reports the share done while a long statement runs: the engine calls back
+// every thousand steps, and every 64th call asks how far it is.
 struct Beobachter {
     const Fortschritt* melden = nullptr;
-    QByteArray kopie;
-    qint64 original = 1;
-    int von = 0, bis = 0;
+    std::function<int()> stand; ///< the share done now
     int zuletzt = -1;
     unsigned schritte = 0;
 };
@@ -36,12 +37,8 @@ struct Beobachter {
 int beobachten(void* p) {
     auto* b = static_cast<Beobachter*>(p);
     if (++b->schritte % 64 != 0) return 0;
-    struct stat st {};
-    if (::stat(b->kopie.constData(), &st) != 0) return 0;
-    const qint64 anteil = std::min<qint64>(st.st_size, b->original) * (b->bis - b->von) /
-                          std::max<qint64>(b->original, 1);
-    const int prozent = b->von + int(anteil);
-    if (prozent != b->zuletzt) {
+    const int prozent = b->stand();
+    if (prozent > b->zuletzt) {
         b->zuletzt = prozent;
         (*b->melden)(prozent);
     }
@@ -125,12 +122,17 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
         return abandon(quelle.message());
     attached = true;
     QString err;
+    // The export's share: the copy's size against the original's (0 to 50).
+    QElapsedTimer exportZeit;
+    exportZeit.start();
     Beobachter b;
     b.melden = &fortschritt;
-    b.kopie = targetName;
-    b.original = qint64(alt.st_size);
-    b.von = 0;
-    b.bis = 80;
+    b.stand = [&targetName, &alt] {
+        struct stat st {};
+        if (::stat(targetName.constData(), &st) != 0) return 0;
+        const qint64 original = std::max<qint64>(qint64(alt.st_size), 1);
+        return int(std::min<qint64>(qint64(st.st_size), original) * 50 / original);
+    };
     if (fortschritt) sqlite3_progress_handler(quelle.handle(), 1000, beobachten, &b);
     const bool exportiert =
         SqlUtil::applyAttachedSettings(quelle.handle(), QStringLiteral("neu"), &err) &&
@@ -141,7 +143,8 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
                          QStringLiteral("PRAGMA neu.user_version = %1").arg(userVersion), &err);
     sqlite3_progress_handler(quelle.handle(), 0, nullptr, nullptr);
     if (!exportiert) return abandon(err);
-    melden(80);
+    const qint64 exportMs = std::max<qint64>(exportZeit.elapsed(), 1);
+    melden(50);
     // Counted after the export, which has just read every page of the original.
     const QVariantList counts =
         tables.isEmpty() ? QVariantList() : countsOf(quelle, QStringLiteral("main."));
@@ -157,9 +160,22 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     {
         Database copy;
         if (copy.open(target, connect) != Database::Status::Ok) return abandon(copy.message());
-        melden(85);
-        if (copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString() != QLatin1String("ok"))
-            return abandon(QStringLiteral("Die Kopie ist fehlerhaft."));
+        melden(55);
+        // The check reads the whole copy as the export wrote it: its share
+        // (55 to 95) is estimated from the time the export took.
+        QElapsedTimer pruefZeit;
+        pruefZeit.start();
+        Beobachter p;
+        p.melden = &fortschritt;
+        p.zuletzt = 55;
+        p.stand = [&pruefZeit, exportMs] {
+            return 55 + int(std::min<qint64>(pruefZeit.elapsed(), exportMs) * 40 / exportMs);
+        };
+        if (fortschritt) sqlite3_progress_handler(copy.handle(), 1000, beobachten, &p);
+        const bool heil =
+            copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString() == QLatin1String("ok");
+        sqlite3_progress_handler(copy.handle(), 0, nullptr, nullptr);
+        if (!heil) return abandon(QStringLiteral("Die Kopie ist fehlerhaft."));
         melden(95);
         if (copy.scalar(QStringLiteral("PRAGMA user_version")).toLongLong() != userVersion)
             return abandon(QStringLiteral("Die Kopie hat eine andere Version."));
