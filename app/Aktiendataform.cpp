@@ -2,6 +2,7 @@
 
 // HelpViewer.h keeps a QPointer to a QTextBrowser: it must be complete.
 #include <QTextBrowser>
+#include <utility>
 
 #include "app/Sicherung.h"
 #include "app/BerichtAnsicht.h"
@@ -15,6 +16,7 @@
 #include "core/Passwort.h"
 #include "db/Database.h"
 #include "db/Depot.h"
+#include "db/Fehlertexte.h"
 #include "db/Recordset.h"
 #include "extras/FormInfo.h"
 #include "extras/BefehleExtras.h"
@@ -22,12 +24,14 @@
 #include "reports/BefehleBerichte.h"
 #include "transactions/BefehleKonto.h"
 #include "transactions/BefehleKurse.h"
+#include "transactions/KursOperationen.h"
 #include "watch/BefehleBeobachten.h"
 #include "platform/Dialogs.h"
 #include "platform/Drucker.h"
 #include "platform/HelpViewer.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
+#include "platform/KompaktierFortschritt.h"
 #include "platform/Launcher.h"
 #include "platform/RtfText.h"
 #include <QAction>
@@ -260,7 +264,7 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
 
     // Pointer over the free area: toolbar hover, hint and DM tips are reset.
     m_hoverReset = HoverReset::install(this, [this] {
-        setHinweis(hinweistext());
+        setHinweis(m_grundhinweis);
         m_karte->dmTippsVerbergen();
     });
 
@@ -658,7 +662,12 @@ void Aktiendataform::Form_Load() {
     modul.PasswortGespeichert = m_daten2->text(QStringLiteral("passwort"));
     PaketeZaehlen();
     SummenAktualisieren();
-    setHinweis(hinweistext());
+    // A database that cannot be written says so where the notice stands.
+    const QString schutz = Fehlertexte::schreibschutzHinweis(m_ctx.db.dateiSchreibgeschuetzt(),
+                                                             m_ctx.db.ordnerSchreibgeschuetzt());
+    m_grundhinweis = schutz.isEmpty() ? hinweistext() : schutz;
+    setHinweis(m_grundhinweis);
+    if (!m_sicherungsHinweis.isEmpty()) setHinweis(std::exchange(m_sicherungsHinweis, QString()));
     if (modul.AnzahlPakete > 0) {
         m_daten1->moveFirst();
         modul.lesezeichen = m_daten1->bookmark();
@@ -704,21 +713,29 @@ void Aktiendataform::startAbschliessen() {
 }
 
 void Aktiendataform::DatenbankKomprimieren() {
+    const QString nichtKomprimiert = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+    // A file that cannot be written is not replaced; no question for it.
+    const QString hindernis = m_ctx.db.compactObstacle();
+    if (!hindernis.isEmpty()) {
+        m_ctx.dialogs.notice(this, nichtKomprimiert + QLatin1Char('\n') + hindernis);
+        return;
+    }
     if (!m_ctx.dialogs.ask(this, kompaktierFrage())) return;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    // The copy needs the file to itself: record sets are closed meanwhile.
+    // The copy needs the file to itself: record sets are closed meanwhile;
+    // it is made on its own thread while a progress dialog is shown.
     const Bookmark stand = m_daten1 ? m_daten1->bookmark() : -1;
     datenSchliessen();
-    Sicherung::vorKomprimierung(*this);
-    const bool ok = m_ctx.db.compact();
+    // The old file is kept; a failed copy is said once the load has set its notice.
+    m_sicherungsHinweis = Sicherung::anlegen(m_ctx.db, m_ctx.clock.today(),
+                                             Sicherung::Art::VorKomprimierung);
+    const bool ok = kompaktierenMitFortschritt(this, m_ctx.db);
     datenOeffnen();
     if (stand >= 0 && m_daten1) m_daten1->setBookmark(stand);
-    QApplication::restoreOverrideCursor();
 
     if (!ok) {
         // The old file is intact; the question comes again at the next start.
-        QString text = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+        QString text = nichtKomprimiert;
         if (!m_ctx.db.message().isEmpty()) text += QLatin1Char('\n') + m_ctx.db.message();
         m_ctx.dialogs.notice(this, text);
         return;
@@ -767,16 +784,17 @@ void Aktiendataform::closeEvent(QCloseEvent* event) {
 // ---------------------------------------------------------------- totals
 
 void Aktiendataform::SummenAktualisieren() {
-    // Currency columns hold amount × 10000: the integer sums are exact.
-    const auto zeilen = m_ctx.db.rows(QStringLiteral(
-        "SELECT COALESCE(SUM(CAST(IFNULL(\"stück\", 0) AS INTEGER) * IFNULL(tageskurs, 0)), 0),"
-        " COALESCE(SUM(CAST(IFNULL(\"stück\", 0) AS INTEGER) * IFNULL(kaufpreis, 0)"
-        " + IFNULL(\"gebühren\", 0)), 0) FROM Aktiendaten"));
-    Currency wert, kauf;
-    if (!zeilen.isEmpty()) {
-        wert = Currency::fromRaw(zeilen.first().value(0).toLongLong());
-        kauf = Currency::fromRaw(zeilen.first().value(1).toLongLong());
+    // Exact, in checked integers: a total that cannot be formed is said, never shown wrong.
+    const std::optional<Depot::Summen> summen = Depot::summen(m_ctx.db);
+    if (!summen) {
+        for (QLabel* l : {LabelGesamtwert, Label10, LabelAllgewinn, Label14})
+            l->setText(zuGrossAnzeige());
+        Label17->clear();
+        m_ctx.dialogs.notice(this, Depot::summenFehlerText());
+        return;
     }
+    const Currency wert = summen->wert;
+    const Currency kauf = summen->kauf;
     const Summen s = summenTexte(wert, kauf);
     m_ctx.modul.Gesamtwert = wert;
     LabelGesamtwert->setText(s.labelGesamtwert);
@@ -966,11 +984,18 @@ void Aktiendataform::Label18_Click() {
 }
 
 void Aktiendataform::Command8_Click() {
-    m_ctx.modul.Kontostand = Depot::kontostand(m_ctx.db);
+    const std::optional<Currency> stand = Depot::kontostand(m_ctx.db);
     QString dm = Label10->text();
     if (dm.endsWith(QStringLiteral(" DM"))) dm.chop(3);
-    const Currency depot = Numbers::parseCurrency(dm).value_or(Currency());
-    const Currency gesamt = m_ctx.modul.Kontostand + depot;
+    const std::optional<Currency> depot =
+        dm.isEmpty() ? std::optional<Currency>(Currency()) : Numbers::parseCurrency(dm);
+    const std::optional<Currency> summe = stand && depot ? stand->plus(*depot) : std::nullopt;
+    if (!summe) {
+        m_ctx.dialogs.notice(this, stand ? Depot::summenFehlerText() : Depot::kontostandFehlerText());
+        return;
+    }
+    m_ctx.modul.Kontostand = *stand;
+    const Currency gesamt = *summe;
     m_ctx.dialogs.message(this,
                           QStringLiteral("Der Gesamtwert Ihres Depots + Konto beträgt zur Zeit:   "
                                          "\n\n") +
@@ -981,14 +1006,19 @@ void Aktiendataform::Command8_Click() {
 }
 
 void Aktiendataform::tagesergebnis() {
-    const Currency jetzt = Currency::fromDouble(Numbers::leadingNumber(LabelGesamtwert->text()));
-    Currency vorher;
+    const std::optional<Currency> jetzt = Kurse::angezeigterGesamtwert(LabelGesamtwert->text());
+    std::optional<Currency> vorher = Currency();
     if (m_daten2) {
         if (!m_daten2->hasCurrent()) m_daten2->moveFirst();
-        vorher = Currency::fromDouble(
-            Numbers::leadingNumber(m_daten2->text(QStringLiteral("altallwert"))));
+        vorher = Numbers::leadingCurrency(m_daten2->text(QStringLiteral("altallwert")));
     }
-    const Currency diff = jetzt - vorher;
+    const std::optional<Currency> differenz = jetzt && vorher ? jetzt->minus(*vorher) : std::nullopt;
+    if (!differenz) {
+        Label33->setText(QStringLiteral("\n") + zuGrossAnzeige());
+        Label33->setVisible(Label33->isHidden());
+        return;
+    }
+    const Currency diff = *differenz;
     const Currency dm = Numbers::euroToDm(diff);
     const QString wort =
         diff.isNegative() ? QStringLiteral("Tagesverlust") : QStringLiteral("Tagesgewinn");

@@ -260,6 +260,8 @@ private:
     QHash<QObject*, std::function<void()>> m_klicks; ///< labels that act on a click
     QTimer* m_uhr = nullptr;
     Ansicht m_ansicht = Ansicht::Karte;
+    QString m_sicherungsHinweis; ///< a backup before compaction that failed, said after the load
+    QString m_grundhinweis = hinweistext(); ///< panel 2 at rest: the notice or the write protection
     bool m_uhrzeit = false;
     bool m_beendet = false;
 };

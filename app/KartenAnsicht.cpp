@@ -217,14 +217,15 @@ void KartenAnsicht::fuellen(const Recordset& r, qint64 spekufristMonate, const Q
     Labeltageskurs->setText(p.tageskurs.format00());
 
     const PaketBewertung b = bewerte(p);
-    Labelkursdiff->setText(b.kursdiff.format00());
+    const auto betrag = [&b](Currency c) { return b.ueberlauf ? zuGrossAnzeige() : c.format00(); };
+    Labelkursdiff->setText(betrag(b.kursdiff));
     // Without a previous quote there is no percentage.
     Label21->setText(b.prozent
                          ? Numbers::format00(static_cast<double>(*b.prozent)) + QStringLiteral(" %")
                          : QString());
-    LabelGekauf->setText(b.kaufwert.format00());
-    LabelAktwert->setText(b.aktwert.format00());
-    Labelgewinn->setText(b.gewinn.format00());
+    LabelGekauf->setText(betrag(b.kaufwert));
+    LabelAktwert->setText(betrag(b.aktwert));
+    Labelgewinn->setText(betrag(b.gewinn));
     betragsfarbeSetzen(Labelgewinn);
     betragsfarbeSetzen(Labelkursdiff);
 

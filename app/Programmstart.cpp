@@ -4,6 +4,8 @@
 #include "app/FormGruss.h"
 #include "app/Sicherung.h"
 #include "app/JetUebernahme.h"
+#include "app/Programmsperre.h"
+#include "app/Startpruefung.h"
 #include "db/Database.h"
 #include "platform/Dialogs.h"
 #include <QDir>
@@ -17,6 +19,13 @@ Programmstart::~Programmstart() {
 }
 
 bool Programmstart::starten() {
+    // Held until the program ends; it goes with this object.
+    m_sperre = std::make_unique<Programmsperre>(m_ctx.programmVerzeichnis);
+    if (m_sperre->sperren() == Programmsperre::Ergebnis::LaeuftSchon) {
+        m_ctx.dialogs.notice(nullptr, Programmsperre::laeuftSchonText());
+        m_exitCode = 1;
+        return false;
+    }
     const QString pfad =
         QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName));
     if (!QFile::exists(pfad)) {
@@ -36,10 +45,26 @@ bool Programmstart::starten() {
         m_exitCode = 1;
         return false;
     }
+    // Checked while the start window is shown.
+    m_pruefung = std::make_unique<Startpruefung>(pfad);
+    m_pruefung->starten();
     m_gruss = new FormGruss(
-        m_ctx.controls, [this] { hauptfensterLaden(); }, m_grussMs);
+        m_ctx.controls, [this] { nachDemGruss(); }, m_grussMs);
     m_gruss->show();
     return true;
+}
+
+void Programmstart::nachDemGruss() {
+    m_pruefung->abwarten();
+    if (!m_pruefung->ergebnis().ok) {
+        // Refused before anything is written; the file stays as it is.
+        m_ctx.db.close();
+        m_ctx.dialogs.notice(nullptr, m_pruefung->ergebnis().meldung);
+        m_exitCode = 1;
+        emit beendet(m_exitCode);
+        return;
+    }
+    hauptfensterLaden();
 }
 
 void Programmstart::hauptfensterLaden() {

@@ -9,6 +9,8 @@
 
 class Aktiendataform;
 class FormGruss;
+class Programmsperre;
+class Startpruefung;
 
 class Programmstart final : public QObject {
     Q_OBJECT
@@ -17,9 +19,11 @@ public:
     explicit Programmstart(AppContext ctx, int grussMs = 2000, QObject* parent = nullptr);
     ~Programmstart() override;
 
-    /// Missing or unreadable database: the message is shown and false is
-    /// returned; the program then ends with exitCode(). Otherwise the start
-    /// window is up and the event loop takes over.
+    /// Another program on the same directory, a missing or unreadable
+    /// database: the message is shown and false is returned; the program then
+    /// ends with exitCode(). Otherwise the start window is up, the file is
+    /// checked meanwhile, and the event loop takes over; a damaged file ends
+    /// the program (beendet) when the start window's time is over.
     bool starten();
     int exitCode() const { return m_exitCode; }
 
@@ -31,6 +35,7 @@ signals:
     void beendet(int code);
 
 private:
+    void nachDemGruss();
     void hauptfensterLaden();
 
     AppContext m_ctx;
@@ -38,4 +43,6 @@ private:
     int m_exitCode = 0;
     QPointer<FormGruss> m_gruss;
     std::unique_ptr<Aktiendataform> m_haupt;
+    std::unique_ptr<Programmsperre> m_sperre;
+    std::unique_ptr<Startpruefung> m_pruefung;
 };

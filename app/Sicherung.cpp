@@ -186,8 +186,4 @@ void taeglich(MainWindowApi& haupt) {
     melden(haupt, anlegen(haupt.database(), haupt.clock().today(), Art::Taeglich));
 }
 
-void vorKomprimierung(MainWindowApi& haupt) {
-    melden(haupt, anlegen(haupt.database(), haupt.clock().today(), Art::VorKomprimierung));
-}
-
 } // namespace Sicherung

@@ -35,9 +35,8 @@ QStringList vorhandene(const QString& ordner);
 /// and never touches the database.
 QString anlegen(Database& db, const QDate& heute, Art art);
 
-/// The calls of the program: back up and, on failure, show the line once in
-/// the main window's status bar (after the load has set its own notice).
+/// The daily backup after the start: on failure the line is shown once in the
+/// main window's status bar (after the load has set its own notice).
 void taeglich(MainWindowApi& haupt);
-void vorKomprimierung(MainWindowApi& haupt);
 
 } // namespace Sicherung

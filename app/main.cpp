@@ -2,6 +2,7 @@
 
 #include "app/Aktiendataform.h"
 #include "app/Programmstart.h"
+#include "app/Systemsignale.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
 #include "db/Database.h"
@@ -15,6 +16,7 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    dateigroessenGrenzeAbfangen();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kapito"));
     // Ties the windows to the installed desktop entry; every window carries the icon.

@@ -7,6 +7,7 @@
 #include "app/Aktiendataform.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
+#include "db/Depot.h"
 #include "db/Recordset.h"
 #include "platform/ControlLoader.h"
 #include "platform/Dialogs.h"
@@ -183,28 +184,25 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
     mitFenster(
         QStringLiteral("Purchase"), 500,
         [&](Aktiendataform& fw) {
-            const Konto::KaufEingabe kauf{QStringLiteral("Benchmark Fonds"),
-                                          QStringLiteral("654321"),
-                                          QStringLiteral("100"),
-                                          QStringLiteral("9,90"),
-                                          QStringLiteral("10"),
-                                          heute};
-            const auto b = Konto::kaufBetraege(kauf);
-            if (!Konto::kaufSchreiben(fw.database(), kauf, b).ok) fail("purchase");
+            const auto p = Konto::kaufPruefen(
+                Konto::KaufFelder::lesen(QStringLiteral("Benchmark Fonds"),
+                                         QStringLiteral("654321"), QStringLiteral("100"),
+                                         QStringLiteral("9,90"), QStringLiteral("10"), heute),
+                Depot::kontostand(fw.database()));
+            if (p.art != Konto::KaufPruefung::Ok ||
+                !Konto::kaufSchreiben(fw.database(), p.eingabe, p.betraege).ok)
+                fail("purchase");
             nachPaketaenderung(fw);
         },
         0);
     auto verkauf = [&](Aktiendataform& fw, bool ganz) {
         Recordset& d = fw.Daten1();
-        Pakete::VerkaufEingabe v;
-        v.paket = d.bookmark();
-        v.aktie = d.text(QStringLiteral("aktie"));
-        v.bestand = d.integer(QStringLiteral("stück"));
-        v.anzahl = QString::number(ganz ? v.bestand : v.bestand / 2);
-        v.kurs = QStringLiteral("12,50");
-        v.gebuehren = QStringLiteral("10");
-        v.datum = heute;
-        if (!Pakete::verkaufSchreiben(fw.database(), v).ok) fail("sale");
+        const qint64 bestand = d.integer(QStringLiteral("stück"));
+        const auto v = Pakete::verkaufPruefen(Pakete::VerkaufFelder::lesen(
+            d.bookmark(), d.text(QStringLiteral("aktie")), bestand,
+            QString::number(ganz ? bestand : bestand / 2), QStringLiteral("12,50"),
+            QStringLiteral("10"), heute));
+        if (!Pakete::verkaufSchreiben(fw.database(), v.eingabe).ok) fail("sale");
         nachPaketaenderung(fw);
         if (ganz) d.moveFirst();
     };

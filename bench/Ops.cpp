@@ -223,12 +223,16 @@ QList<BenchResult> runAll(BenchContext& ctx) {
         });
         out << finishedResult(r);
     } while (false);
+    const Konto::KaufFelder kaufFelder = Konto::KaufFelder::lesen(
+        QStringLiteral("Benchmark Fonds"), QStringLiteral("654321"), QStringLiteral("100"),
+        QStringLiteral("9,90"), QStringLiteral("10"), heute);
     const Konto::KaufEingabe kauf{QStringLiteral("Benchmark Fonds"),
                                   QStringLiteral("654321"),
-                                  QStringLiteral("100"),
-                                  QStringLiteral("9,90"),
-                                  QStringLiteral("10"),
-                                  heute};
+                                  100,
+                                  Currency::fromRaw(99000),
+                                  Currency::fromWhole(10),
+                                  heute,
+                                  QStringLiteral("100")};
     auto kaufFloor = [&] {
         sqlite3* h = ctx.db().handle();
         sqlReadAll(h, QStringLiteral("SELECT sum(summe) FROM Gewinne"));
@@ -247,10 +251,10 @@ QList<BenchResult> runAll(BenchContext& ctx) {
         BenchResult r{QStringLiteral("Purchase"), 0, {}, 30, QStringLiteral("writes only")};
         if (!ctx.want(r.name)) break;
         r.medianMs = onFreshCopy(ctx, {}, [&] {
-            const Currency stand = Depot::kontostand(ctx.db());
-            const auto b = Konto::kaufBetraege(kauf);
-            check(Konto::kaufPruefen(kauf, b, stand) == Konto::KaufPruefung::Ok, "purchase check");
-            const auto e = Konto::kaufSchreiben(ctx.db(), kauf, b);
+            const auto stand = Depot::kontostand(ctx.db());
+            const auto p = Konto::kaufPruefen(kaufFelder, stand);
+            check(p.art == Konto::KaufPruefung::Ok, "purchase check", p.meldung);
+            const auto e = Konto::kaufSchreiben(ctx.db(), p.eingabe, p.betraege);
             check(e.ok, "purchase", e.fehler);
         });
         r.floorMs = onFreshCopy(ctx, {}, kaufFloor);
@@ -258,15 +262,10 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     } while (false);
 
     auto verkauf = [&](bool ganz) {
-        Pakete::VerkaufEingabe v;
-        v.paket = paket.bookmark;
-        v.aktie = paket.aktie;
-        v.bestand = paket.stueck;
-        v.anzahl = QString::number(ganz ? paket.stueck : paket.stueck / 2);
-        v.kurs = QStringLiteral("12,50");
-        v.gebuehren = QStringLiteral("10");
-        v.datum = heute;
-        return v;
+        return Pakete::VerkaufFelder::lesen(
+            paket.bookmark, paket.aktie, paket.stueck,
+            QString::number(ganz ? paket.stueck : paket.stueck / 2), QStringLiteral("12,50"),
+            QStringLiteral("10"), heute);
     };
     auto verkaufFloor = [&](bool ganz) {
         sqlite3* h = ctx.db().handle();
@@ -300,12 +299,11 @@ QList<BenchResult> runAll(BenchContext& ctx) {
                       QStringLiteral("writes only")};
         if (!ctx.want(r.name)) continue;
         r.medianMs = onFreshCopy(ctx, pick(600), [&] {
-            const auto v = verkauf(ganz);
-            const auto k = Pakete::verkaufPruefen(v);
-            check(k == (ganz ? Pakete::VerkaufPruefung::Gesamtverkauf
-                             : Pakete::VerkaufPruefung::Teilverkauf),
-                  "sale check");
-            const auto e = Pakete::verkaufSchreiben(ctx.db(), v);
+            const auto k = Pakete::verkaufPruefen(verkauf(ganz));
+            check(k.art == (ganz ? Pakete::VerkaufPruefung::Gesamtverkauf
+                                 : Pakete::VerkaufPruefung::Teilverkauf),
+                  "sale check", k.meldung);
+            const auto e = Pakete::verkaufSchreiben(ctx.db(), k.eingabe);
             check(e.ok, "sale", e.fehler);
         });
         r.floorMs = onFreshCopy(ctx, pick(600), [&] { verkaufFloor(ganz); });
@@ -381,5 +379,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     runReports(ctx, out);
     runJetUebernahme(ctx, out);
     runBeobachten(ctx, out);
+    runStart(ctx, out);
     return out;
 }

@@ -70,3 +70,6 @@ void runReports(BenchContext& ctx, QList<BenchResult>& out);
 void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out);
 /// Times opening the index window and the watch list and a watch-list cell edit.
 void runBeobachten(BenchContext& ctx, QList<BenchResult>& out);
+/// Times the start check of the file, compaction with its progress dialog and
+/// the account window opened on the whole ledger.
+void runStart(BenchContext& ctx, QList<BenchResult>& out);

@@ -20,6 +20,9 @@ struct PaketBewertung {
     Currency gewinn;               ///< aktwert − kaufwert
     Currency kursdiff;             ///< tageskurs − altkurs
     std::optional<float> prozent;  ///< 100 × kursdiff / altkurs; none when altkurs is 0
+    /// A product or sum left the 64-bit range: the amounts above are 0 and
+    /// must not be shown as numbers.
+    bool ueberlauf = false;
 };
 
 PaketBewertung bewerte(const PaketWerte& p);
@@ -34,7 +37,11 @@ struct Summen {
     QString labelAllgewinn;  ///< "-5.00"
     QString label14;         ///< "-9,78 DM"
     QString label17;         ///< verdict line
+    bool ueberlauf = false;  ///< the gain could not be formed; its labels say so
 };
+
+/// What a label shows instead of an amount that cannot be formed.
+QString zuGrossAnzeige();
 
 /// Builds the panel texts from the two sums.
 Summen summenTexte(Currency gesamtwert, Currency gesamtkauf);

@@ -52,6 +52,32 @@ Currency Currency::fromDouble(double value) {
     return fromRaw(*scaled);
 }
 
+std::optional<Currency> Currency::plus(Currency o) const {
+    std::int64_t r = 0;
+    if (__builtin_add_overflow(m_raw, o.m_raw, &r)) return std::nullopt;
+    return fromRaw(r);
+}
+
+std::optional<Currency> Currency::minus(Currency o) const {
+    std::int64_t r = 0;
+    if (__builtin_sub_overflow(m_raw, o.m_raw, &r)) return std::nullopt;
+    return fromRaw(r);
+}
+
+std::optional<Currency> Currency::times(std::int64_t n) const {
+    std::int64_t r = 0;
+    if (__builtin_mul_overflow(m_raw, n, &r)) return std::nullopt;
+    return fromRaw(r);
+}
+
+std::optional<Currency> Currency::cents() const {
+    const Int128 v = m_raw;
+    const Int128 q = (v < 0 ? v - 50 : v + 50) / 100; // truncates toward zero
+    const Int128 r = q * 100;
+    if (r > MaxRaw || r < MinRaw) return std::nullopt;
+    return fromRaw(static_cast<std::int64_t>(r));
+}
+
 Currency Currency::operator*(Currency o) const {
     const Int128 product = static_cast<Int128>(m_raw) * o.m_raw;
     return fromRaw(saturate(divideHalfEven(product, Scale)));

@@ -6,6 +6,7 @@
 #include <QString>
 #include <compare>
 #include <cstdint>
+#include <optional>
 
 class Currency final {
 public:
@@ -37,6 +38,14 @@ public:
     Currency operator*(Currency o) const;
 
     constexpr auto operator<=>(const Currency&) const = default;
+
+    // Checked arithmetic: nullopt when the result leaves the 64-bit range,
+    // so a sum that cannot be formed never turns into a wrong number.
+    std::optional<Currency> plus(Currency o) const;
+    std::optional<Currency> minus(Currency o) const;
+    std::optional<Currency> times(std::int64_t n) const;
+    /// Rounded to whole cents as "0.00" rounds (halves away from zero).
+    std::optional<Currency> cents() const;
 
     /// "0.00": two decimals, halves away from zero, decimal comma, leading "-".
     QString format00() const;

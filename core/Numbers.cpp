@@ -2,6 +2,7 @@
 #include "core/DecimalRound.h"
 
 #include <charconv>
+#include <limits>
 #include <string>
 
 namespace Numbers {
@@ -54,38 +55,45 @@ std::optional<Decimal> readGerman(const QString& text) {
     return d;
 }
 
-double toDouble(const Decimal& d) {
-    std::string s = d.digits + "e" + std::to_string(d.exponent);
-    double v = 0;
-    std::from_chars(s.data(), s.data() + s.size(), v);
-    return d.negative ? -v : v;
+using Int128 = __int128;
+
+// Quotient n / d rounded to nearest, halves to even (d > 0).
+Int128 divideHalfEven(Int128 n, Int128 d) {
+    Int128 q = n / d;
+    Int128 r = n % d;
+    if (r < 0) r = -r;
+    const Int128 twice = 2 * r;
+    if (twice > d || (twice == d && (q % 2) != 0)) q += n < 0 ? -1 : 1;
+    return q;
 }
 
-} // namespace
-
-QString format00(double value) {
-    const auto cents = DecimalRound::scaled(value, 2, DecimalRound::Mode::HalfAwayFromZero);
-    if (!cents) return QString::number(value, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
-    return Currency::fromRaw(*cents * 100).format00();
+std::optional<Currency> fitting(Int128 raw) {
+    if (raw > std::numeric_limits<std::int64_t>::max() ||
+        raw < std::numeric_limits<std::int64_t>::min())
+        return std::nullopt;
+    return Currency::fromRaw(static_cast<std::int64_t>(raw));
 }
 
-std::optional<double> parseLocale(const QString& text) {
-    const auto d = readGerman(text);
-    if (!d) return std::nullopt;
-    return toDouble(*d);
+Currency saturated(Int128 raw) {
+    if (raw > std::numeric_limits<std::int64_t>::max())
+        return Currency::fromRaw(std::numeric_limits<std::int64_t>::max());
+    if (raw < std::numeric_limits<std::int64_t>::min())
+        return Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    return Currency::fromRaw(static_cast<std::int64_t>(raw));
 }
 
-std::optional<Currency> parseCurrency(const QString& text) {
-    const auto d = readGerman(text);
-    if (!d) return std::nullopt;
-    // Straight from the digits: "0,00005" rounds to even without a detour through double.
-    const auto raw = DecimalRound::scaledDigits(d->negative, d->digits, d->exponent, 4,
-                                                DecimalRound::Mode::HalfEven);
-    if (!raw) return std::nullopt;
-    return Currency::fromRaw(*raw);
+// 1.95583 as a fraction.
+constexpr Int128 RateNumerator = 195583;
+constexpr Int128 RateDenominator = 100000;
+
+bool onlyBlanks(const QString& text) {
+    for (QChar c : text)
+        if (!isBlank(c)) return false;
+    return true;
 }
 
-double leadingNumber(const QString& input) {
+// The leading part [blanks][sign]digits[.digits] after the first "," became ".".
+Decimal leadingDecimal(const QString& input) {
     QString text = input;
     const qsizetype comma = text.indexOf(QLatin1Char(','));
     if (comma >= 0) text[comma] = QLatin1Char('.');
@@ -109,16 +117,133 @@ double leadingNumber(const QString& input) {
             break;
         }
     }
+    return d;
+}
+
+double toDouble(const Decimal& d) {
+    std::string s = d.digits + "e" + std::to_string(d.exponent);
+    double v = 0;
+    std::from_chars(s.data(), s.data() + s.size(), v);
+    return d.negative ? -v : v;
+}
+
+} // namespace
+
+QString format00(double value) {
+    const auto cents = DecimalRound::scaled(value, 2, DecimalRound::Mode::HalfAwayFromZero);
+    if (!cents) return QString::number(value, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
+    return Currency::fromRaw(*cents * 100).format00();
+}
+
+std::optional<double> parseLocale(const QString& text) {
+    const auto d = readGerman(text);
+    if (!d) return std::nullopt;
+    return toDouble(*d);
+}
+
+AmountReading readAmount(const QString& text, int decimals) {
+    AmountReading r;
+    if (onlyBlanks(text)) return r;
+    const auto d = readGerman(text);
+    if (!d) {
+        r.reading = Reading::NotANumber;
+        return r;
+    }
+    const auto mode =
+        decimals == 4 ? DecimalRound::Mode::HalfEven : DecimalRound::Mode::HalfAwayFromZero;
+    // Straight from the digits: "0,00005" rounds without a detour through double.
+    const auto scaled = DecimalRound::scaledDigits(d->negative, d->digits, d->exponent, decimals,
+                                                   mode);
+    std::optional<Currency> value;
+    if (scaled) {
+        std::int64_t raw = *scaled;
+        bool overflow = false;
+        for (int k = decimals; k < 4; ++k)
+            overflow = overflow || __builtin_mul_overflow(raw, std::int64_t(10), &raw);
+        if (!overflow) value = Currency::fromRaw(raw);
+    }
+    if (!value) {
+        r.reading = Reading::TooLarge;
+        return r;
+    }
+    r.reading = Reading::Number;
+    r.value = *value;
+    return r;
+}
+
+std::optional<Currency> parseCurrency(const QString& text) {
+    const AmountReading r = readAmount(text, 4);
+    if (r.reading != Reading::Number) return std::nullopt;
+    return r.value;
+}
+
+std::optional<Currency> parseCents(const QString& text) {
+    const AmountReading r = readAmount(text, 2);
+    if (r.reading != Reading::Number) return std::nullopt;
+    return r.value;
+}
+
+WholeReading readWhole(const QString& text) {
+    WholeReading r;
+    if (onlyBlanks(text)) return r;
+    const auto d = readGerman(text);
+    if (!d) {
+        r.reading = Reading::NotANumber;
+        return r;
+    }
+    r.reading = Reading::Number;
+    // digits × 10^exponent; the decimals dropped must all be zeros.
+    std::string_view digits = d->digits;
+    int exponent = d->exponent;
+    while (exponent < 0 && !digits.empty()) {
+        if (digits.back() != '0') {
+            r.whole = false;
+            return r;
+        }
+        digits.remove_suffix(1);
+        ++exponent;
+    }
+    std::int64_t v = 0;
+    for (char c : digits) {
+        if (__builtin_mul_overflow(v, std::int64_t(10), &v) ||
+            __builtin_add_overflow(v, std::int64_t(c - '0'), &v)) {
+            r.reading = Reading::TooLarge;
+            return r;
+        }
+    }
+    r.value = d->negative ? -v : v;
+    return r;
+}
+
+double leadingNumber(const QString& input) {
+    const Decimal d = leadingDecimal(input);
     if (d.digits.empty()) return 0.0;
     return toDouble(d);
 }
 
+std::optional<Currency> leadingCurrency(const QString& input) {
+    const Decimal d = leadingDecimal(input);
+    if (d.digits.empty()) return Currency();
+    const auto raw = DecimalRound::scaledDigits(d.negative, d.digits, d.exponent, 4,
+                                                DecimalRound::Mode::HalfEven);
+    if (!raw) return std::nullopt;
+    return Currency::fromRaw(*raw);
+}
+
+std::optional<Currency> euroToDmChecked(Currency euro) {
+    return fitting(divideHalfEven(Int128(euro.raw()) * RateNumerator, RateDenominator));
+}
+
+std::optional<Currency> dmToEuroChecked(Currency dm) {
+    return fitting(divideHalfEven(Int128(dm.raw()) * RateDenominator, RateNumerator));
+}
+
 Currency euroToDm(Currency euro) {
-    return Currency::fromDouble(euro.toDouble() * DmRate);
+    return saturated(divideHalfEven(Int128(euro.raw()) * RateNumerator, RateDenominator));
 }
 
 Currency dmToEuro(Currency dm) {
-    return Currency::fromDouble(dm.toDouble() / DmRate);
+    return saturated(divideHalfEven(Int128(dm.raw()) * RateDenominator, RateNumerator));
 }
 
 QString dmEquivalentText(const QString& euroText) {
@@ -127,9 +252,9 @@ QString dmEquivalentText(const QString& euroText) {
     QString text = euroText;
     const qsizetype point = text.indexOf(QLatin1Char('.'));
     if (point >= 0 && !text.contains(QLatin1Char(','))) text[point] = QLatin1Char(',');
-    const auto value = parseLocale(text);
+    const auto value = parseCurrency(text);
     if (!value) return QString();
-    return dmText(Currency::fromDouble(*value * DmRate));
+    return dmText(euroToDm(*value));
 }
 
 QString withDecimalPoint(const QString& text) {

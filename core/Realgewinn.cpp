@@ -139,7 +139,11 @@ void RealgewinnAufbau::zeile(const QDate& datum, QStringView text, Currency summ
     Currency betrag;
     anhaengen(m_r.text, datum, text, summe, m_einheit, &betrag);
     m_r.text.append(QLatin1String("\r\n"));
-    m_r.saldo += betrag;
+    // Checked: a sum that cannot be formed is said, never wrapped.
+    if (const auto neu = m_r.saldo.plus(betrag))
+        m_r.saldo = *neu;
+    else
+        m_r.saldoZuGross = true;
 }
 
 Realgewinn realgewinnAufstellung(const QList<Buchung>& buchungen, Einheit e) {

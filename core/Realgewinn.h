@@ -22,6 +22,7 @@ QString einheitText(Einheit e);
 struct Realgewinn {
     QString text;   ///< one line per booking, each ended by CR LF
     Currency saldo; ///< sum of the displayed (two-decimal) amounts
+    bool saldoZuGross = false; ///< the sum left the 64-bit range; saldo is no number then
 };
 
 /// One line without its CR LF: a blank, the date in 10, two blanks, the text

@@ -1,13 +1,12 @@
 #include "db/Database.h"
 
+#include "db/Fehlertexte.h"
 #include "db/SqlUtil.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <cmath>
-#include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -42,15 +41,6 @@ QString notFoundText() {
         "Programm neu.");
 }
 
-// Makes a finished rename survive a power loss.
-void syncDirectory(const QString& dir) {
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 // File names are compared without regard to case ("Aktien.mdb" is the
 // same file as "aktien.mdb"); the file system here does not.
 QString resolveCase(const QString& path) {
@@ -76,6 +66,13 @@ QString Database::keyFromConnect(const QString& connect) {
     return semi < 0 ? rest : rest.left(semi);
 }
 
+QString Database::damagedMessage(const QString& fileName) {
+    return QStringLiteral("Die Datenbankdatei \"%1\" ist beschädigt und kann nicht geöffnet "
+                          "werden.\r\nBitte spielen Sie eine Sicherung ein oder installieren Sie "
+                          "das Programm neu.")
+        .arg(fileName);
+}
+
 Database::Status Database::refuse(Status status, const QString& fileName, const QString& detail) {
     const QString f = QLatin1Char('"') + fileName + QLatin1Char('"');
     switch (status) {
@@ -95,10 +92,7 @@ Database::Status Database::refuse(Status status, const QString& fileName, const 
                         .arg(f);
         break;
     case Status::Damaged:
-        m_message = QStringLiteral("Die Datenbankdatei %1 ist beschädigt und kann nicht geöffnet "
-                                   "werden.\r\nBitte spielen Sie eine Sicherung ein oder "
-                                   "installieren Sie das Programm neu.")
-                        .arg(f);
+        m_message = damagedMessage(fileName);
         break;
     case Status::Failed:
     case Status::Ok:
@@ -137,7 +131,10 @@ Database::Status Database::open(const QString& requested, const QString& connect
     int rc =
         sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString err = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+        const QString err = db ? Fehlertexte::ausEngine(sqlite3_extended_errcode(db),
+                                                        sqlite3_system_errno(db),
+                                                        QString::fromUtf8(sqlite3_errmsg(db)))
+                               : QString();
         sqlite3_close_v2(db);
         return refuse(Status::Failed, fileName, err);
     }
@@ -161,7 +158,9 @@ Database::Status Database::open(const QString& requested, const QString& connect
                           : size % PageSize == 0 ? Status::WrongKey
                                                  : Status::Damaged);
         if (rc == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_IOERR) return giveUp(Status::Damaged);
-        return giveUp(Status::Failed, QString::fromUtf8(sqlite3_errmsg(db)));
+        return giveUp(Status::Failed,
+                      Fehlertexte::ausEngine(sqlite3_extended_errcode(db), sqlite3_system_errno(db),
+                                             QString::fromUtf8(sqlite3_errmsg(db))));
     }
 
     // A cut-off file still opens: its header promises more pages than exist.
@@ -209,6 +208,19 @@ Database::Status Database::open(const QString& requested, const QString& connect
     return Status::Ok;
 }
 
+bool Database::dateiSchreibgeschuetzt() const {
+    if (!m_db) return false;
+    // The engine opens a file it may not write read-only, without a word.
+    return sqlite3_db_readonly(m_db, "main") == 1 ||
+           ::access(QFile::encodeName(m_path).constData(), W_OK) != 0;
+}
+
+bool Database::ordnerSchreibgeschuetzt() const {
+    if (!m_db) return false;
+    // Every change writes a journal beside the file.
+    return ::access(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), W_OK) != 0;
+}
+
 void Database::close() {
     if (m_db) {
         // Statements that record sets still hold keep the handle alive until
@@ -225,6 +237,17 @@ bool Database::fail(const QString& what) {
     return false;
 }
 
+QString Database::engineFehler() const {
+    if (!m_db) return QStringLiteral("Die Datenbank ist nicht geöffnet.");
+    return Fehlertexte::ausEngine(sqlite3_extended_errcode(m_db), sqlite3_system_errno(m_db),
+                                  QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+bool Database::failEngine() {
+    m_message = engineFehler();
+    return false;
+}
+
 bool Database::exec(const QString& sql, const QVariantList& params) {
     if (!m_db) return fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
     const QByteArray utf8 = sql.toUtf8();
@@ -234,25 +257,29 @@ bool Database::exec(const QString& sql, const QVariantList& params) {
         sqlite3_stmt* stmt = nullptr;
         const char* next = nullptr;
         if (sqlite3_prepare_v2(m_db, tail, -1, &stmt, &next) != SQLITE_OK) {
+            const QString e = engineFehler();
             sqlite3_finalize(stmt);
-            return fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+            m_message = e;
+            return false;
         }
         tail = next;
         if (!stmt) continue; // blanks or a comment
         const int used = SqlUtil::bind(stmt, params, offset);
         if (used < 0) {
-            const QString e = QString::fromUtf8(sqlite3_errmsg(m_db));
+            const QString e = engineFehler();
             sqlite3_finalize(stmt);
-            return fail(e);
+            m_message = e;
+            return false;
         }
         offset += used;
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
         if (rc != SQLITE_DONE) {
-            const QString e = QString::fromUtf8(sqlite3_errmsg(m_db));
+            const QString e = engineFehler();
             sqlite3_finalize(stmt);
-            return fail(e);
+            m_message = e;
+            return false;
         }
         sqlite3_finalize(stmt);
     }
@@ -268,7 +295,7 @@ QList<QVariantList> Database::rows(const QString& sql, const QVariantList& param
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK ||
         !stmt || SqlUtil::bind(stmt, params) < 0) {
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        failEngine();
         sqlite3_finalize(stmt);
         return result;
     }
@@ -281,7 +308,7 @@ QList<QVariantList> Database::rows(const QString& sql, const QVariantList& param
             row.append(SqlUtil::column(stmt, c));
         result.append(row);
     }
-    if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    if (rc != SQLITE_DONE) failEngine();
     sqlite3_finalize(stmt);
     return result;
 }
@@ -294,7 +321,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK ||
         !stmt || SqlUtil::bind(stmt, params) < 0) {
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        failEngine();
         sqlite3_finalize(stmt);
         return {};
     }
@@ -303,7 +330,7 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params) {
     if (rc == SQLITE_ROW && sqlite3_column_count(stmt) > 0)
         v = SqlUtil::column(stmt, 0);
     else if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+        failEngine();
     sqlite3_finalize(stmt);
     return v;
 }
@@ -312,125 +339,46 @@ std::int64_t Database::lastInsertRowId() const {
     return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
 }
 
-bool Database::compact() {
-    if (!m_db) return fail(QStringLiteral("Die Datenbank ist nicht geöffnet."));
-    const QString failed = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.\r\n");
-    if (m_txDepth > 0) {
-        m_message = failed + QStringLiteral("Es läuft noch eine Änderung.");
-        return false;
+QString Database::compactObstacle() const {
+    if (!m_db) return QStringLiteral("Die Datenbank ist nicht geöffnet.");
+    if (m_txDepth > 0) return QStringLiteral("Es läuft noch eine Änderung.");
+    // Without a key the copy would be written in plain text.
+    if (m_key.isEmpty()) return QStringLiteral("Die Datenbank hat kein Kennwort.");
+    // A file the user protected against writing is not replaced by a new one.
+    if (dateiSchreibgeschuetzt())
+        return QStringLiteral("Die Datenbankdatei \"%1\" ist schreibgeschützt.")
+            .arg(QFileInfo(m_path).fileName());
+    if (ordnerSchreibgeschuetzt()) return QStringLiteral("Das Programmverzeichnis ist schreibgeschützt.");
+    return QString();
+}
+
+std::optional<Database::CompactJob> Database::beginCompact() {
+    const QString hindernis = compactObstacle();
+    if (!hindernis.isEmpty()) {
+        m_message = hindernis;
+        return std::nullopt;
     }
-    if (m_key.isEmpty()) {
-        // Without a key the copy would be written in plain text.
-        m_message = failed + QStringLiteral("Die Datenbank hat kein Kennwort.");
-        return false;
-    }
-    const QFileInfo info(m_path);
-    const QString original = info.absoluteFilePath();
-    const QString dir = info.absolutePath();
-    const QString target = dir + QLatin1Char('/') + QLatin1String(CompactFileName);
-    const QString connect = QStringLiteral(";pwd=") + m_key;
+    CompactJob job{m_path, m_key};
+    // The copy is made on a connection of its own and replaces the file.
+    close();
+    return job;
+}
 
-    bool created = false;
-    bool attached = false;
-    auto abandon = [&](const QString& detail) {
-        if (attached) SqlUtil::execRaw(m_db, QStringLiteral("DETACH DATABASE neu"));
-        if (created && QFileInfo(target).isFile()) QFile::remove(target);
-        m_message = failed + detail;
-        return false;
-    };
-
-    // A copy left by an interrupted run is ours; anything else in the way stays.
-    const QFileInfo leftover(target);
-    if (leftover.exists() || leftover.isSymLink()) {
-        if (!leftover.isFile() || leftover.isSymLink() || !QFile::remove(target))
-            return abandon(
-                QStringLiteral("Die Datei \"%1\" ist im Weg.").arg(QLatin1String(CompactFileName)));
-    }
-
-    const qint64 userVersion = scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
-    QStringList tables;
-    for (const QVariantList& r :
-         rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
-                             "LIKE 'sqlite\\_%' ESCAPE '\\'")))
-        tables << r.value(0).toString();
-    // All row counts in one statement; schema is "main." or empty.
-    const auto countsOf = [&tables](Database& db, const QString& schema) {
-        QStringList parts;
-        for (const QString& t : tables)
-            parts << QStringLiteral("(SELECT count(*) FROM %1%2)")
-                         .arg(schema, SqlUtil::quoteIdent(t));
-        const QList<QVariantList> r =
-            db.rows(QStringLiteral("SELECT ") + parts.join(QStringLiteral(", ")));
-        return r.size() == 1 ? r.first() : QVariantList();
-    };
-
-    // The connection may not create files, so ATTACH gets an empty one.
-    {
-        QFile empty(target);
-        if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return abandon(QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden.")
-                               .arg(QLatin1String(CompactFileName)));
-        created = true;
-    }
-    // Always with KEY: an ATTACH without it writes an unencrypted file.
-    if (!exec(QStringLiteral("ATTACH DATABASE ?1 AS neu KEY ?2"), {target, m_key}))
-        return abandon(m_message);
-    attached = true;
-    QString err;
-    if (!SqlUtil::applyAttachedSettings(m_db, QStringLiteral("neu"), &err) ||
-        !SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA neu.synchronous = FULL"), &err) ||
-        !SqlUtil::execRaw(m_db, QStringLiteral("SELECT sqlcipher_export('neu')"), &err) ||
-        // The export drops the user version.
-        !SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA neu.user_version = %1").arg(userVersion),
-                          &err))
-        return abandon(err);
-    // Counted after the export, which has just read every page of the original.
-    const QVariantList counts =
-        tables.isEmpty() ? QVariantList() : countsOf(*this, QStringLiteral("main."));
-    if (counts.size() != tables.size()) return abandon(m_message);
-    if (!SqlUtil::execRaw(m_db, QStringLiteral("DETACH DATABASE neu"), &err)) return abandon(err);
-    attached = false;
-
-    // Check the copy before it replaces anything.
-    if (SqlUtil::hasPlainHeader(target))
-        return abandon(QStringLiteral("Die Kopie ist nicht verschlüsselt."));
-    {
-        Database copy;
-        if (copy.open(target, connect) != Status::Ok) return abandon(copy.message());
-        if (copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString() != QLatin1String("ok"))
-            return abandon(QStringLiteral("Die Kopie ist fehlerhaft."));
-        if (copy.scalar(QStringLiteral("PRAGMA user_version")).toLongLong() != userVersion)
-            return abandon(QStringLiteral("Die Kopie hat eine andere Version."));
-        const QVariantList copied = tables.isEmpty() ? QVariantList() : countsOf(copy, QString());
-        for (int i = 0; i < tables.size(); ++i) {
-            if (i >= copied.size() || !copied.at(i).isValid() ||
-                copied.at(i).toLongLong() != counts.at(i).toLongLong())
-                return abandon(QStringLiteral("In der Kopie fehlen Datensätze der Tabelle %1.")
-                                   .arg(tables.at(i)));
-        }
-    }
-
-    // rename(2) replaces the original in one step: either name always holds a
-    // complete database.
-    const QString keepPath = m_path;
-    const QString keyConnect = connect;
-    sqlite3_close_v2(m_db);
-    m_db = nullptr;
-    if (std::rename(QFile::encodeName(target).constData(),
-                    QFile::encodeName(original).constData()) != 0) {
-        const bool reopened = open(keepPath, keyConnect) == Status::Ok;
-        m_message.clear();
-        abandon(QStringLiteral("Die Kopie konnte nicht umbenannt werden."));
-        if (!reopened)
+bool Database::endCompact(const CompactJob& job, const Kompaktierung::Ergebnis& ergebnis) {
+    const Status s = open(job.path, QStringLiteral(";pwd=") + job.key);
+    if (!ergebnis.ok) {
+        m_message = ergebnis.meldung;
+        if (s != Status::Ok)
             m_message += QStringLiteral("\r\nDie Datenbank konnte nicht wieder geöffnet werden.");
         return false;
     }
-    syncDirectory(dir);
-    if (open(keepPath, keyConnect) != Status::Ok) {
-        m_message = failed + m_message;
-        return false;
-    }
-    return true;
+    return s == Status::Ok;
+}
+
+bool Database::compact() {
+    const auto job = beginCompact();
+    if (!job) return false;
+    return endCompact(*job, Kompaktierung::ausfuehren(job->path, job->key));
 }
 
 Transaction::Transaction(Database& db) : m_db(db) {

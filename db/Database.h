@@ -1,10 +1,12 @@
 #pragma once
 // The encrypted database file and plain SQL access to it.
 
+#include "db/Kompaktierung.h"
 #include <QList>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <optional>
 
 struct sqlite3;
 
@@ -33,6 +35,12 @@ public:
     /// German description of the last failure (open, exec, compaction).
     QString message() const { return m_message; }
 
+    /// The open file cannot be written: it is write-protected (the engine
+    /// then opens it for reading only) ...
+    bool dateiSchreibgeschuetzt() const;
+    /// ... or its folder takes no new file (the journal every change writes).
+    bool ordnerSchreibgeschuetzt() const;
+
     bool exec(const QString& sql, const QVariantList& params = {});
     /// First column of the first row, or an invalid QVariant.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
@@ -40,16 +48,36 @@ public:
     std::int64_t lastInsertRowId() const;
 
     /// Compacts the file into "dbAkt.mdb" beside it, verifies the copy and
-    /// then replaces the original atomically. Any failure leaves the
-    /// original intact, returns false and sets message(). The database is
-    /// open again afterwards either way; callers re-open their record sets.
+    /// then replaces the original atomically, with the original's mode and
+    /// owner. Any failure leaves the original intact, returns false and sets
+    /// message(). The database is open again afterwards either way; callers
+    /// close their record sets before and re-open them after.
     bool compact();
 
+    /// Why the file may not be compacted now (a change running, a file or
+    /// folder that cannot be written); empty when it may.
+    QString compactObstacle() const;
+    /// The same in two halves, for a compaction on another thread:
+    /// beginCompact() checks and closes the connection (nullopt and
+    /// message() when refused; the connection stays open), the job runs
+    /// Kompaktierung::ausfuehren(), endCompact() opens the file again.
+    struct CompactJob {
+        QString path;
+        QString key;
+    };
+    std::optional<CompactJob> beginCompact();
+    bool endCompact(const CompactJob& job, const Kompaktierung::Ergebnis& ergebnis);
+
     static QString keyFromConnect(const QString& connect);
+    /// The refusal of a damaged file.
+    static QString damagedMessage(const QString& fileName);
 
 private:
     friend class Transaction;
     bool fail(const QString& what);
+    /// German reason for the engine's last error on this connection.
+    QString engineFehler() const;
+    bool failEngine();
     Status refuse(Status status, const QString& fileName, const QString& detail = {});
 
     sqlite3* m_db = nullptr;

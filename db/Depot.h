@@ -5,13 +5,29 @@
 #include "core/Currency.h"
 #include <QDate>
 #include <QString>
+#include <optional>
 
 class Database;
 
 namespace Depot {
 
-/// Balance of the depot account: the exact sum of Gewinne.summe (DM).
-Currency kontostand(Database& db);
+/// Balance of the depot account: the exact sum of Gewinne.summe (DM);
+/// nullopt when the sum cannot be formed (it leaves the 64-bit range) or the
+/// ledger cannot be read. Never a wrong number.
+std::optional<Currency> kontostand(Database& db);
+/// The message shown when the balance cannot be formed.
+QString kontostandFehlerText();
+
+/// The portfolio totals: Σ stück × tageskurs and Σ (stück × kaufpreis + gebühren).
+struct Summen {
+    Currency wert;
+    Currency kauf;
+};
+/// Computed exactly in checked integer arithmetic; nullopt when a product
+/// or a sum leaves the 64-bit range or the packages cannot be read.
+std::optional<Summen> summen(Database& db);
+/// The message shown when the totals cannot be formed.
+QString summenFehlerText();
 
 /// The day baseline: when kennwort.datum is a valid day other than heute and
 /// altallwert differs from the current total, both are set to heute and that
@@ -20,6 +36,7 @@ Currency kontostand(Database& db);
 bool tagesbasisAktualisieren(Database& db, const QDate& heute, Currency aktuellerGesamtwert);
 
 /// kennwort.altallwert += deltaEuro (purchases raise it, sales lower it).
+/// False on a database error or when the new value would leave the 64-bit range.
 bool altallwertAnpassen(Database& db, Currency deltaEuro);
 
 /// Number of packages whose trimmed name equals the trimmed name.

@@ -12,4 +12,7 @@ namespace Schema {
 bool createEmptyDatabase(const QString& path, const QDate& today, QString* error = nullptr);
 /// The statements that create the tables and indexes (for tests and tools).
 QStringList createStatements();
+/// The indexes a file made by an earlier version lacks; each statement does
+/// nothing where its index exists.
+QStringList nachruestStatements();
 } // namespace Schema

@@ -25,7 +25,13 @@ void menuDepotkonto(MainWindowApi& api, const ModalRunner& modal) {
 }
 
 void menuNeu(MainWindowApi& api, const ModalRunner& modal) {
-    api.modul().Kontostand = Depot::kontostand(api.database());
+    const std::optional<Currency> stand = Depot::kontostand(api.database());
+    if (!stand) {
+        // A balance that cannot be formed is neither "no money" nor enough.
+        api.dialogs().notice(api.window(), Depot::kontostandFehlerText());
+        return;
+    }
+    api.modul().Kontostand = *stand;
     if (api.modul().Kontostand > Currency()) {
         lesezeichenSetzen(api);
         FormAVNeu w(api, api.window());

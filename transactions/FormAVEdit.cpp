@@ -7,6 +7,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Textfeld.h"
 #include "platform/Ueberschrift.h"
 #include "transactions/KursOperationen.h"
 #include "transactions/PaketOperationen.h"
@@ -26,7 +27,7 @@ FormAVEdit::FormAVEdit(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
 
     Textaktie = new QLineEdit(this);
     Textaktie->setObjectName(QStringLiteral("Textaktie"));
-    Textaktie->setMaxLength(255);
+    einzeiligesFeld(Textaktie);
     connect(Textaktie, &QLineEdit::returnPressed, this, &FormAVEdit::speichern);
     auto feld = [this](NumericConfig cfg, const char* name) {
         cfg.onEnter = [this] { speichern(); };
@@ -123,26 +124,20 @@ void FormAVEdit::schalter_Click(int index) {
 
 void FormAVEdit::speichern() {
     Dialogs& dlg = m_api.dialogs();
-    Pakete::EditEingabe e;
-    e.aktie = Textaktie->text();
-    e.kennummer = Kennummer->text();
-    e.stueck = Textstueck->text();
-    e.kaufpreis = Textkaufpreis->text();
-    e.gebuehren = Textgebuehren->text();
-    e.tageskurs = Texttageskurs->text();
-    e.datum = DTPicker1->date();
-    e.kaufdatum = DTPicker2->date();
-    // Emptiness is checked before the question, the numbers too, so a "Yes"
-    // is never followed by a refusal.
-    const Pakete::EditPruefung p = Pakete::editPruefen(e);
-    if (p != Pakete::EditPruefung::Ok) {
-        dlg.notice(this, Pakete::editMeldung(p));
+    // Each field is read once, here. Emptiness and the numbers are checked
+    // before the question, so a "Yes" is never followed by a refusal.
+    const Pakete::EditFelder felder = Pakete::EditFelder::lesen(
+        Textaktie->text(), Kennummer->text(), Textstueck->text(), Textkaufpreis->text(),
+        Textgebuehren->text(), Texttageskurs->text(), DTPicker1->date(), DTPicker2->date());
+    const Pakete::EditPruefErgebnis p = Pakete::editPruefen(felder);
+    if (p.art != Pakete::EditPruefung::Ok) {
+        dlg.notice(this, p.meldung);
         return;
     }
     if (!dlg.ask(this, QStringLiteral("Möchten Sie diesen Datensatz jetzt speichern?"))) return;
     Recordset& daten1 = m_api.Daten1();
     const Pakete::Ergebnis r =
-        Pakete::editSchreiben(m_api.database(), daten1.bookmark(), e, m_api.clock().today(),
+        Pakete::editSchreiben(m_api.database(), daten1.bookmark(), p.eingabe, m_api.clock().today(),
                               Kurse::angezeigterGesamtwert(m_api.gesamtwertText()));
     if (!r.ok) {
         dlg.notice(this, r.fehler);

@@ -9,6 +9,7 @@
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Textfeld.h"
 #include "platform/Ueberschrift.h"
 #include "transactions/KontoOperationen.h"
 
@@ -26,6 +27,7 @@ FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     Dialogs& d = m_api.dialogs();
     Textaktie = new QLineEdit(this);
     Textaktie->setObjectName(QStringLiteral("Textaktie"));
+    einzeiligesFeld(Textaktie);
     NumericConfig ziffern = NumericConfig::digits();
     ziffern.maxLength = 6;
     Kennummer = new NumericField(d, ziffern, this);
@@ -129,19 +131,21 @@ void FormAVNeu::schalter_Click(int index) {
 void FormAVNeu::speichern() {
     Database& db = m_api.database();
     Dialogs& d = m_api.dialogs();
-    const Konto::KaufEingabe e{Textaktie->text(),     Kennummer->text(),     Textstueck->text(),
-                               Textgebuehren->text(), Textkaufpreis->text(), DTPicker1->date()};
+    // Each field is read once, here; the checks and the writes take the typed values.
+    const Konto::KaufFelder felder =
+        Konto::KaufFelder::lesen(Textaktie->text(), Kennummer->text(), Textstueck->text(),
+                                 Textgebuehren->text(), Textkaufpreis->text(), DTPicker1->date());
 
-    m_api.modul().Kontostand = Depot::kontostand(db);
-    const Konto::KaufBetraege betraege = Konto::kaufBetraege(e);
-    const Konto::KaufPruefung pruefung = Konto::kaufPruefen(e, betraege, m_api.modul().Kontostand);
-    if (pruefung != Konto::KaufPruefung::Ok) {
-        d.notice(this, Konto::kaufMeldung(pruefung));
+    const std::optional<Currency> stand = Depot::kontostand(db);
+    if (stand) m_api.modul().Kontostand = *stand;
+    const Konto::KaufPruefErgebnis p = Konto::kaufPruefen(felder, stand);
+    if (p.art != Konto::KaufPruefung::Ok) {
+        d.notice(this, p.meldung);
         return;
     }
     if (!d.ask(this, QStringLiteral("Möchten Sie diesen Datensatz jetzt speichern?"))) return;
 
-    const Konto::KaufErgebnis r = Konto::kaufSchreiben(db, e, betraege);
+    const Konto::KaufErgebnis r = Konto::kaufSchreiben(db, p.eingabe, p.betraege);
     if (!r.ok) {
         d.notice(this, r.fehler);
         return;
@@ -156,7 +160,7 @@ void FormAVNeu::speichern() {
     m_api.PaketeZaehlen();
     m_api.SummenAktualisieren();
     m_api.DepotUebersicht();
-    m_api.modul().Kontostand = Depot::kontostand(db);
+    if (const auto neu = Depot::kontostand(db)) m_api.modul().Kontostand = *neu;
 
     m_api.zumLesezeichen();
     accept();

@@ -148,22 +148,29 @@ void FormAlleKurseNeu::karteWiederZeigen() {
 
 void FormAlleKurseNeu::Schalter1_Click() {
     Dialogs& dlg = m_api.dialogs();
-    if (!dlg.ask(this, QStringLiteral("Möchten Sie die Aktienkurse jetzt speichern?"))) return;
+    // Every field is read once and checked before the question.
     QList<Kurse::NeuerKurs> neu;
     for (int k = 0; k < m_belegt; ++k) {
         const QString t = Text[k]->text();
         if (t.isEmpty()) continue;
-        const auto kurs = Kurse::kursZweiStellen(t);
-        if (!kurs) {
+        const Eingabe::Feld<Currency> kurs = Kurse::kursZweiStellen(t);
+        QString fehler;
+        if (kurs.fehler == Eingabe::Fehler::ZuGross)
+            fehler = QStringLiteral("Der Kurs für %1 ist zu groß!\nErlaubt sind Beträge bis %2.")
+                         .arg(Label[k]->text(), Eingabe::groessterBetragText(2));
+        else if (!kurs.ok())
+            fehler = QStringLiteral("Der Kurs für %1 ist keine gültige Zahl!").arg(Label[k]->text());
+        else if (!Kurse::paketwertImBereich(m_api.database(), m_paket[k], *kurs.wert))
+            fehler = Kurse::paketwertZuGrossText(Label[k]->text());
+        if (!fehler.isEmpty()) {
             SSTab1->setCurrentIndex(k / ZeilenJeSeite);
             Text[k]->setFocus();
-            dlg.notice(
-                this,
-                QStringLiteral("Der Kurs für %1 ist keine gültige Zahl!").arg(Label[k]->text()));
+            dlg.notice(this, fehler);
             return;
         }
-        neu.append({m_paket[k], Label[k]->text(), *kurs});
+        neu.append({m_paket[k], Label[k]->text(), *kurs.wert});
     }
+    if (!dlg.ask(this, QStringLiteral("Möchten Sie die Aktienkurse jetzt speichern?"))) return;
     const Kurse::Ergebnis r =
         Kurse::alleKurseSpeichern(m_api.database(), neu, DTPicker1->date(), m_api.clock().today(),
                                   Kurse::angezeigterGesamtwert(m_api.gesamtwertText()));

@@ -1,6 +1,8 @@
 #include "transactions/FormDepotKonto.h"
 
+#include "core/Bewertung.h"
 #include "core/Clock.h"
+#include "core/Eingabe.h"
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Depot.h"
@@ -11,6 +13,7 @@
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
 #include "platform/RecordsetModel.h"
+#include "platform/Textfeld.h"
 #include "transactions/KontoOperationen.h"
 
 #include <QDateEdit>
@@ -62,6 +65,7 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     Text1->setObjectName(QStringLiteral("Text1"));
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
+    einzeiligesFeld(Text2);
     Label7 = new QLabel(QStringLiteral("Bei Abgängen Minuszeichen (-) voranstellen!"), this);
     Schalter2 = new HoverButton(this);
     Schalter2->setObjectName(QStringLiteral("Schalter2"));
@@ -177,6 +181,8 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
 void FormDepotKonto::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     zuNeuestenBuchungen();
+    // Said once the window is up, so the user sees what it is about.
+    QMetaObject::invokeMethod(this, &FormDepotKonto::standFehlerMelden, Qt::QueuedConnection);
     // The window is opened to book: start in the amount, not in the table,
     // whose Tab would lead into the date picker's day.
     Text1->setFocus();
@@ -205,10 +211,23 @@ void FormDepotKonto::buchungAnzeigen() {
 }
 
 void FormDepotKonto::kontostandAnzeigen() {
-    const Currency stand = Depot::kontostand(m_api.database());
-    m_api.modul().Kontostand = stand;
-    Label5->setText(Numbers::dmText(stand));
-    Label11->setText(Numbers::euroText(Numbers::dmToEuro(stand)));
+    m_stand = Depot::kontostand(m_api.database());
+    if (!m_stand) {
+        // Never a wrong balance: the labels say that it cannot be formed.
+        Label5->setText(zuGrossAnzeige());
+        Label11->setText(QString());
+        m_standFehlerZeigen = true;
+        return;
+    }
+    m_api.modul().Kontostand = *m_stand;
+    Label5->setText(Numbers::dmText(*m_stand));
+    Label11->setText(Numbers::euroText(Numbers::dmToEuro(*m_stand)));
+}
+
+void FormDepotKonto::standFehlerMelden() {
+    if (!m_standFehlerZeigen) return;
+    m_standFehlerZeigen = false;
+    m_api.dialogs().notice(this, Depot::kontostandFehlerText());
 }
 
 void FormDepotKonto::zuNeuestenBuchungen() {
@@ -225,22 +244,34 @@ void FormDepotKonto::aktualisieren() {
     zuNeuestenBuchungen();
     kontostandAnzeigen();
     buchungAnzeigen();
+    if (isVisible()) standFehlerMelden();
 }
 
 void FormDepotKonto::Schalter2_Click() {
+    // Read once, in whole cents as "0.00" shows it (a point counts as the
+    // decimal comma); "-" or "," alone would store a booking without an amount.
     QString betragText = Text1->text();
     const qsizetype punkt = betragText.indexOf(QLatin1Char('.'));
     if (punkt >= 0) betragText[punkt] = QLatin1Char(',');
-    // "-" or "," alone would store a booking without an amount.
-    const auto betrag = Numbers::parseLocale(betragText);
-    if (!betrag) {
+    const Eingabe::Feld<Currency> betrag = Eingabe::betragInCent(betragText, true);
+    if (betrag.fehler == Eingabe::Fehler::ZuGross) {
+        m_api.dialogs().notice(this, Eingabe::zuGrossText(QStringLiteral("DM"), true, 2));
+        return;
+    }
+    if (!betrag.ok()) {
         m_api.dialogs().notice(this, QStringLiteral("Bitte geben Sie einen gültigen Betrag ein!"));
+        return;
+    }
+    const Currency summe = *betrag.wert;
+    // A booking after which the balance could no longer be formed is refused;
+    // when it cannot be formed already, any booking may help to mend it.
+    if (m_stand && !m_stand->plus(summe)) {
+        m_api.dialogs().notice(this, QStringLiteral("Diese Buchung kann nicht gespeichert werden!\n"
+                                                    "Der Kontostand würde zu groß."));
         return;
     }
     if (!m_api.dialogs().ask(this, QStringLiteral("Möchten Sie diese Daten jetzt speichern?\n\r")))
         return;
-    // Booked in whole cents, as "0.00" shows it.
-    const Currency summe = Numbers::parseCurrency(Numbers::format00(*betrag)).value_or(Currency());
     if (!Konto::buchen(m_api.database(), DTPicker1->date(), Text2->text(), summe)) {
         m_api.dialogs().notice(this,
                                QStringLiteral("Die Buchung konnte nicht gespeichert werden.\n\n") +

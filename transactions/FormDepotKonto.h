@@ -5,6 +5,7 @@
 
 #include "core/Currency.h"
 #include <QDialog>
+#include <optional>
 
 class HoverButton;
 class MainWindowApi;
@@ -67,6 +68,8 @@ protected:
 
 private:
     void kontostandAnzeigen();
+    /// Tells the user once when the balance cannot be formed.
+    void standFehlerMelden();
     void buchungAnzeigen();
     void zuNeuestenBuchungen();
     void buchenFreigeben();
@@ -74,4 +77,6 @@ private:
     MainWindowApi& m_api;
     Recordset* m_daten1;
     RecordsetModel* m_model;
+    std::optional<Currency> m_stand; ///< the balance as shown; none when it cannot be formed
+    bool m_standFehlerZeigen = false;
 };

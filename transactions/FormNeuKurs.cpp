@@ -89,17 +89,27 @@ void FormNeuKurs::eingabeGeaendert() {
 
 void FormNeuKurs::Schalter3_Click() {
     Dialogs& dlg = m_api.dialogs();
-    if (!dlg.ask(this, QStringLiteral("Möchten Sie diesen neuen Kurs von ") + Text2->text() +
-                           QStringLiteral("  Euro jetzt speichern?")))
+    Recordset& daten1 = m_api.Daten1();
+    // Read once and checked before the question: the question must not be
+    // followed by a refusal.
+    const Eingabe::Feld<Currency> kurs = Kurse::einzelkurs(Text2->text());
+    if (kurs.fehler == Eingabe::Fehler::ZuGross) {
+        dlg.notice(this, Eingabe::zuGrossText(QStringLiteral("Neuer Kurs")));
         return;
-    const auto kurs = Kurse::einzelkurs(Text2->text());
-    if (!kurs) {
+    }
+    if (!kurs.ok()) {
         dlg.notice(this, QStringLiteral("Bitte geben Sie den neuen Kurs als Zahl ein!"));
         return;
     }
-    Recordset& daten1 = m_api.Daten1();
+    if (!Kurse::paketwertImBereich(m_api.database(), daten1.bookmark(), *kurs.wert)) {
+        dlg.notice(this, Kurse::paketwertZuGrossText(Label4->text()));
+        return;
+    }
+    if (!dlg.ask(this, QStringLiteral("Möchten Sie diesen neuen Kurs von ") + Text2->text() +
+                           QStringLiteral("  Euro jetzt speichern?")))
+        return;
     const Kurse::Ergebnis r = Kurse::einzelkursSpeichern(
-        m_api.database(), daten1.bookmark(), Label4->text(), DTPicker1->date(), *kurs,
+        m_api.database(), daten1.bookmark(), Label4->text(), DTPicker1->date(), *kurs.wert,
         m_api.clock().today(), Kurse::angezeigterGesamtwert(m_api.gesamtwertText()));
     if (!r.ok) {
         dlg.notice(this, r.fehler);

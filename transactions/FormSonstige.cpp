@@ -1,13 +1,14 @@
 #include "transactions/FormSonstige.h"
 
 #include "core/Clock.h"
-#include "core/Numbers.h"
+#include "core/Eingabe.h"
 #include "db/Database.h"
 #include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
+#include "platform/Textfeld.h"
 #include "platform/Ueberschrift.h"
 #include "transactions/KontoOperationen.h"
 
@@ -28,6 +29,7 @@ FormSonstige::FormSonstige(MainWindowApi& api, QWidget* parent) : QDialog(parent
     DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
+    einzeiligesFeld(Text2);
     Text3 = new NumericField(m_api.dialogs(), NumericConfig::decimal(), this);
     Text3->setObjectName(QStringLiteral("Text3"));
 
@@ -87,18 +89,23 @@ void FormSonstige::freigeben() {
 }
 
 void FormSonstige::Schalter3_Click() {
+    // Read once, as entered (four decimals); a lone comma or an emptied
+    // field would book a row without an amount.
     QString betragText = Text3->text();
     const qsizetype punkt = betragText.indexOf(QLatin1Char('.'));
     if (punkt >= 0) betragText[punkt] = QLatin1Char(',');
-    // A lone comma or an emptied field would book a row without an amount.
-    const auto summe = Numbers::parseCurrency(betragText);
-    if (!summe) {
+    const Eingabe::Feld<Currency> summe = Eingabe::betrag(betragText);
+    if (summe.fehler == Eingabe::Fehler::ZuGross) {
+        m_api.dialogs().notice(this, Eingabe::zuGrossText(QStringLiteral("Summe")));
+        return;
+    }
+    if (!summe.ok()) {
         m_api.dialogs().notice(this, QStringLiteral("Bitte geben Sie einen gültigen Betrag ein!"));
         return;
     }
     if (!m_api.dialogs().ask(this, QStringLiteral("Möchten Sie diese Werte jetzt speichern?\n\r")))
         return;
-    if (!Konto::buchen(m_api.database(), DTPicker1->date(), Text2->text(), *summe)) {
+    if (!Konto::buchen(m_api.database(), DTPicker1->date(), Text2->text(), *summe.wert)) {
         m_api.dialogs().notice(this,
                                QStringLiteral("Die Buchung konnte nicht gespeichert werden.\n\n") +
                                    m_api.database().message());

@@ -98,26 +98,21 @@ void Formverkaufen::Form_Activate() {
 void Formverkaufen::Schalter3_Click() {
     Dialogs& dlg = m_api.dialogs();
     Recordset& daten1 = m_api.Daten1();
-    Pakete::VerkaufEingabe e;
-    e.paket = daten1.bookmark();
-    e.aktie = Label1->text();
-    e.bestand = daten1.integer(QStringLiteral("stück"));
-    e.anzahl = Text2->text();
-    e.kurs = Text3->text();
-    e.gebuehren = Text4->text();
-    e.datum = DTPicker1->date();
-
-    const Pakete::VerkaufPruefung art = Pakete::verkaufPruefen(e);
-    const bool ganz = art == Pakete::VerkaufPruefung::Gesamtverkauf;
-    if (!ganz && art != Pakete::VerkaufPruefung::Teilverkauf) {
-        dlg.notice(this, Pakete::verkaufMeldung(art));
+    // Each field is read once, here; the checks and the writes take the typed values.
+    const Pakete::VerkaufFelder felder = Pakete::VerkaufFelder::lesen(
+        daten1.bookmark(), Label1->text(), daten1.integer(QStringLiteral("stück")), Text2->text(),
+        Text3->text(), Text4->text(), DTPicker1->date());
+    const Pakete::VerkaufPruefErgebnis p = Pakete::verkaufPruefen(felder);
+    const bool ganz = p.art == Pakete::VerkaufPruefung::Gesamtverkauf;
+    if (!ganz && p.art != Pakete::VerkaufPruefung::Teilverkauf) {
+        dlg.notice(this, p.meldung);
         return;
     }
     const bool ja =
         ganz ? dlg.askStop(this, gesamtverkaufFrage())
              : dlg.ask(this, QStringLiteral("Sollen diese Wertpapiere jetzt verkauft werden?"));
     if (!ja) return;
-    const Pakete::Ergebnis r = Pakete::verkaufSchreiben(m_api.database(), e);
+    const Pakete::Ergebnis r = Pakete::verkaufSchreiben(m_api.database(), p.eingabe);
     if (!r.ok) {
         dlg.notice(this, r.fehler);
         return;

@@ -7,8 +7,6 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <optional>
 
 #include <QStringDecoder>
@@ -50,7 +48,7 @@ bool hatBuchungen(Database& db) {
 
 bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe) {
     return db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                   {datumWert(datum), text, betragWert(summe)});
+                   {datumWert(datum), Eingabe::einzeilig(text), betragWert(summe)});
 }
 
 bool buchungLoeschen(Database& db, Bookmark buchung) {
@@ -116,37 +114,79 @@ Realgewinn realgewinnAusDemKonto(Database& db, Einheit e) {
     return aufbau ? aufbau->ergebnis() : Realgewinn();
 }
 
-KaufBetraege kaufBetraege(const KaufEingabe& e) {
-    const auto kurs = Numbers::parseLocale(e.kaufpreis);
-    const auto stueck = Numbers::parseLocale(e.stueck);
-    const auto gebuehren = Numbers::parseLocale(e.gebuehren);
-    KaufBetraege b;
-    if (kurs && stueck && gebuehren) {
-        b.kaufbetrag = Currency::fromDouble((*kurs * *stueck + *gebuehren) * Numbers::DmRate);
-        b.kurswert = Currency::fromDouble(*kurs * *stueck * Numbers::DmRate);
-    }
-    return b;
+std::optional<KaufBetraege> kaufBetraege(const KaufEingabe& e) {
+    const auto kurswertEuro = Eingabe::wert(e.kaufpreis, e.stueck);
+    const auto kaufwertEuro = Eingabe::wert(e.kaufpreis, e.stueck, e.gebuehren);
+    if (!kurswertEuro || !kaufwertEuro) return std::nullopt;
+    const auto kaufbetrag = Numbers::euroToDmChecked(*kaufwertEuro);
+    const auto kurswert = Numbers::euroToDmChecked(*kurswertEuro);
+    if (!kaufbetrag || !kurswert) return std::nullopt;
+    return KaufBetraege{*kaufbetrag, *kurswert};
 }
 
-KaufPruefung kaufPruefen(const KaufEingabe& e, const KaufBetraege& b, Currency kontostand) {
-    if (kontostand < b.kaufbetrag) return KaufPruefung::ZuWenigGuthaben;
-    if (e.aktie.isEmpty() || e.stueck.isEmpty() || e.kaufpreis.isEmpty() || e.gebuehren.isEmpty() ||
-        e.kennummer.isEmpty())
-        return KaufPruefung::Unvollstaendig;
-    const auto stueck = Numbers::parseLocale(e.stueck);
-    if (!stueck || !Numbers::parseLocale(e.kaufpreis) || !Numbers::parseLocale(e.gebuehren))
-        return KaufPruefung::KeineZahl;
+KaufFelder KaufFelder::lesen(const QString& aktie, const QString& kennummer,
+                             const QString& stueck, const QString& gebuehren,
+                             const QString& kaufpreis, const QDate& datum) {
+    KaufFelder f;
+    f.aktie = aktie;
+    f.kennummer = kennummer;
+    f.stueckText = stueck;
+    f.stueck = Eingabe::stueck(stueck);
+    f.gebuehren = Eingabe::betrag(gebuehren);
+    f.kaufpreis = Eingabe::betrag(kaufpreis);
+    f.datum = datum;
+    return f;
+}
+
+KaufPruefErgebnis kaufPruefen(const KaufFelder& f, std::optional<Currency> kontostand) {
+    KaufPruefErgebnis r;
+    const auto refuse = [&r](KaufPruefung art, const QString& meldung = QString()) {
+        r.art = art;
+        r.meldung = meldung.isEmpty() ? kaufMeldung(art) : meldung;
+        return r;
+    };
+    if (f.stueck.fehler == Eingabe::Fehler::ZuGross)
+        return refuse(KaufPruefung::ZuGross, Eingabe::stueckZuGrossText());
+    if (f.gebuehren.fehler == Eingabe::Fehler::ZuGross)
+        return refuse(KaufPruefung::ZuGross, Eingabe::zuGrossText(QStringLiteral("Gebühren")));
+    if (f.kaufpreis.fehler == Eingabe::Fehler::ZuGross)
+        return refuse(KaufPruefung::ZuGross, Eingabe::zuGrossText(QStringLiteral("Kaufkurs")));
+    if (!kontostand) return refuse(KaufPruefung::KontostandUnbekannt);
+
+    r.eingabe = KaufEingabe{f.aktie,
+                            f.kennummer,
+                            f.stueck.oder(0),
+                            f.gebuehren.oder(Currency()),
+                            f.kaufpreis.oder(Currency()),
+                            f.datum,
+                            f.stueckText};
+    // A field without a number leaves the purchase amount at 0 for the balance check.
+    if (f.stueck.ok() && f.gebuehren.ok() && f.kaufpreis.ok()) {
+        const auto b = kaufBetraege(r.eingabe);
+        if (!b)
+            return refuse(KaufPruefung::ZuGross,
+                          Eingabe::ergebnisZuGrossText(QStringLiteral("Kaufbetrag")));
+        r.betraege = *b;
+    }
+    if (*kontostand < r.betraege.kaufbetrag) return refuse(KaufPruefung::ZuWenigGuthaben);
+    if (f.aktie.isEmpty() || f.stueckText.isEmpty() || f.kaufpreis.fehler == Eingabe::Fehler::Leer ||
+        f.gebuehren.fehler == Eingabe::Fehler::Leer || f.kennummer.isEmpty())
+        return refuse(KaufPruefung::Unvollstaendig);
+    if (f.stueck.fehler == Eingabe::Fehler::KeineZahl || !f.kaufpreis.ok() || !f.gebuehren.ok())
+        return refuse(KaufPruefung::KeineZahl);
     // The field holds whole units; 12,5 would be debited in full and stored as 12.
-    if (*stueck != std::trunc(*stueck) || *stueck < 0 ||
-        *stueck > std::numeric_limits<qint32>::max())
-        return KaufPruefung::KeineGanzeStueckzahl;
-    return KaufPruefung::Ok;
+    if (!f.stueck.ok()) return refuse(KaufPruefung::KeineGanzeStueckzahl);
+    r.art = KaufPruefung::Ok;
+    return r;
 }
 
 QString kaufMeldung(KaufPruefung p) {
     switch (p) {
     case KaufPruefung::Ok:
+    case KaufPruefung::ZuGross:
         return QString();
+    case KaufPruefung::KontostandUnbekannt:
+        return Depot::kontostandFehlerText();
     case KaufPruefung::ZuWenigGuthaben:
         return QStringLiteral("Ihr Kontostand reicht nicht aus für diesen Aktienkauf!\n\r"
                               "Sie müssen zuerst einen ausreichenden Betrag auf Ihr Depotkonto "
@@ -162,19 +202,14 @@ QString kaufMeldung(KaufPruefung p) {
 }
 
 QString kaufText(const KaufEingabe& e) {
-    return QStringLiteral("Kauf ") + e.stueck + QStringLiteral(" Stück ") + e.aktie;
+    // Cut to the column, as a long name would make it longer.
+    return (QStringLiteral("Kauf ") + e.stueckText + QStringLiteral(" Stück ") + e.aktie)
+        .left(Eingabe::Textspalte);
 }
 
 KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraege& b,
                            const std::function<void(int)>& nachSchritt) {
     KaufErgebnis r;
-    const auto stueck = Numbers::parseLocale(e.stueck);
-    const auto kaufpreis = Numbers::parseCurrency(e.kaufpreis);
-    const auto gebuehren = Numbers::parseCurrency(e.gebuehren);
-    if (!stueck || !kaufpreis || !gebuehren) {
-        r.fehler = kaufMeldung(KaufPruefung::KeineZahl);
-        return r;
-    }
     const auto fehlschlag = [&]() {
         r.fehler = QStringLiteral("Der Kauf konnte nicht gespeichert werden. Es wurde nichts "
                                   "gebucht.\n\n") +
@@ -184,6 +219,14 @@ KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraeg
     const auto schritt = [&](int n) {
         if (nachSchritt) nachSchritt(n);
     };
+    // The day baseline rises by Kurswert ÷ 1.95583 (Kaufkurs × Stück in Euro); the debit is the
+    // purchase amount rounded to cents, as "0.00" shows it.
+    const auto zuwachs = Numbers::dmToEuroChecked(b.kurswert);
+    const auto belastung = b.kaufbetrag.cents();
+    if (!zuwachs || !belastung) {
+        r.fehler = Eingabe::ergebnisZuGrossText(QStringLiteral("Kaufbetrag"));
+        return r;
+    }
 
     Transaction t(db);
     if (!t.isActive()) return fehlschlag();
@@ -191,20 +234,17 @@ KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraeg
     if (!db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\", \"stück\","
                                 " kaufpreis, \"gebühren\", datum, kaufdatum, tageskurs)"
                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {e.aktie, e.kennummer, static_cast<qlonglong>(*stueck), betragWert(*kaufpreis),
-                  betragWert(*gebuehren), datum, datum, betragWert(*kaufpreis)}))
+                 {Eingabe::einzeilig(e.aktie), Eingabe::einzeilig(e.kennummer),
+                  static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
+                  betragWert(e.gebuehren), datum, datum, betragWert(e.kaufpreis)}))
         return fehlschlag();
     const Bookmark paket = db.lastInsertRowId();
     schritt(1);
 
-    const Currency zuwachs = Currency::fromDouble(b.kurswert.toDouble() / Numbers::DmRate);
-    if (!Depot::altallwertAnpassen(db, zuwachs)) return fehlschlag();
+    if (!Depot::altallwertAnpassen(db, *zuwachs)) return fehlschlag();
     schritt(2);
 
-    // The debit is the purchase amount rounded to cents, as "0.00" shows it.
-    const Currency belastung =
-        -Numbers::parseCurrency(b.kaufbetrag.format00()).value_or(b.kaufbetrag);
-    if (!buchen(db, e.datum, kaufText(e), belastung)) return fehlschlag();
+    if (!buchen(db, e.datum, kaufText(e), -*belastung)) return fehlschlag();
     schritt(3);
 
     if (!t.commit()) return fehlschlag();

@@ -3,12 +3,14 @@
 // the tests and the benchmark share one path to the database.
 
 #include "core/Currency.h"
+#include "core/Eingabe.h"
 #include "core/ModulAktien.h"
 #include "core/Realgewinn.h"
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Database;
 
@@ -17,7 +19,8 @@ namespace Konto {
 /// Whether the ledger holds at least one booking.
 bool hatBuchungen(Database& db);
 
-/// Appends a booking (amount in DM). False when the write failed.
+/// Appends a booking (amount in DM); the text is kept to one line of the
+/// column's width. False when the write failed.
 bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe);
 /// Deletes the booking with the bookmark. False when the write failed.
 bool buchungLoeschen(Database& db, Bookmark buchung);
@@ -29,38 +32,66 @@ QList<Buchung> buchungenInEingabeReihenfolge(Database& db);
 /// collecting the bookings first.
 Realgewinn realgewinnAusDemKonto(Database& db, Einheit e);
 
-/// The entries of the purchase window, as typed.
+/// A purchase, typed: the window reads each field once and hands these on.
 struct KaufEingabe {
     QString aktie;
     QString kennummer;
-    QString stueck;
-    QString gebuehren;
-    QString kaufpreis;
+    qint64 stueck = 0;
+    Currency gebuehren;
+    Currency kaufpreis;
     QDate datum;
+    QString stueckText; ///< the units as typed, for the booking text only
 };
 
 /// Kaufbetrag = (Kaufkurs × Stück + Gebühren) × 1.95583 and
-/// Kurswert = Kaufkurs × Stück × 1.95583, both DM, computed in double from
-/// the texts. A text that cannot be read makes both 0.
+/// Kurswert = Kaufkurs × Stück × 1.95583, both DM, exact to four decimals.
 struct KaufBetraege {
     Currency kaufbetrag;
     Currency kurswert;
 };
-KaufBetraege kaufBetraege(const KaufEingabe& e);
+/// nullopt when the package's value in Euro (Kaufkurs × Stück + Gebühren)
+/// lies beyond the range of amounts.
+std::optional<KaufBetraege> kaufBetraege(const KaufEingabe& e);
+
+/// The purchase window's fields, each read once.
+struct KaufFelder {
+    QString aktie;
+    QString kennummer;
+    QString stueckText;
+    Eingabe::Feld<qint64> stueck;
+    Eingabe::Feld<Currency> gebuehren;
+    Eingabe::Feld<Currency> kaufpreis;
+    QDate datum;
+
+    static KaufFelder lesen(const QString& aktie, const QString& kennummer, const QString& stueck,
+                            const QString& gebuehren, const QString& kaufpreis,
+                            const QDate& datum);
+};
 
 /// The checks before the question, in their order.
 enum class KaufPruefung {
     Ok,
+    ZuGross,             ///< a field or the purchase amount beyond the range
+    KontostandUnbekannt, ///< the balance cannot be formed
     ZuWenigGuthaben,
     Unvollstaendig,
     KeineZahl,           ///< an amount field holds no readable number (",")
-    KeineGanzeStueckzahl ///< units with decimals or beyond the field's range
+    KeineGanzeStueckzahl ///< units with decimals
 };
-KaufPruefung kaufPruefen(const KaufEingabe& e, const KaufBetraege& b, Currency kontostand);
-/// The message shown for a refused check (empty for Ok).
+struct KaufPruefErgebnis {
+    KaufPruefung art = KaufPruefung::Ok;
+    QString meldung; ///< the message for a refusal
+    KaufEingabe eingabe;
+    KaufBetraege betraege;
+};
+/// Refuses amounts beyond the range first; then the balance (a field that
+/// holds no number makes the purchase amount 0 for it), completeness,
+/// numbers and whole units. On Ok the typed purchase and its amounts.
+KaufPruefErgebnis kaufPruefen(const KaufFelder& f, std::optional<Currency> kontostand);
+/// The message shown for a refused check (empty for Ok and ZuGross).
 QString kaufMeldung(KaufPruefung p);
 
-/// The ledger text of a purchase: "Kauf <units> Stück <name>".
+/// The ledger text of a purchase: "Kauf <units as typed> Stück <name>".
 QString kaufText(const KaufEingabe& e);
 
 struct KaufErgebnis {

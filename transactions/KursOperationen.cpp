@@ -25,10 +25,7 @@ QString fehlerText(Database& db) {
 // The package row must still exist; an UPDATE of a vanished row would
 // silently report success.
 bool paketAendern(Database& db, Bookmark paket, Currency kurs, const QDate& datum) {
-    if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM Aktiendaten WHERE rowid = ?"),
-                  {static_cast<qlonglong>(paket)})
-            .toInt() != 1)
-        return false;
+    if (!paketwertImBereich(db, paket, kurs)) return false;
     return db.exec(QStringLiteral("UPDATE Aktiendaten SET altkurs = tageskurs, tageskurs = ?,"
                                   " datum = ? WHERE rowid = ?"),
                    {betragWert(kurs), datumWert(datum), static_cast<qlonglong>(paket)});
@@ -36,23 +33,37 @@ bool paketAendern(Database& db, Bookmark paket, Currency kurs, const QDate& datu
 
 } // namespace
 
-Currency angezeigterGesamtwert(const QString& gesamtwertText) {
-    return Currency::fromDouble(Numbers::leadingNumber(gesamtwertText));
+std::optional<Currency> angezeigterGesamtwert(const QString& gesamtwertText) {
+    const QString t = gesamtwertText.trimmed();
+    if (t.isEmpty() || !(t.front().isDigit() || t.front() == QLatin1Char('-'))) return std::nullopt;
+    return Numbers::leadingCurrency(t);
 }
 
-std::optional<Currency> einzelkurs(const QString& text) {
-    return Numbers::parseCurrency(text);
+Eingabe::Feld<Currency> einzelkurs(const QString& text) {
+    return Eingabe::betrag(text);
 }
 
-std::optional<Currency> kursZweiStellen(const QString& text) {
+Eingabe::Feld<Currency> kursZweiStellen(const QString& text) {
     // Rounded on the typed decimal digits, as "0.00" formats the number.
-    const auto wert = Numbers::parseLocale(text);
-    if (!wert) return std::nullopt;
-    return Numbers::parseCurrency(Numbers::format00(*wert));
+    return Eingabe::betragInCent(text);
+}
+
+bool paketwertImBereich(Database& db, Bookmark paket, Currency kurs) {
+    const QVariant stueck = db.scalar(
+        QStringLiteral("SELECT CAST(IFNULL(\"stück\", 0) AS INTEGER) FROM Aktiendaten WHERE rowid = ?"),
+        {static_cast<qlonglong>(paket)});
+    return stueck.isValid() && Eingabe::wert(kurs, stueck.toLongLong()).has_value();
+}
+
+QString paketwertZuGrossText(const QString& aktie) {
+    return QStringLiteral("Mit diesem Kurs wäre der Wert des Aktienpakets \"%1\" zu groß!\n"
+                          "Erlaubt sind Beträge bis 99.999.999.999,9999.")
+        .arg(aktie);
 }
 
 Ergebnis einzelkursSpeichern(Database& db, Bookmark paket, const QString& aktie, const QDate& datum,
-                             Currency kurs, const QDate& heute, Currency angezeigterGesamtwert,
+                             Currency kurs, const QDate& heute,
+                             std::optional<Currency> angezeigterGesamtwert,
                              const std::function<void(int)>& nachSchritt) {
     Ergebnis r;
     const auto schritt = [&](int n) {
@@ -64,7 +75,8 @@ Ergebnis einzelkursSpeichern(Database& db, Bookmark paket, const QString& aktie,
         return r;
     }
     schritt(1);
-    if (!Depot::tagesbasisAktualisieren(db, heute, angezeigterGesamtwert)) {
+    if (angezeigterGesamtwert &&
+        !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert)) {
         r.fehler = fehlerText(db);
         return r;
     }
@@ -83,7 +95,7 @@ Ergebnis einzelkursSpeichern(Database& db, Bookmark paket, const QString& aktie,
 }
 
 Ergebnis alleKurseSpeichern(Database& db, const QList<NeuerKurs>& kurse, const QDate& datum,
-                            const QDate& heute, Currency angezeigterGesamtwert,
+                            const QDate& heute, std::optional<Currency> angezeigterGesamtwert,
                             const std::function<void(int)>& nachSchritt) {
     Ergebnis r;
     int n = 0;
@@ -91,7 +103,8 @@ Ergebnis alleKurseSpeichern(Database& db, const QList<NeuerKurs>& kurse, const Q
         if (nachSchritt) nachSchritt(++n);
     };
     Transaction t(db);
-    if (!t.isActive() || !Depot::tagesbasisAktualisieren(db, heute, angezeigterGesamtwert)) {
+    if (!t.isActive() || (angezeigterGesamtwert &&
+                          !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert))) {
         r.fehler = fehlerText(db);
         return r;
     }

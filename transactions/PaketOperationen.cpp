@@ -4,8 +4,6 @@
 #include "db/Database.h"
 #include "db/Depot.h"
 
-#include <cmath>
-#include <limits>
 
 namespace Pakete {
 
@@ -21,22 +19,6 @@ QVariant betragWert(Currency c) {
 
 QVariant schluessel(Bookmark b) {
     return QVariant(static_cast<qlonglong>(b));
-}
-
-// Whole units in the range the column holds; nullopt otherwise.
-std::optional<qint64> ganzeStueck(const QString& text) {
-    const auto wert = Numbers::parseLocale(text);
-    if (!wert || *wert != std::trunc(*wert) || *wert < 0 ||
-        *wert > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return static_cast<qint64>(*wert);
-}
-
-// An empty field counts as 0 (the fee field starts empty); other unreadable
-// text gives nullopt.
-std::optional<double> betragOderNull(const QString& text) {
-    if (text.trimmed().isEmpty()) return 0.0;
-    return Numbers::parseLocale(text);
 }
 
 QString paketName(Database& db, Bookmark paket, bool* gefunden) {
@@ -79,25 +61,68 @@ QString keineGanzeStueckzahlText() {
 }
 
 std::optional<Currency> verkaufserloes(const VerkaufEingabe& e) {
-    const auto kurs = betragOderNull(e.kurs);
-    const auto anzahl = Numbers::parseLocale(e.anzahl);
-    const auto gebuehren = betragOderNull(e.gebuehren);
-    if (!kurs || !anzahl || !gebuehren) return std::nullopt;
-    return Currency::fromDouble((*kurs * *anzahl - *gebuehren) * Numbers::DmRate);
+    const auto wert = e.kurs.times(e.anzahl);
+    const auto euro = wert ? wert->minus(e.gebuehren) : std::nullopt;
+    if (!euro || !Eingabe::imBereich(*euro)) return std::nullopt;
+    return Numbers::euroToDmChecked(*euro);
 }
 
-VerkaufPruefung verkaufPruefen(const VerkaufEingabe& e) {
-    const auto anzahl = ganzeStueck(e.anzahl);
-    if (!anzahl) return VerkaufPruefung::KeineGanzeStueckzahl;
-    if (*anzahl > e.bestand) return VerkaufPruefung::MehrAlsBestand;
-    if (!verkaufserloes(e)) return VerkaufPruefung::KeineZahl;
-    return *anzahl == e.bestand ? VerkaufPruefung::Gesamtverkauf : VerkaufPruefung::Teilverkauf;
+VerkaufFelder VerkaufFelder::lesen(Bookmark paket, const QString& aktie, qint64 bestand,
+                                   const QString& anzahl, const QString& kurs,
+                                   const QString& gebuehren, const QDate& datum) {
+    VerkaufFelder f;
+    f.paket = paket;
+    f.aktie = aktie;
+    f.bestand = bestand;
+    f.anzahlText = anzahl;
+    f.anzahl = Eingabe::stueck(anzahl);
+    f.kurs = Eingabe::betrag(kurs);
+    f.gebuehren = Eingabe::betrag(gebuehren);
+    f.datum = datum;
+    return f;
+}
+
+VerkaufPruefErgebnis verkaufPruefen(const VerkaufFelder& f) {
+    VerkaufPruefErgebnis r;
+    const auto refuse = [&r](VerkaufPruefung art, const QString& meldung = QString()) {
+        r.art = art;
+        r.meldung = meldung.isEmpty() ? verkaufMeldung(art) : meldung;
+        return r;
+    };
+    if (f.anzahl.fehler == Eingabe::Fehler::ZuGross)
+        return refuse(VerkaufPruefung::ZuGross, Eingabe::stueckZuGrossText());
+    if (f.kurs.fehler == Eingabe::Fehler::ZuGross)
+        return refuse(VerkaufPruefung::ZuGross,
+                      Eingabe::zuGrossText(QStringLiteral("Verkaufskurs")));
+    if (f.gebuehren.fehler == Eingabe::Fehler::ZuGross)
+        return refuse(VerkaufPruefung::ZuGross, Eingabe::zuGrossText(QStringLiteral("Gebühren")));
+    if (!f.anzahl.ok()) return refuse(VerkaufPruefung::KeineGanzeStueckzahl);
+    if (*f.anzahl.wert > f.bestand) return refuse(VerkaufPruefung::MehrAlsBestand);
+    // An empty price or fee field counts as 0 (the fee field starts empty).
+    const bool kursLesbar = f.kurs.ok() || f.kurs.fehler == Eingabe::Fehler::Leer;
+    const bool gebuehrenLesbar = f.gebuehren.ok() || f.gebuehren.fehler == Eingabe::Fehler::Leer;
+    if (!kursLesbar || !gebuehrenLesbar) return refuse(VerkaufPruefung::KeineZahl);
+    r.eingabe = VerkaufEingabe{f.paket,
+                               f.aktie,
+                               f.bestand,
+                               *f.anzahl.wert,
+                               f.kurs.oder(Currency()),
+                               f.gebuehren.oder(Currency()),
+                               f.datum,
+                               f.anzahlText};
+    if (!verkaufserloes(r.eingabe))
+        return refuse(VerkaufPruefung::ZuGross,
+                      Eingabe::ergebnisZuGrossText(QStringLiteral("Verkaufserlös")));
+    r.art = r.eingabe.anzahl == f.bestand ? VerkaufPruefung::Gesamtverkauf
+                                          : VerkaufPruefung::Teilverkauf;
+    return r;
 }
 
 QString verkaufMeldung(VerkaufPruefung p) {
     switch (p) {
     case VerkaufPruefung::Teilverkauf:
     case VerkaufPruefung::Gesamtverkauf:
+    case VerkaufPruefung::ZuGross:
         return QString();
     case VerkaufPruefung::KeineGanzeStueckzahl:
         return keineGanzeStueckzahlText();
@@ -110,20 +135,24 @@ QString verkaufMeldung(VerkaufPruefung p) {
 }
 
 QString verkaufText(const VerkaufEingabe& e) {
-    return QStringLiteral("Verkauf ") + e.anzahl + QStringLiteral(" Stück ") + e.aktie;
+    // Cut to the column, as a long name would make it longer.
+    return (QStringLiteral("Verkauf ") + e.anzahlText + QStringLiteral(" Stück ") + e.aktie)
+        .left(Eingabe::Textspalte);
 }
 
 Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
                           const std::function<void(int)>& nachSchritt) {
     const QString was = QStringLiteral("Der Verkauf konnte nicht gespeichert werden.");
-    const VerkaufPruefung art = verkaufPruefen(e);
-    if (art != VerkaufPruefung::Teilverkauf && art != VerkaufPruefung::Gesamtverkauf)
-        return Ergebnis{false, verkaufMeldung(art)};
-    const qint64 anzahl = *ganzeStueck(e.anzahl);
-    const Currency erloes = *verkaufserloes(e);
+    if (e.anzahl < 0) return Ergebnis{false, keineGanzeStueckzahlText()};
+    if (e.anzahl > e.bestand)
+        return Ergebnis{false, verkaufMeldung(VerkaufPruefung::MehrAlsBestand)};
+    const bool ganz = e.anzahl == e.bestand;
+    const auto erloes = verkaufserloes(e);
     // Credited as "0.00" shows it; the baseline moves by the exact proceeds.
-    const Currency gutschrift = Numbers::parseCurrency(erloes.format00()).value_or(erloes);
-    const Currency wertEuro = Currency::fromDouble(erloes.toDouble() / Numbers::DmRate);
+    const auto gutschrift = erloes ? erloes->cents() : std::nullopt;
+    const auto wertEuro = erloes ? Numbers::dmToEuroChecked(*erloes) : std::nullopt;
+    if (!gutschrift || !wertEuro)
+        return Ergebnis{false, Eingabe::ergebnisZuGrossText(QStringLiteral("Verkaufserlös"))};
     Schritte schritt(nachSchritt);
 
     Transaction t(db);
@@ -132,20 +161,20 @@ Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
     const QString name = paketName(db, e.paket, &gefunden);
     if (!gefunden) return fehlschlag(db, was);
 
-    if (art == VerkaufPruefung::Teilverkauf) {
+    if (!ganz) {
         if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET \"stück\" = ?, datum = ?"
                                     " WHERE rowid = ?"),
-                     {e.bestand - anzahl, datumWert(e.datum), schluessel(e.paket)}))
+                     {e.bestand - e.anzahl, datumWert(e.datum), schluessel(e.paket)}))
             return fehlschlag(db, was);
         schritt();
     }
-    if (!Depot::altallwertAnpassen(db, -wertEuro)) return fehlschlag(db, was);
+    if (!Depot::altallwertAnpassen(db, -*wertEuro)) return fehlschlag(db, was);
     schritt();
     if (!db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                 {datumWert(e.datum), verkaufText(e), betragWert(gutschrift)}))
+                 {datumWert(e.datum), Eingabe::einzeilig(verkaufText(e)), betragWert(*gutschrift)}))
         return fehlschlag(db, was);
     schritt();
-    if (art == VerkaufPruefung::Gesamtverkauf) {
+    if (ganz) {
         if (!db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE rowid = ?"),
                      {schluessel(e.paket)}))
             return fehlschlag(db, was);
@@ -157,20 +186,60 @@ Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
     return Ergebnis{true, QString()};
 }
 
-EditPruefung editPruefen(const EditEingabe& e) {
-    if (e.aktie.isEmpty() || e.stueck.isEmpty() || e.kennummer.isEmpty() || e.kaufpreis.isEmpty() ||
-        e.gebuehren.isEmpty() || e.tageskurs.isEmpty())
-        return EditPruefung::Unvollstaendig;
-    if (!Numbers::parseCurrency(e.kaufpreis) || !Numbers::parseCurrency(e.gebuehren) ||
-        !Numbers::parseCurrency(e.tageskurs))
-        return EditPruefung::KeineZahl;
-    if (!ganzeStueck(e.stueck)) return EditPruefung::KeineGanzeStueckzahl;
-    return EditPruefung::Ok;
+EditFelder EditFelder::lesen(const QString& aktie, const QString& kennummer,
+                             const QString& stueck, const QString& kaufpreis,
+                             const QString& gebuehren, const QString& tageskurs,
+                             const QDate& datum, const QDate& kaufdatum) {
+    EditFelder f;
+    f.aktie = aktie;
+    f.kennummer = kennummer;
+    f.stueck = Eingabe::stueck(stueck);
+    f.kaufpreis = Eingabe::betrag(kaufpreis);
+    f.gebuehren = Eingabe::betrag(gebuehren);
+    f.tageskurs = Eingabe::betrag(tageskurs);
+    f.datum = datum;
+    f.kaufdatum = kaufdatum;
+    return f;
+}
+
+EditPruefErgebnis editPruefen(const EditFelder& f) {
+    EditPruefErgebnis r;
+    const auto refuse = [&r](EditPruefung art, const QString& meldung = QString()) {
+        r.art = art;
+        r.meldung = meldung.isEmpty() ? editMeldung(art) : meldung;
+        return r;
+    };
+    using Eingabe::Fehler;
+    if (f.aktie.isEmpty() || f.stueck.fehler == Fehler::Leer || f.kennummer.isEmpty() ||
+        f.kaufpreis.fehler == Fehler::Leer || f.gebuehren.fehler == Fehler::Leer ||
+        f.tageskurs.fehler == Fehler::Leer)
+        return refuse(EditPruefung::Unvollstaendig);
+    if (f.stueck.fehler == Fehler::ZuGross)
+        return refuse(EditPruefung::ZuGross, Eingabe::stueckZuGrossText());
+    const std::pair<const Eingabe::Feld<Currency>*, const char*> betraege[] = {
+        {&f.kaufpreis, "Kaufkurs"}, {&f.gebuehren, "Gebühren"}, {&f.tageskurs, "Tageskurs"}};
+    for (const auto& [feld, name] : betraege)
+        if (feld->fehler == Fehler::ZuGross)
+            return refuse(EditPruefung::ZuGross, Eingabe::zuGrossText(QString::fromUtf8(name)));
+    if (!f.kaufpreis.ok() || !f.gebuehren.ok() || !f.tageskurs.ok())
+        return refuse(EditPruefung::KeineZahl);
+    if (!f.stueck.ok()) return refuse(EditPruefung::KeineGanzeStueckzahl);
+    r.eingabe = EditEingabe{f.aktie,           f.kennummer,           *f.stueck.wert,
+                            *f.kaufpreis.wert, *f.gebuehren.wert,     *f.tageskurs.wert,
+                            f.datum,           f.kaufdatum};
+    // The package's values must stay within the range as well.
+    if (!Eingabe::wert(r.eingabe.kaufpreis, r.eingabe.stueck, r.eingabe.gebuehren) ||
+        !Eingabe::wert(r.eingabe.tageskurs, r.eingabe.stueck))
+        return refuse(EditPruefung::ZuGross,
+                      Eingabe::ergebnisZuGrossText(QStringLiteral("Wert des Aktienpakets")));
+    r.art = EditPruefung::Ok;
+    return r;
 }
 
 QString editMeldung(EditPruefung p) {
     switch (p) {
     case EditPruefung::Ok:
+    case EditPruefung::ZuGross:
         return QString();
     case EditPruefung::Unvollstaendig:
         return QStringLiteral("Sie müssen alle Datenfelder ausfüllen!");
@@ -183,11 +252,13 @@ QString editMeldung(EditPruefung p) {
 }
 
 Ergebnis editSchreiben(Database& db, Bookmark paket, const EditEingabe& e, const QDate& heute,
-                       Currency angezeigterGesamtwert,
+                       std::optional<Currency> angezeigterGesamtwert,
                        const std::function<void(int)>& nachSchritt) {
     const QString was = QStringLiteral("Die Änderung konnte nicht gespeichert werden.");
-    const EditPruefung p = editPruefen(e);
-    if (p != EditPruefung::Ok) return Ergebnis{false, editMeldung(p)};
+    if (e.stueck < 0 || e.stueck > Eingabe::MaxStueck ||
+        !Eingabe::wert(e.kaufpreis, e.stueck, e.gebuehren) || !Eingabe::wert(e.tageskurs, e.stueck))
+        return Ergebnis{false,
+                        Eingabe::ergebnisZuGrossText(QStringLiteral("Wert des Aktienpakets"))};
     Schritte schritt(nachSchritt);
 
     Transaction t(db);
@@ -195,16 +266,16 @@ Ergebnis editSchreiben(Database& db, Bookmark paket, const EditEingabe& e, const
     bool gefunden = false;
     paketName(db, paket, &gefunden);
     if (!gefunden) return fehlschlag(db, was);
-    if (!Depot::tagesbasisAktualisieren(db, heute, angezeigterGesamtwert))
+    if (angezeigterGesamtwert &&
+        !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert))
         return fehlschlag(db, was);
     schritt();
     if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET aktie = ?, \"WP-KNummer\" = ?,"
                                 " \"stück\" = ?, kaufpreis = ?, \"gebühren\" = ?, tageskurs = ?,"
                                 " datum = ?, kaufdatum = ? WHERE rowid = ?"),
-                 {e.aktie, e.kennummer, *ganzeStueck(e.stueck),
-                  betragWert(*Numbers::parseCurrency(e.kaufpreis)),
-                  betragWert(*Numbers::parseCurrency(e.gebuehren)),
-                  betragWert(*Numbers::parseCurrency(e.tageskurs)), datumWert(e.datum),
+                 {Eingabe::einzeilig(e.aktie), Eingabe::einzeilig(e.kennummer),
+                  static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
+                  betragWert(e.gebuehren), betragWert(e.tageskurs), datumWert(e.datum),
                   datumWert(e.kaufdatum), schluessel(paket)}))
         return fehlschlag(db, was);
     schritt();

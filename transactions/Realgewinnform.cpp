@@ -1,5 +1,6 @@
 #include "transactions/Realgewinnform.h"
 
+#include "core/Bewertung.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -99,7 +100,7 @@ void Realgewinnform::aufstellungAufbauen() {
     const Realgewinn r = Konto::realgewinnAusDemKonto(m_api.database(), m_einheit);
     Text1->setText(r.text);
     Text1->zumEnde();
-    Label6->setText(r.saldo.format00());
+    Label6->setText(r.saldoZuGross ? zuGrossAnzeige() : r.saldo.format00());
 }
 
 void Realgewinnform::Command1_Click() {

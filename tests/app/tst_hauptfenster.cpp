@@ -4,7 +4,10 @@
 #include "core/Passwort.h"
 #include "core/Rtf.h"
 #include "extras/pwfrage.h"
+#include "support/FehlerVfs.h"
 #include <QComboBox>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +25,8 @@ private slots:
     void kompaktierung_data();
     void kompaktierung();
     void misslungeneKompaktierungWirdGemeldet();
+    void kompaktierungMitFortschritt();
+    void schreibgeschuetztWirdNichtKomprimiert();
     void fehlendeDatenbankBeimLaden();
     void ohnePaketeGesperrt();
     void gespeichertesPasswortFragtZuerst_data();
@@ -108,6 +113,59 @@ void TestHauptfenster::misslungeneKompaktierungWirdGemeldet() {
              QStringLiteral("2023-01-01"));
     QCOMPARE(f.Daten1().recordCount(), 1);
     QVERIFY(f.isVisible());
+}
+
+// The copy is made on its own thread: a progress dialog is up and the
+// windows' events run meanwhile.
+void TestHauptfenster::kompaktierungMitFortschritt() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    QVERIFY(t.db.exec(QStringLiteral("BEGIN")));
+    for (int i = 0; i < 20000; ++i)
+        t.db.exec(QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES ('Alpha', ?, ?)"),
+                  {QDate(2000, 1, 1).addDays(i % 9000), QVariant::fromValue<qint64>(i)});
+    QVERIFY(t.db.exec(QStringLiteral("COMMIT")));
+    t.kennwort(QStringLiteral("kompridatum"), QDate(2023, 1, 1));
+    t.dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Ok};
+
+    int waehrendDessen = 0;
+    QTimer uhr;
+    uhr.setInterval(2);
+    connect(&uhr, &QTimer::timeout, this, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog*>(w) && w->isVisible()) ++waehrendDessen;
+    });
+    uhr.start();
+    auto& f = t.laden();
+    uhr.stop();
+    QVERIFY(waehrendDessen > 0);
+    QCOMPARE(t.dialogs.lastText(), QStringLiteral("Datenbank wurde komprimiert!"));
+    QCOMPARE(t.kennwortWert(QStringLiteral("kompridatum")).toString(),
+             QStringLiteral("2024-03-15"));
+    QCOMPARE(f.Daten1().recordCount(), 1);
+    QCOMPARE(t.db.scalar(QStringLiteral("SELECT count(*) FROM kurse")).toInt(), 20000);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(!(qobject_cast<QProgressDialog*>(w) && w->isVisible()));
+}
+
+// A file the user cannot write is not compacted; he is told instead of asked.
+void TestHauptfenster::schreibgeschuetztWirdNichtKomprimiert() {
+    Testbett t;
+    t.kennwort(QStringLiteral("kompridatum"), QDate(2023, 1, 1));
+    FehlerVfs vfs;
+    vfs.setFehler(FehlerVfs::Fehler::DateiSchreibgeschuetzt);
+    t.db.close();
+    QCOMPARE(t.db.open(t.pfad()), Database::Status::Ok);
+    t.laden();
+    QStringList gezeigt;
+    for (const auto& s : t.dialogs.shown)
+        gezeigt << s.text;
+    QCOMPARE(gezeigt, QStringList{QStringLiteral("Die Datenbank konnte nicht komprimiert werden.\n"
+                                                 "Die Datenbankdatei \"aktien.mdb\" ist "
+                                                 "schreibgeschützt.")});
+    QCOMPARE(t.dialogs.shown.first().icon, Dialogs::Icon::Exclamation);
+    QVERIFY(!QFileInfo::exists(t.dir.filePath(QStringLiteral("dbAkt.mdb"))));
 }
 
 void TestHauptfenster::fehlendeDatenbankBeimLaden() {

@@ -2,18 +2,60 @@
 
 #include "Testbett.h"
 #include "app/FormGruss.h"
+#include "app/Programmsperre.h"
 #include "app/Programmstart.h"
 #include "platform/ScrollLine.h"
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTimer>
+#include <cstdio>
+
+namespace {
+
+const char* const SperreHalten = "KAPITO_SPERRE_HALTEN";
+
+// Child: holds the program directory like a running program until it is killed.
+[[noreturn]] void sperreHalten() {
+    Programmsperre sperre(qEnvironmentVariable(SperreHalten));
+    const bool ok = sperre.sperren() == Programmsperre::Ergebnis::Gesperrt;
+    std::puts(ok ? "gesperrt" : "nicht gesperrt");
+    std::fflush(stdout);
+    QThread::sleep(60);
+    std::_Exit(0);
+}
+
+QByteArray hash(const QString& pfad) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// Overwrites part of page n (counted from 1) of the encrypted file.
+bool seiteBeschaedigen(const QString& pfad, qint64 seite) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadWrite)) return false;
+    if (!f.seek((seite - 1) * 1024 + 200)) return false;
+    return f.write(QByteArray(64, '\x5a')) == 64;
+}
+
+} // namespace
 
 class TestProgrammstart : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() {
+        if (qEnvironmentVariableIsSet(SperreHalten)) sperreHalten();
+    }
     void ohneDatenbank();
+    void beschaedigteDatei_data();
+    void beschaedigteDatei();
+    void zweiteInstanz();
+    void fehlendeIndizesNachgeruestet();
     void fremdeDatei_data();
     void fremdeDatei();
     void grussFensterUndUebergabe();
@@ -67,6 +109,106 @@ void TestProgrammstart::fremdeDatei() {
     QFile f(t.pfad());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), inhalt); // left untouched
+}
+
+void TestProgrammstart::beschaedigteDatei_data() {
+    QTest::addColumn<QString>("schaden");
+    QTest::newRow("zweite Seite") << "zweite Seite";
+    QTest::newRow("Seite tief in der Datei") << "tief";
+    QTest::newRow("ohne Einstellungszeile") << "kennwort";
+}
+
+// Opens without a word otherwise and takes bookings into the damaged file.
+void TestProgrammstart::beschaedigteDatei() {
+    QFETCH(QString, schaden);
+    Testbett t;
+    // Enough rows for the file to have pages deep inside.
+    QVERIFY(t.db.exec(QStringLiteral("BEGIN")));
+    for (int i = 0; i < 3000; ++i)
+        t.db.exec(QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, ?, ?)"),
+                  {QStringLiteral("Aktie %1").arg(i % 40), QDate(2020, 1, 1).addDays(i),
+                   QVariant::fromValue<qint64>(100000 + i)});
+    QVERIFY(t.db.exec(QStringLiteral("COMMIT")));
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("10"), QStringLiteral("0"),
+            QStringLiteral("10"));
+    if (schaden == QLatin1String("kennwort"))
+        QVERIFY(t.db.exec(QStringLiteral("DELETE FROM kennwort")));
+    t.db.close();
+    const qint64 seiten = QFileInfo(t.pfad()).size() / 1024;
+    QVERIFY(seiten > 100);
+    if (schaden == QLatin1String("zweite Seite")) QVERIFY(seiteBeschaedigen(t.pfad(), 2));
+    if (schaden == QLatin1String("tief")) QVERIFY(seiteBeschaedigen(t.pfad(), seiten - 5));
+    const QByteArray vorher = hash(t.pfad());
+
+    Programmstart start(t.kontext(), 0);
+    QSignalSpy ende(&start, &Programmstart::beendet);
+    QVERIFY(start.starten()); // the start window is shown while the file is checked
+    QTRY_COMPARE(ende.size(), 1);
+    QCOMPARE(ende.first().first().toInt(), 1);
+    QCOMPARE(start.exitCode(), 1);
+    QVERIFY(!start.hauptfenster());
+    QCOMPARE(t.dialogs.shown.size(), 1);
+    QCOMPARE(t.dialogs.shown[0].text, Database::damagedMessage(QStringLiteral("aktien.mdb")));
+    QCOMPARE(t.dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
+    QVERIFY(!t.db.isOpen());
+    QTRY_VERIFY(!start.gruss());
+    QCOMPARE(hash(t.pfad()), vorher);
+}
+
+// A second program on the same directory is refused; a lock left by a killed
+// program does not keep the next start out.
+void TestProgrammstart::zweiteInstanz() {
+    Testbett t;
+    t.db.close();
+    QProcess kind;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(SperreHalten), t.dir.path());
+    kind.setProcessEnvironment(env);
+    kind.start(QCoreApplication::applicationFilePath(), {QStringLiteral("verlauf")});
+    QVERIFY(kind.waitForStarted());
+    QByteArray ausgabe;
+    QTRY_VERIFY2_WITH_TIMEOUT((ausgabe += kind.readAllStandardOutput()).contains("gesperrt"),
+                              ausgabe + kind.readAllStandardError(), 20000);
+    {
+        Programmstart start(t.kontext(), 0);
+        QVERIFY(!start.starten());
+        QCOMPARE(start.exitCode(), 1);
+        QCOMPARE(t.dialogs.shown.size(), 1);
+        QCOMPARE(t.dialogs.shown[0].text, Programmsperre::laeuftSchonText());
+        QVERIFY(!t.db.isOpen());
+        QVERIFY(!start.gruss());
+    }
+    kind.kill(); // as a crash would leave it: the lock file stays behind
+    QVERIFY(kind.waitForFinished());
+    QVERIFY(QFile::exists(t.dir.filePath(QString::fromLatin1(Programmsperre::DateiName))));
+    t.dialogs.shown.clear();
+    {
+        Programmstart start(t.kontext(), 0);
+        QVERIFY(start.starten());
+        QVERIFY(t.dialogs.shown.isEmpty());
+        QTRY_VERIFY(start.hauptfenster());
+        // While it runs, a further start is refused.
+        Programmstart zweiter(t.kontext(), 0);
+        QVERIFY(!zweiter.starten());
+        QCOMPARE(t.dialogs.lastText(), Programmsperre::laeuftSchonText());
+    }
+}
+
+// A file of an earlier version gets the index that keeps the balance fast.
+void TestProgrammstart::fehlendeIndizesNachgeruestet() {
+    Testbett t;
+    QVERIFY(t.db.exec(QStringLiteral("DROP INDEX gewinne_summe")));
+    const auto index = [&t] {
+        return t.db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = "
+                                          "'gewinne_summe'"))
+            .toInt();
+    };
+    QCOMPARE(index(), 0);
+    t.db.close();
+    Programmstart start(t.kontext(), 0);
+    QVERIFY(start.starten());
+    QTRY_VERIFY(start.hauptfenster());
+    QCOMPARE(index(), 1);
 }
 
 void TestProgrammstart::grussFensterUndUebergabe() {

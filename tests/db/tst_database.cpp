@@ -5,12 +5,14 @@
 #include "core/Currency.h"
 #include "db/Database.h"
 #include "db/Schema.h"
+#include "support/FehlerVfs.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,6 +32,10 @@ private slots:
     void killedProcessLeavesAllOrNothing();
     void compactionKeepsEverything();
     void compactionFailureKeepsOriginal();
+    void compactionKeepsProtection_data();
+    void compactionKeepsProtection();
+    void writeProtectedFileIsNotCompacted();
+    void compactionReportsProgress();
     void cipherToolOpensFile();
 };
 
@@ -313,6 +319,90 @@ void TestDatabase::compactionFailureKeepsOriginal() {
     QVERIFY(t.commit());
     QVERIFY(db.compact());
     QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM kurse")).toInt(), 50);
+}
+
+void TestDatabase::compactionKeepsProtection_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("owner");
+    QTest::newRow("read-only 0444") << 0444 << -1;
+    QTest::newRow("private 0600 of another user") << 0600 << 65534;
+    QTest::newRow("group-readable 0640") << 0640 << -1;
+}
+
+// The new file takes the original's place with its mode and owner; it is
+// not handed to the user who happens to compact.
+void TestDatabase::compactionKeepsProtection() {
+    QFETCH(int, mode);
+    QFETCH(int, owner);
+    if (owner >= 0 && ::geteuid() != 0) QSKIP("handing a file to another user needs root");
+    QTemporaryDir dir;
+    const QString path = shippedDb(dir);
+    {
+        Database db;
+        QCOMPARE(db.open(path), Status::Ok);
+        fillKurse(db, 500);
+        QVERIFY(db.exec(QStringLiteral("DELETE FROM kurse WHERE _nr % 2 = 0")));
+    }
+    const QByteArray name = QFile::encodeName(path);
+    if (owner >= 0) QCOMPARE(::chown(name.constData(), uid_t(owner), gid_t(owner)), 0);
+    QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
+    struct stat before {};
+    QCOMPARE(::stat(name.constData(), &before), 0);
+
+    Database db;
+    QCOMPARE(db.open(path), Status::Ok);
+    QVERIFY2(db.compact(), qPrintable(db.message()));
+    struct stat after {};
+    QCOMPARE(::stat(name.constData(), &after), 0);
+    QVERIFY(after.st_ino != before.st_ino); // replaced, not written over
+    QCOMPARE(int(after.st_mode & 07777), mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM kurse")).toInt(), 250);
+}
+
+// A file the user cannot write is left as it is, and he is told why.
+void TestDatabase::writeProtectedFileIsNotCompacted() {
+    QTemporaryDir dir;
+    const QString path = shippedDb(dir);
+    {
+        Database db;
+        QCOMPARE(db.open(path), Status::Ok);
+        fillKurse(db, 50);
+    }
+    const QByteArray before = fileHash(path);
+    FehlerVfs vfs;
+    vfs.setFehler(FehlerVfs::Fehler::DateiSchreibgeschuetzt);
+    Database db;
+    QCOMPARE(db.open(path), Status::Ok);
+    QVERIFY(db.dateiSchreibgeschuetzt());
+    QCOMPARE(db.compactObstacle(),
+             QStringLiteral("Die Datenbankdatei \"aktien.mdb\" ist schreibgeschützt."));
+    QVERIFY(!db.compact());
+    QCOMPARE(db.message(), db.compactObstacle());
+    QVERIFY(db.isOpen());
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("dbAkt.mdb"))));
+    QCOMPARE(fileHash(path), before);
+}
+
+// The share done rises to 100 while the copy grows.
+void TestDatabase::compactionReportsProgress() {
+    QTemporaryDir dir;
+    const QString path = shippedDb(dir);
+    {
+        Database db;
+        QCOMPARE(db.open(path), Status::Ok);
+        fillKurse(db, 20000);
+    }
+    QList<int> gemeldet;
+    const auto r = Kompaktierung::ausfuehren(path, QStringLiteral("tilo3581"),
+                                             [&](int p) { gemeldet << p; });
+    QVERIFY2(r.ok, qPrintable(r.meldung));
+    QVERIFY(gemeldet.size() > 3);
+    QCOMPARE(gemeldet.first(), 0);
+    QCOMPARE(gemeldet.last(), 100);
+    QVERIFY(std::is_sorted(gemeldet.begin(), gemeldet.end()));
+    QVERIFY(std::any_of(gemeldet.begin(), gemeldet.end(), [](int p) { return p > 0 && p < 80; }));
 }
 
 void TestDatabase::cipherToolOpensFile() {

@@ -2,6 +2,7 @@
 
 #include "core/Bewertung.h"
 #include "core/Numbers.h"
+#include "db/Depot.h"
 
 FakeMainWindow::FakeMainWindow(const QString& dbPath, QDateTime now) : m_clock(std::move(now)) {
     m_fortschritt = new QProgressBar(&m_window);
@@ -20,17 +21,14 @@ FakeMainWindow::~FakeMainWindow() = default;
 
 void FakeMainWindow::SummenAktualisieren() {
     ++summenCalls;
-    // Currency columns hold amount × 10000, so integer sums are exact.
-    const auto row = m_db.rows(QStringLiteral(
-        "SELECT COALESCE(SUM(\"stück\" * tageskurs), 0),"
-        " COALESCE(SUM(\"stück\" * kaufpreis + \"gebühren\"), 0) FROM Aktiendaten"));
-    Currency wert, kauf;
-    if (!row.isEmpty()) {
-        wert = Currency::fromRaw(row.first().value(0).toLongLong());
-        kauf = Currency::fromRaw(row.first().value(1).toLongLong());
+    // As the main window: exact, and a total that cannot be formed shows no number.
+    const auto summen = Depot::summen(m_db);
+    if (!summen) {
+        m_gesamtwertText = zuGrossAnzeige();
+        return;
     }
-    const Summen s = summenTexte(wert, kauf);
-    m_modul.Gesamtwert = wert;
+    const Summen s = summenTexte(summen->wert, summen->kauf);
+    m_modul.Gesamtwert = summen->wert;
     m_gesamtwertText = s.labelGesamtwert;
 }
 

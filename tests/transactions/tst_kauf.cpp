@@ -160,9 +160,10 @@ void TstKauf::kaufMitEnterImNamensfeld() {
     QCOMPARE(d.altallwert(), Currency::fromWhole(1500));
 
     const Konto::KaufEingabe e{QStringLiteral("X"),     QStringLiteral("123456"),
-                               QStringLiteral("100"),   QStringLiteral("9,90"),
-                               QStringLiteral("10,00"), QDate(2024, 2, 29)};
-    QCOMPARE(Konto::kaufBetraege(e).kaufbetrag.raw(), Q_INT64_C(19751927));
+                               100,                     Currency::fromRaw(99000),
+                               Currency::fromWhole(10), QDate(2024, 2, 29),
+                               QStringLiteral("100")};
+    QCOMPARE(Konto::kaufBetraege(e)->kaufbetrag.raw(), Q_INT64_C(19751927));
 
     // The main window shows the new state and stands on its saved package.
     QCOMPARE(d.api->summenCalls, summen + 1);
@@ -195,7 +196,7 @@ void TstKauf::guthabenGrenze() {
     w.schalter[11]->click();
     QCOMPARE(gezeigt(*d.api), gekauft ? QStringList{Frage} : QStringList{ZuWenig});
     QCOMPARE(d.anzahl("Aktiendaten"), gekauft ? 2 : 1);
-    QCOMPARE(Depot::kontostand(d.db()).format00(),
+    QCOMPARE(Depot::kontostand(d.db())->format00(),
              gekauft ? QStringLiteral("0,00") : QStringLiteral("1975,19"));
     QCOMPARE(w.isVisible(), !gekauft);
 }

@@ -15,8 +15,9 @@ namespace {
 const char* const KindSchalter = "--kauf-abbrechen";
 
 Konto::KaufEingabe eingabe() {
-    return {QStringLiteral("X"),    QStringLiteral("123456"), QStringLiteral("100"),
-            QStringLiteral("9,90"), QStringLiteral("10,00"),  QDate(2024, 3, 15)};
+    return {QStringLiteral("X"),      QStringLiteral("123456"), 100,
+            Currency::fromRaw(99000), Currency::fromWhole(10),  QDate(2024, 3, 15),
+            QStringLiteral("100")};
 }
 
 /// Child: buys and kills itself after write n (1..3) or after the commit (4).
@@ -27,7 +28,7 @@ int kind(const QString& pfad, int schritt) {
     const auto abbrechen = [schritt](int n) {
         if (n == schritt) std::raise(SIGKILL);
     };
-    const auto r = Konto::kaufSchreiben(db, e, Konto::kaufBetraege(e), abbrechen);
+    const auto r = Konto::kaufSchreiben(db, e, *Konto::kaufBetraege(e), abbrechen);
     if (r.ok && schritt == 4) std::raise(SIGKILL);
     return r.ok ? 0 : 3;
 }

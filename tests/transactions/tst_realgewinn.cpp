@@ -19,6 +19,7 @@ private slots:
     void zeile_data();
     void zeile();
     void saldoUndReihenfolge();
+    void saldoZuGross();
     void betragWieFormatiert();
 };
 
@@ -123,6 +124,15 @@ void TstRealgewinn::betragWieFormatiert() {
         if (dmBetrag.format00() != Currency::fromRaw(raw).format00())
             QFAIL(qPrintable(QString::number(raw)));
     }
+}
+
+// Bookings written by another program whose sum leaves the 64-bit range.
+void TstRealgewinn::saldoZuGross() {
+    const Buchung gross{QDate(2024, 1, 1), QStringLiteral("x"),
+                        Currency::fromRaw(9'000'000'000'000'000'000)};
+    const Realgewinn r = realgewinnAufstellung({gross, gross}, Einheit::DM);
+    QVERIFY(r.saldoZuGross);
+    QVERIFY(!realgewinnAufstellung({gross}, Einheit::DM).saldoZuGross);
 }
 
 QTEST_MAIN(TstRealgewinn)

@@ -47,19 +47,22 @@ Stand stand(Database& db) {
             zahl(db, "SELECT altallwert FROM kennwort")};
 }
 
+// The sale as the window hands it on, each field read once.
+VerkaufEingabe eingabe(Bookmark paket, const QString& aktie, qint64 bestand, const QString& anzahl,
+                       const QString& kurs, const QString& gebuehren) {
+    return Pakete::verkaufPruefen(Pakete::VerkaufFelder::lesen(paket, aktie, bestand, anzahl, kurs,
+                                                               gebuehren, Verkaufstag))
+        .eingabe;
+}
+
 // The child half of the killed-process test: sells and dies at a given write.
 [[noreturn]] void verkaufenUndSterben() {
     Database db;
     db.open(qEnvironmentVariable("KAPITO_KIND_DB"));
     const int sterben = qEnvironmentVariableIntValue("KAPITO_KIND_SCHRITT");
-    VerkaufEingabe e;
-    e.paket = qEnvironmentVariableIntValue("KAPITO_KIND_PAKET");
-    e.aktie = QStringLiteral("Alpha");
-    e.bestand = 100;
-    e.anzahl = qEnvironmentVariable("KAPITO_KIND_ANZAHL");
-    e.kurs = QStringLiteral("12,50");
-    e.gebuehren = QStringLiteral("10,00");
-    e.datum = Verkaufstag;
+    const VerkaufEingabe e = eingabe(qEnvironmentVariableIntValue("KAPITO_KIND_PAKET"),
+                                     QStringLiteral("Alpha"), 100,
+                                     qEnvironmentVariable("KAPITO_KIND_ANZAHL"), "12,50", "10,00");
     const auto r = Pakete::verkaufSchreiben(db, e, [&](int s) {
         if (s == sterben) ::kill(::getpid(), SIGKILL);
     });
@@ -127,7 +130,7 @@ private slots:
                     {QString::fromUtf8(n)});
         db.exec("UPDATE kennwort SET altallwert = ?", {qlonglong(eur("2000").raw())});
 
-        VerkaufEingabe e{paket, name, bestand, anzahl, "12,50", "10,00", Verkaufstag};
+        const VerkaufEingabe e = eingabe(paket, name, bestand, anzahl, "12,50", "10,00");
         QCOMPARE(Pakete::verkaufserloes(e)->raw(), qint64(9583567)); // 958,3567 DM
         const auto r = Pakete::verkaufSchreiben(db, e);
         QVERIFY2(r.ok, qPrintable(r.fehler));
@@ -175,10 +178,16 @@ private slots:
         FakeMainWindow mw(neueDatenbank());
         const Bookmark paket = mw.addPaket("Alpha", 100, "10,00", "5,00", "12,00");
         const Stand vorher = stand(mw.database());
-        VerkaufEingabe e{paket, "Alpha", 100, anzahl, kurs, "", Verkaufstag};
-        const auto r = Pakete::verkaufSchreiben(mw.database(), e);
-        QVERIFY(!r.ok);
-        QCOMPARE(r.fehler, meldung);
+        const auto p = Pakete::verkaufPruefen(
+            Pakete::VerkaufFelder::lesen(paket, "Alpha", 100, anzahl, kurs, "", Verkaufstag));
+        QCOMPARE(p.meldung, meldung);
+        // The operation refuses more than the package holds on its own too.
+        if (p.art == Pakete::VerkaufPruefung::MehrAlsBestand) {
+            VerkaufEingabe e{paket, "Alpha", 100, 101, eur("12,50"), Currency(), Verkaufstag, "101"};
+            const auto r = Pakete::verkaufSchreiben(mw.database(), e);
+            QVERIFY(!r.ok);
+            QCOMPARE(r.fehler, meldung);
+        }
         QVERIFY(stand(mw.database()) == vorher);
     }
 
@@ -198,8 +207,8 @@ private slots:
         QFETCH(QString, kurs);
         QFETCH(QString, gebuehren);
         QFETCH(QString, erloes);
-        VerkaufEingabe e{1, "Alpha", 100, "40", kurs, gebuehren, Verkaufstag};
-        QCOMPARE(*Pakete::verkaufserloes(e), *Numbers::parseCurrency(erloes));
+        QCOMPARE(*Pakete::verkaufserloes(eingabe(1, "Alpha", 100, "40", kurs, gebuehren)),
+                 *Numbers::parseCurrency(erloes));
     }
 
     // The window: presets, the two questions, where the main window stands after.

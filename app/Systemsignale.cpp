@@ -1,0 +1,7 @@
+#include "app/Systemsignale.h"
+
+#include <csignal>
+
+void dateigroessenGrenzeAbfangen() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
