@@ -232,14 +232,19 @@ void Graph::zeichnen() {
     m_stapel->setCurrentWidget(m_ansicht);
 }
 
-QImage Graph::bild(const QSize& groesse) {
-    QImage bild(groesse, QImage::Format_ARGB32_Premultiplied);
+QImage Graph::bild(const QSize& groesse, qreal schaerfe) {
+    schaerfe = std::clamp(schaerfe, 1.0, 8.0);
+    QImage bild(groesse * schaerfe, QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(schaerfe);
     bild.fill(m_hintergrund);
     QPainter maler(&bild);
     maler.setRenderHint(QPainter::Antialiasing);
     maler.setRenderHint(QPainter::TextAntialiasing);
     if (!m_istGezeichnet) {
+        const QSize vorher = m_leer->size();
+        m_leer->resize(groesse);
         m_leer->render(&maler, QPoint(), QRegion(), RenderFlag::DrawChildren);
+        m_leer->resize(vorher);
         return bild;
     }
     // The chart is laid out for the picture's size and then put back.
