@@ -78,11 +78,13 @@ private slots:
         QFETCH(int, modus);
         QFETCH(int, gitter);
         Graph g;
-        linie(g.modell(), {1, 2, 3});
+        const QStringList abc{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        linie(g.modell(), {1, 2, 3}, abc);
         g.modell().setLabelModus(modus);
         if (gitter >= 0) g.modell().setGitter(gitter);
         g.zeichnen();
-        QTEST(achse(g, Qt::Horizontal)->labelsVisible(), "xLabels");
+        QFETCH(bool, xLabels);
+        QCOMPARE(g.sichtbareXBeschriftungen(), xLabels ? abc : QStringList(3));
         QTEST(achse(g, Qt::Vertical)->labelsVisible(), "yLabels");
         QTEST(achse(g, Qt::Horizontal)->isGridLineVisible(), "xGitter");
         QTEST(achse(g, Qt::Vertical)->isGridLineVisible(), "yGitter");
