@@ -380,5 +380,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     runExtras(ctx, out);
     runReports(ctx, out);
     runJetUebernahme(ctx, out);
+    runCharts(ctx, out);
     return out;
 }

@@ -68,3 +68,6 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out);
 void runReports(BenchContext& ctx, QList<BenchResult>& out);
 /// Times taking over a Jet-format depot of the benchmark's size.
 void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out);
+/// Times feeding the quote charts, the balance chart and opening the
+/// chart-quote window.
+void runCharts(BenchContext& ctx, QList<BenchResult>& out);

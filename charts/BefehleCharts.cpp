@@ -13,6 +13,8 @@
 #include "platform/Graph.h"
 #include "platform/MainWindowApi.h"
 
+#include <QScreen>
+
 namespace {
 
 /// The quote the card shows; 0 when it holds no number.
@@ -31,6 +33,8 @@ void fensterZeigen(MainWindowApi& api, const ModalRunner& modal, const QString& 
     fuettern(fenster.Graph1->modell());
     fenster.setWindowTitle(caption);
     fenster.Graph1->zeichnen();
+    // The whole screen also where no window manager maximises.
+    if (QScreen* schirm = api.window()->screen()) fenster.setGeometry(schirm->availableGeometry());
     fenster.setWindowState(fenster.windowState() | Qt::WindowMaximized);
     zeigeModal(modal, fenster);
 }

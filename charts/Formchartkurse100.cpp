@@ -46,7 +46,6 @@ Formchartkurse100::Formchartkurse100(MainWindowApi& api, QWidget* parent)
     setPalette(hell);
 
     if (m_api.Daten1().hasCurrent()) m_paket = m_api.Daten1().bookmark();
-    m_daten2.reset(Recordset::openTable(m_api.database(), QStringLiteral("kurse")));
 
     Label1 = beschriftung(QStringLiteral("Kurse bearbeiten"), QStringLiteral("Label1"), this);
     QFont titel(QStringLiteral("Arial"), 14);
@@ -149,14 +148,30 @@ Formchartkurse100::Formchartkurse100(MainWindowApi& api, QWidget* parent)
     HoverReset::install(this);
     setMinimumWidth(420);
 
-    m_daten2->moveFirst();
-    zeigen();
+    geheZu(nachbar(QStringLiteral("SELECT min(_nr) FROM kurse")));
 }
 
 Formchartkurse100::~Formchartkurse100() = default;
 
+Bookmark Formchartkurse100::nachbar(const QString& sql) const {
+    const QVariant v = m_api.database().scalar(sql, {QVariant::fromValue<qint64>(m_nr)});
+    return v.isValid() && !v.isNull() ? v.toLongLong() : -1;
+}
+
+void Formchartkurse100::geheZu(Bookmark nr) {
+    m_nr = nr;
+    m_daten2.reset();
+    if (nr >= 0) {
+        m_daten2.reset(Recordset::openQuery(
+            m_api.database(),
+            QStringLiteral("Select aktie, datum, kurs From kurse Where _nr = %1").arg(nr)));
+        m_daten2->moveFirst();
+    }
+    zeigen();
+}
+
 void Formchartkurse100::zeigen() {
-    const bool da = m_daten2->hasCurrent();
+    const bool da = m_daten2 && m_daten2->hasCurrent();
     const std::array<QString, 3> texte =
         da ? std::array<QString, 3>{m_daten2->text(QStringLiteral("aktie")),
                                     m_daten2->text(QStringLiteral("datum")),
@@ -174,7 +189,7 @@ void Formchartkurse100::zeigen() {
 }
 
 bool Formchartkurse100::schreiben() {
-    if (!m_daten2->hasCurrent()) return true;
+    if (!m_daten2 || !m_daten2->hasCurrent()) return true;
     const std::array<QString, 3> texte{Text1->text(), Text2->text(), Text3->text()};
     if (texte == m_geladen) return true;
     const QString felder[3] = {QStringLiteral("aktie"), QStringLiteral("datum"),
@@ -210,40 +225,42 @@ bool Formchartkurse100::schreiben() {
 
 void Formchartkurse100::Daten2_Bewegen(int richtung) {
     if (!schreiben()) return;
-    Recordset& r = *m_daten2;
-    // At either end the navigator stays on the first or last row.
+    const QString erste = QStringLiteral("SELECT min(_nr) FROM kurse");
+    const QString letzte = QStringLiteral("SELECT max(_nr) FROM kurse");
+    Bookmark ziel = -1;
     switch (richtung) {
     case 0:
-        r.moveFirst();
+        ziel = nachbar(erste);
         break;
     case 1:
-        r.movePrevious();
-        if (r.bof()) r.moveFirst();
+        ziel = nachbar(QStringLiteral("SELECT max(_nr) FROM kurse WHERE _nr < ?1"));
         break;
     case 2:
-        r.moveNext();
-        if (r.eof()) r.moveLast();
+        ziel = nachbar(QStringLiteral("SELECT min(_nr) FROM kurse WHERE _nr > ?1"));
         break;
     case 3:
-        r.moveLast();
+        ziel = nachbar(letzte);
         break;
     default:
         return;
     }
-    zeigen();
+    // At either end the navigator stays on the first or last row.
+    if (ziel < 0) ziel = nachbar(richtung == 1 ? erste : letzte);
+    geheZu(ziel);
 }
 
 void Formchartkurse100::schalter1_Click() {
-    if (!m_daten2->hasCurrent()) return;
+    if (!m_daten2 || !m_daten2->hasCurrent()) return;
     if (!m_api.dialogs().ask(this, QStringLiteral("Diese Daten jetzt löschen?"))) return;
     if (!m_daten2->remove()) {
         m_api.dialogs().notice(this, QStringLiteral("Die Daten konnten nicht gelöscht werden.\n") +
                                          m_daten2->lastError());
         return;
     }
-    m_daten2->movePrevious();
-    if (m_daten2->bof()) m_daten2->moveFirst();
-    zeigen();
+    // The row before it comes into view; the first row's successor moves up.
+    Bookmark ziel = nachbar(QStringLiteral("SELECT max(_nr) FROM kurse WHERE _nr < ?1"));
+    if (ziel < 0) ziel = nachbar(QStringLiteral("SELECT min(_nr) FROM kurse"));
+    geheZu(ziel);
 }
 
 void Formchartkurse100::schalter2_Click() {

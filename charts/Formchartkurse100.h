@@ -5,6 +5,10 @@
 // when the user moves to another row, saves (also Enter) or closes the
 // window; a date or quote that cannot be read is refused with a message and
 // the row keeps what it holds. Modal.
+//
+// The table holds hundreds of thousands of rows: the navigator finds the
+// neighbouring row by its key, and only the current row is held, in a
+// record set of its own.
 
 #include "core/ModulAktien.h"
 #include <QDialog>
@@ -25,8 +29,8 @@ public:
     explicit Formchartkurse100(MainWindowApi& api, QWidget* parent = nullptr);
     ~Formchartkurse100() override;
 
-    /// The window's own record set on kurse.
-    Recordset& Daten2() { return *m_daten2; }
+    /// Bookmark of the row shown; -1 when the table is empty.
+    Bookmark aktuelleZeile() const { return m_nr; }
 
     QLabel* Label1 = nullptr; ///< "Kurse bearbeiten"
     QLabel* Label6 = nullptr; ///< "(für Chartdarstellung)"
@@ -53,14 +57,19 @@ public slots:
     void reject() override;
 
 private:
+    /// Makes the row with bookmark nr (-1: none) current and shows it.
+    void geheZu(Bookmark nr);
     /// The current row into the fields.
     void zeigen();
+    /// The bookmark found by sql (one value, ?1 = the current bookmark), or -1.
+    Bookmark nachbar(const QString& sql) const;
     /// Writes what was typed into the current row. False (after a message)
     /// when a value cannot be read or the write failed; the row is unchanged.
     bool schreiben();
 
     MainWindowApi& m_api;
-    std::unique_ptr<Recordset> m_daten2;
+    std::unique_ptr<Recordset> m_daten2; ///< the current row of kurse
+    Bookmark m_nr = -1;
     std::array<QString, 3> m_geladen; ///< the fields' texts as read from the row
     Bookmark m_paket = -1;            ///< the main window's package at opening
 };

@@ -50,6 +50,23 @@ QString ohneNummer(QString s) {
     return s;
 }
 
+/// Titles and axis labels are laid out as rich text, which would fold a
+/// run of blanks into one and take "<" as the start of a tag.
+QString blankTreu(const QString& text) {
+    QString s = text.toHtmlEscaped();
+    s.replace(QLatin1Char(' '), QChar(0x00A0));
+    return s;
+}
+
+QString ausRichText(QString s) {
+    s.replace(QChar(0x00A0), QLatin1Char(' '));
+    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return s;
+}
+
 /// Every k-th label is written on a crowded axis, counted from the right so
 /// that the newest point keeps its label.
 int schrittweite(int n) {
@@ -66,20 +83,13 @@ QList<QPair<int, QString>> kategorien(const Chartmodell& m) {
     QList<QPair<int, QString>> out;
     QSet<QString> belegt;
     for (int i = (n - 1) % k; i < n; i += k) {
-        QString s = mitText ? m.beschriftung(i + 1) : QString();
+        QString s = mitText ? blankTreu(m.beschriftung(i + 1)) : QString();
         // An empty text would not count as a category at all.
         if (s.isEmpty() || belegt.contains(s)) s += unsichtbareNummer(i);
         belegt.insert(s);
         out.append({i, s});
     }
     return out;
-}
-
-/// Titles are laid out as rich text, which would fold a run of blanks into one.
-QString blankTreu(const QString& text) {
-    QString s = text.toHtmlEscaped();
-    s.replace(QLatin1Char(' '), QChar(0x00A0));
-    return s;
 }
 
 QFont schrift(qreal punkt, bool fett = false) {
@@ -196,6 +206,8 @@ void Graph::zeichnen() {
     // Many or long labels stand upright under their points.
     x->setLabelsAngle(zahl > 12 || laengste * zahl > 120 ? -90 : 0);
     x->setLabelsFont(schrift(zahl > 30 ? 7 : 8));
+    // Upright labels would otherwise be cut to the width between two points.
+    x->setTruncateLabels(false);
 
     auto* y = new QValueAxis;
     const YAchse bereich = yAchseFuer(m.werte(), m.istBalken());
@@ -289,7 +301,7 @@ QStringList Graph::sichtbareXBeschriftungen() const {
     QStringList out(m_gezeichnet.punktzahl());
     for (const QString& s : x->categoriesLabels()) {
         const int i = int(std::lround(x->endValue(s)));
-        if (i >= 0 && i < out.size()) out[i] = ohneNummer(s);
+        if (i >= 0 && i < out.size()) out[i] = ausRichText(ohneNummer(s));
     }
     return out;
 }

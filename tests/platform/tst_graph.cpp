@@ -63,6 +63,18 @@ private slots:
         QVERIFY(lo <= 12.5 && hi >= 13.0 && lo > 0);
     }
 
+    // Labels and titles show as written: blanks kept, markup characters as text.
+    void texteWieGeschrieben() {
+        Graph g;
+        const QStringList labels{QStringLiteral("A&B   12,50"), QStringLiteral("<b>x</b>   -1,00")};
+        linie(g.modell(), {12.5, -1}, labels);
+        g.modell().setTitel(QStringLiteral("BASF    (100 Tage-Chart)"));
+        g.zeichnen();
+        QCOMPARE(g.sichtbareXBeschriftungen(), labels);
+        QCOMPARE(g.chart()->title(),
+                 QStringLiteral("BASF\u00A0\u00A0\u00A0\u00A0(100\u00A0Tage-Chart)"));
+    }
+
     void achsenbeschriftungUndGitter_data() {
         QTest::addColumn<int>("modus");
         QTest::addColumn<int>("gitter"); // -1 = unset
