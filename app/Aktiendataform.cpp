@@ -10,7 +10,9 @@
 #include "app/KartenAnsicht.h"
 #include "app/Steuerelemente.h"
 #include "app/UebersichtAnsicht.h"
+#include "charts/BefehleCharts.h"
 #include "core/Bewertung.h"
+#include "core/Charts.h"
 #include "core/Clock.h"
 #include "core/Numbers.h"
 #include "core/Passwort.h"
@@ -28,6 +30,7 @@
 #include "watch/BefehleBeobachten.h"
 #include "platform/Dialogs.h"
 #include "platform/Drucker.h"
+#include "platform/Graph.h"
 #include "platform/HelpViewer.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -1040,13 +1043,13 @@ void Aktiendataform::Label33_Click() {
 void Aktiendataform::Command1_Click() {
     if (!paketVorhanden()) return;
     lesezeichenMerken();
-    // The index chart opens here once the chart window exists.
+    Indexchart(*this, m_modal);
 }
 
 void Aktiendataform::Command2_Click() {
     if (!paketVorhanden()) return;
     lesezeichenMerken();
-    // The 100-day chart opens here once the chart window exists.
+    Chart100(*this, m_modal);
 }
 
 void Aktiendataform::Command6_Click() {
@@ -1203,8 +1206,12 @@ void Aktiendataform::menu_edit_Click() {
     lesezeichenMerken();
     menuEdit(*this, m_modal);
 }
-void Aktiendataform::menu_k100_Click() {}
-void Aktiendataform::menu_kurseloeschen_Click() {}
+void Aktiendataform::menu_k100_Click() {
+    menuK100(*this, m_modal);
+}
+void Aktiendataform::menu_kurseloeschen_Click() {
+    KurseLoeschen(*this);
+}
 void Aktiendataform::menu_berichtkurz_Click() {
     lesezeichenMerken();
     Command7->setEnabled(true);
@@ -1219,16 +1226,55 @@ void Aktiendataform::menu_differenzvortag_Click() {
     berichtZeigen(berichtDifferenz(*this));
 }
 void Aktiendataform::menu_Chart30_Click() {
+    // The card's heading is wanted again, the overview's and the report's not.
+    setKartenkopfSichtbar(true);
+    m_uebersicht->Label22->hide();
+    m_bericht->Label24->hide();
     lesezeichenMerken();
+    for (QPushButton* b : {Command2, Command5, Command6, Command7})
+        b->setEnabled(true);
+    m_bericht->RText1->hide();
+    if (Chart30(*this, *m_chart->Graph1)) {
+        m_chart->setUeberschrift(Charts::namensKern(aktieText()));
+        m_chart->setGrafik(ChartAnsicht::Art::Linie, [this] { DruckeChart30(*this); });
+        zeigeAnsicht(Ansicht::Chart);
+    } else if (m_ansicht == Ansicht::Bericht) {
+        // The hidden report leaves the card in view.
+        zeigeAnsicht(Ansicht::Karte);
+    }
+    zumLesezeichen();
 }
 void Aktiendataform::menu_Chart100_Click() {
     lesezeichenMerken();
+    Chart100(*this, m_modal);
 }
 void Aktiendataform::menu_bilanz_Click() {
     lesezeichenMerken();
+    // The balance stands for all packages: commands on one package wait for the card.
+    Command2->setEnabled(false);
+    for (QPushButton* b : {Command5, Command6, Command7})
+        b->setEnabled(true);
+    for (int i : {1, 2, 5})
+        schalter[i]->setEnabled(false);
+    for (QAction* a : {menu_Chart30, menu_Chart100, menu_zielkurs, menu_verkaufen, menu_loeschen,
+                       menu_kursaktuell, menu_edit})
+        a->setEnabled(false);
+    m_uebersicht->Label22->hide();
+    setKartenkopfSichtbar(false);
+    m_bericht->Label24->hide();
+    m_bericht->RText1->hide();
+    if (Bilanzchart(*this, *m_chart->Graph1)) {
+        m_chart->setUeberschrift(Charts::bilanzTitel(m_ctx.clock.today()));
+        m_chart->setGrafik(ChartAnsicht::Art::Balken, [this] { DruckeBilanzchart(*this); });
+        zeigeAnsicht(Ansicht::Chart);
+    } else if (m_ansicht == Ansicht::Bericht) {
+        zeigeAnsicht(Ansicht::Karte);
+    }
+    zumLesezeichen();
 }
 void Aktiendataform::menu_indexchart_Click() {
     lesezeichenMerken();
+    Indexchart(*this, m_modal);
 }
 void Aktiendataform::menu_gewinne_Click() {
     lesezeichenMerken();

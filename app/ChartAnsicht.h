@@ -1,13 +1,15 @@
 #pragma once
 // The chart view of the main window, where the 30-day chart and the balance
-// chart are drawn. The chart commands put their chart into Graph1 and tell
-// the view what it shows and how it is printed; until a chart is drawn the
-// view is an empty area.
+// chart are drawn. The chart commands draw into Graph1 and the main window
+// tells the view what it shows and how it is printed. Above the chart a
+// heading names the package or the day of the balance.
 
 #include <QWidget>
 #include <functional>
 
 class Dialogs;
+class Graph;
+class QLabel;
 
 class ChartAnsicht final : public QWidget {
     Q_OBJECT
@@ -27,8 +29,13 @@ public:
     /// command is done either way). False when no chart is in view.
     bool grafikDrucken(Dialogs& dialogs, QWidget* eltern);
 
-    /// The chart control's place.
-    QWidget* Graph1 = nullptr;
+    /// The heading over the chart; hidden while empty.
+    void setUeberschrift(const QString& text);
+
+    /// The chart control.
+    Graph* Graph1 = nullptr;
+    /// The heading ("Gewinn / Verlust am  …" over the balance chart).
+    QLabel* Label18 = nullptr;
 
 private:
     Art m_art = Art::Keine;

@@ -380,5 +380,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     runJetUebernahme(ctx, out);
     runBeobachten(ctx, out);
     runStart(ctx, out);
+    runCharts(ctx, out);
     return out;
 }

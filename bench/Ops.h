@@ -73,3 +73,6 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out);
 /// Times the start check of the file, compaction with its progress dialog and
 /// the account window opened on the whole ledger.
 void runStart(BenchContext& ctx, QList<BenchResult>& out);
+/// Times feeding the quote charts, the balance chart and opening the
+/// chart-quote window.
+void runCharts(BenchContext& ctx, QList<BenchResult>& out);

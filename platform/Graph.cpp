@@ -5,6 +5,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLineSeries>
@@ -49,23 +50,42 @@ QString ohneNummer(QString s) {
     return s;
 }
 
+/// Titles and axis labels are laid out as rich text, which would fold a
+/// run of blanks into one and take "<" as the start of a tag.
+QString blankTreu(const QString& text) {
+    QString s = text.toHtmlEscaped();
+    s.replace(QLatin1Char(' '), QChar(0x00A0));
+    return s;
+}
+
+QString ausRichText(QString s) {
+    s.replace(QChar(0x00A0), QLatin1Char(' '));
+    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return s;
+}
+
 /// Every k-th label is written on a crowded axis, counted from the right so
 /// that the newest point keeps its label.
 int schrittweite(int n) {
     return n <= MaxXBeschriftungen ? 1 : (n + MaxXBeschriftungen - 1) / MaxXBeschriftungen;
 }
 
-/// The labelled points of the x axis: (point index from 0, text) with the
-/// texts made distinct.
+/// The points of the x axis that carry a label, as (point index from 0,
+/// text), with the texts made distinct. Points without a label get an
+/// invisible one: an axis without any would not place its title.
 QList<QPair<int, QString>> kategorien(const Chartmodell& m) {
+    const bool mitText = m.xBeschriftet();
     const int n = m.punktzahl();
     const int k = schrittweite(n);
     QList<QPair<int, QString>> out;
     QSet<QString> belegt;
     for (int i = (n - 1) % k; i < n; i += k) {
-        QString s = m.beschriftung(i + 1);
-        if (s.isEmpty()) continue;
-        if (belegt.contains(s)) s += unsichtbareNummer(i);
+        QString s = mitText ? blankTreu(m.beschriftung(i + 1)) : QString();
+        // An empty text would not count as a category at all.
+        if (s.isEmpty() || belegt.contains(s)) s += unsichtbareNummer(i);
         belegt.insert(s);
         out.append({i, s});
     }
@@ -117,6 +137,8 @@ Graph::Graph(QWidget* parent) : QWidget(parent), m_hintergrund(Qt::white) {
     m_chart = new QChart;
     m_chart->legend()->hide();
     m_chart->setBackgroundRoundness(0);
+    m_chart->setBackgroundPen(Qt::NoPen);
+    m_chart->setDropShadowEnabled(false);
     m_chart->setMargins(QMargins(6, 6, 6, 6));
     m_chart->setTitleFont(schrift(11, true));
     m_chart->setAnimationOptions(QChart::NoAnimation);
@@ -159,7 +181,7 @@ void Graph::zeichnen() {
         m_chart->removeAxis(a);
         delete a;
     }
-    m_chart->setTitle(m.titel());
+    m_chart->setTitle(blankTreu(m.titel()));
 
     const int n = m.punktzahl();
     // Points stand at x = 0 … N−1, each label on its point.
@@ -170,17 +192,22 @@ void Graph::zeichnen() {
     const auto labels = kategorien(m);
     for (const auto& [i, text] : labels)
         x->append(text, i);
-    x->setLabelsVisible(m.xBeschriftet());
+    // Hidden labels would also take the bottom title's room: an axis
+    // without labels carries invisible ones.
     x->setGridLineVisible(m.senkrechteLinien());
-    x->setTitleText(m.untertitel());
+    x->setTitleText(blankTreu(m.untertitel()));
     x->setTitleFont(schrift(10, true));
-    qsizetype laengste = 0;
-    for (const auto& l : labels)
-        laengste = std::max(laengste, ohneNummer(l.second).size());
+    qsizetype laengste = 0, zahl = 0;
+    for (const auto& l : labels) {
+        const qsizetype lang = ohneNummer(l.second).size();
+        laengste = std::max(laengste, lang);
+        zahl += lang > 0;
+    }
     // Many or long labels stand upright under their points.
-    const qsizetype zahl = labels.size();
     x->setLabelsAngle(zahl > 12 || laengste * zahl > 120 ? -90 : 0);
     x->setLabelsFont(schrift(zahl > 30 ? 7 : 8));
+    // Upright labels would otherwise be cut to the width between two points.
+    x->setTruncateLabels(false);
 
     auto* y = new QValueAxis;
     const YAchse bereich = yAchseFuer(m.werte(), m.istBalken());
@@ -232,25 +259,33 @@ void Graph::zeichnen() {
     m_stapel->setCurrentWidget(m_ansicht);
 }
 
-QImage Graph::bild(const QSize& groesse) {
-    QImage bild(groesse, QImage::Format_ARGB32_Premultiplied);
+QImage Graph::bild(const QSize& groesse, qreal schaerfe) {
+    schaerfe = std::clamp(schaerfe, 1.0, 8.0);
+    QImage bild(groesse * schaerfe, QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(schaerfe);
     bild.fill(m_hintergrund);
     QPainter maler(&bild);
     maler.setRenderHint(QPainter::Antialiasing);
     maler.setRenderHint(QPainter::TextAntialiasing);
     if (!m_istGezeichnet) {
+        const QSize vorher = m_leer->size();
+        m_leer->resize(groesse);
         m_leer->render(&maler, QPoint(), QRegion(), RenderFlag::DrawChildren);
+        m_leer->resize(vorher);
         return bild;
     }
     // The chart is laid out for the picture's size and then put back.
     const QRectF vorher = m_chart->geometry();
     m_chart->setGeometry(QRectF(QPointF(0, 0), groesse));
     if (m_chart->layout()) m_chart->layout()->activate();
+    // Axis titles and labels find their places in posted layout events.
+    QCoreApplication::sendPostedEvents();
     m_chart->scene()->render(&maler, QRectF(QPointF(0, 0), groesse),
                              QRectF(QPointF(0, 0), groesse));
     maler.end();
     m_chart->setGeometry(vorher);
     if (m_chart->layout()) m_chart->layout()->activate();
+    QCoreApplication::sendPostedEvents();
     return bild;
 }
 
@@ -262,11 +297,11 @@ QStringList Graph::xBeschriftungen() const {
 QStringList Graph::sichtbareXBeschriftungen() const {
     const auto achsen = m_chart->axes(Qt::Horizontal);
     auto* x = achsen.isEmpty() ? nullptr : qobject_cast<QCategoryAxis*>(achsen.first());
-    if (!x || !x->labelsVisible()) return {};
+    if (!x) return {};
     QStringList out(m_gezeichnet.punktzahl());
     for (const QString& s : x->categoriesLabels()) {
         const int i = int(std::lround(x->endValue(s)));
-        if (i >= 0 && i < out.size()) out[i] = ohneNummer(s);
+        if (i >= 0 && i < out.size()) out[i] = ausRichText(ohneNummer(s));
     }
     return out;
 }

@@ -49,7 +49,9 @@ public:
 
     /// The drawn chart laid out for groesse (pixels) on a picture of that
     /// size filled with the background colour. Leaves the control as it is.
-    QImage bild(const QSize& groesse);
+    /// With schaerfe > 1 the picture holds that many pixels per pixel of
+    /// groesse (fonts and lines keep their size relative to the chart).
+    QImage bild(const QSize& groesse, qreal schaerfe = 1.0);
 
     // What the drawn chart shows.
     /// The x labels as written under the points (every label of a crowded

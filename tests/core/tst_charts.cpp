@@ -12,14 +12,6 @@ Currency cur(const QString& text) {
     return *Numbers::parseCurrency(text);
 }
 
-/// Quotes 1,00 … n,00 (oldest first).
-QList<Currency> kurse(int n) {
-    QList<Currency> k;
-    for (int i = 1; i <= n; ++i)
-        k << Currency::fromWhole(i);
-    return k;
-}
-
 } // namespace
 
 class TstCharts final : public QObject {
@@ -62,23 +54,6 @@ private slots:
         QCOMPARE(m.punkt(), 1);
         QCOMPARE(m.untertitel(), QStringLiteral("unten"));
         QCOMPARE(m.gitter(), std::optional<int>(Chartmodell::Waagerecht));
-    }
-
-    void gitterUndBeschriftung_data() {
-        QTest::addColumn<int>("gitter"); // -1 = unset
-        QTest::addColumn<bool>("waagerecht");
-        QTest::addColumn<bool>("senkrecht");
-        QTest::newRow("unset: the control's horizontal lines") << -1 << true << false;
-        QTest::newRow("1 horizontal") << 1 << true << false;
-        QTest::newRow("3 both") << 3 << true << true;
-        QTest::newRow("0 none") << 0 << false << false;
-    }
-    void gitterUndBeschriftung() {
-        QFETCH(int, gitter);
-        Chartmodell m;
-        if (gitter >= 0) m.setGitter(gitter);
-        QTEST(m.waagerechteLinien(), "waagerecht");
-        QTEST(m.senkrechteLinien(), "senkrecht");
     }
 
     // ---- the y axis
@@ -127,31 +102,6 @@ private slots:
 
     // ---- the quote charts
 
-    void chart30ZeigtDieNeuesten_data() {
-        QTest::addColumn<int>("gespeichert");
-        QTest::addColumn<int>("punkte");
-        QTest::newRow("2 quotes") << 2 << 2;
-        QTest::newRow("30 quotes") << 30 << 30;
-        QTest::newRow("45 quotes") << 45 << 30;
-    }
-    void chart30ZeigtDieNeuesten() {
-        QFETCH(int, gespeichert);
-        QFETCH(int, punkte);
-        Chartmodell m;
-        Charts::chart30(m, kurse(gespeichert));
-        QCOMPARE(m.punktzahl(), punkte);
-        QCOMPARE(m.typ(), int(Chartmodell::Linie));
-        QCOMPARE(m.labelModus(), int(Chartmodell::BeideAchsen));
-        QCOMPARE(m.gitter(), std::optional<int>(Chartmodell::BeideRichtungen));
-        QCOMPARE(m.titel(), QStringLiteral("30-Tage-Chart"));
-        QVERIFY(!m.autoWeiter());
-        // Newest at the right, each point labelled with its own quote.
-        QCOMPARE(m.wert(punkte), double(gespeichert));
-        QCOMPARE(m.beschriftung(punkte), QStringLiteral("%1,00").arg(gespeichert));
-        QCOMPARE(m.wert(1), double(gespeichert - punkte + 1));
-        QCOMPARE(m.beschriftung(1), QStringLiteral("%1,00").arg(gespeichert - punkte + 1));
-    }
-
     void chart30KurseAlsBeschriftung() {
         Chartmodell m;
         Charts::chart30(m, {cur(QStringLiteral("12,5")), cur(QStringLiteral("12,5")),
@@ -160,28 +110,6 @@ private slots:
                  (QList<QString>{QStringLiteral("12,50"), QStringLiteral("12,50"),
                                  QStringLiteral("0,01"), QStringLiteral("1234,57")}));
         QCOMPARE(m.wert(4), 1234.5678);
-    }
-
-    void chart100UndSeinAusdruck() {
-        const QList<Currency> k = kurse(45);
-        Chartmodell schirm;
-        Charts::chart100(schirm, k, QStringLiteral(" BASF AG "), cur(QStringLiteral("12,5")));
-        QCOMPARE(schirm.punktzahl(), 45);
-        QVERIFY(schirm.autoWeiter());
-        QCOMPARE(schirm.titel(), QStringLiteral(" BASF AG "));
-        QCOMPARE(schirm.labelModus(), int(Chartmodell::NurYAchse));
-        QCOMPARE(schirm.untertitel(), QStringLiteral("Letzter Kurs = 12,50 Euro   (24,45 DM)"));
-        QVERIFY(!schirm.hatBeschriftungen());
-        QCOMPARE(schirm.wert(1), 1.0);
-        QCOMPARE(schirm.wert(45), 45.0);
-
-        // The printout: same points, named one by one, the name trimmed.
-        Chartmodell druck;
-        Charts::chart100Druck(druck, k, QStringLiteral(" BASF AG "), cur(QStringLiteral("12,5")));
-        QVERIFY(!druck.autoWeiter());
-        QCOMPARE(druck.titel(), QStringLiteral("BASF AG    (100 Tage-Chart)"));
-        QCOMPARE(druck.werte(), schirm.werte());
-        QCOMPARE(druck.untertitel(), schirm.untertitel());
     }
 
     // ---- balance and index chart
@@ -207,15 +135,6 @@ private slots:
         QCOMPARE(m.untertitel(), QStringLiteral("bleibt"));
         QCOMPARE(Charts::bilanzTitel(QDate(2024, 3, 5)),
                  QStringLiteral("Gewinn / Verlust am  05.03.2024"));
-    }
-
-    void index() {
-        Chartmodell m;
-        Charts::indexchart(m, {6500.5, 6480.25}, QDate(2024, 3, 15));
-        QCOMPARE(m.titel(), QStringLiteral("100 Tage-Chart AktienIndex am 15.03.2024"));
-        QCOMPARE(m.werte(), (QList<double>{6500.5, 6480.25}));
-        QCOMPARE(m.labelModus(), int(Chartmodell::NurYAchse));
-        QCOMPARE(m.typ(), int(Chartmodell::Linie));
     }
 
     void namensKern() {

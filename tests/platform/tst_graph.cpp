@@ -63,6 +63,18 @@ private slots:
         QVERIFY(lo <= 12.5 && hi >= 13.0 && lo > 0);
     }
 
+    // Labels and titles show as written: blanks kept, markup characters as text.
+    void texteWieGeschrieben() {
+        Graph g;
+        const QStringList labels{QStringLiteral("A&B   12,50"), QStringLiteral("<b>x</b>   -1,00")};
+        linie(g.modell(), {12.5, -1}, labels);
+        g.modell().setTitel(QStringLiteral("BASF    (100 Tage-Chart)"));
+        g.zeichnen();
+        QCOMPARE(g.sichtbareXBeschriftungen(), labels);
+        QCOMPARE(g.chart()->title(),
+                 QStringLiteral("BASF\u00A0\u00A0\u00A0\u00A0(100\u00A0Tage-Chart)"));
+    }
+
     void achsenbeschriftungUndGitter_data() {
         QTest::addColumn<int>("modus");
         QTest::addColumn<int>("gitter"); // -1 = unset
@@ -78,11 +90,13 @@ private slots:
         QFETCH(int, modus);
         QFETCH(int, gitter);
         Graph g;
-        linie(g.modell(), {1, 2, 3});
+        const QStringList abc{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
+        linie(g.modell(), {1, 2, 3}, abc);
         g.modell().setLabelModus(modus);
         if (gitter >= 0) g.modell().setGitter(gitter);
         g.zeichnen();
-        QTEST(achse(g, Qt::Horizontal)->labelsVisible(), "xLabels");
+        QFETCH(bool, xLabels);
+        QCOMPARE(g.sichtbareXBeschriftungen(), xLabels ? abc : QStringList(3));
         QTEST(achse(g, Qt::Vertical)->labelsVisible(), "yLabels");
         QTEST(achse(g, Qt::Horizontal)->isGridLineVisible(), "xGitter");
         QTEST(achse(g, Qt::Vertical)->isGridLineVisible(), "yGitter");

@@ -1,0 +1,225 @@
+// The charts on the big depot: feeding the 30-day and the 100-day chart of
+// one package, the balance chart of every package fed and drawn, and
+// opening the chart-quote window on the whole quote table.
+
+#include "Ops.h"
+
+#include <sqlite3.h>
+
+#include "app/Aktiendataform.h"
+#include "app/ChartAnsicht.h"
+#include "charts/BefehleCharts.h"
+#include "charts/ChartDaten.h"
+#include "charts/Formchartkurse100.h"
+#include "charts/statistik.h"
+#include "core/Charts.h"
+#include "core/Clock.h"
+#include "core/ModulAktien.h"
+#include "db/Recordset.h"
+#include "platform/ControlLoader.h"
+#include "platform/Dialogs.h"
+#include "platform/Drucker.h"
+#include "platform/Graph.h"
+#include "platform/HelpViewer.h"
+#include "platform/Launcher.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+void fehlschlag(const char* was) {
+    throw std::runtime_error(was);
+}
+
+/// The main window on the current copy of the depot, standing on the
+/// package in row pos.
+struct Hauptfenster {
+    ModulAktien modul;
+    ScriptedDialogs dialogs;
+    Clock uhr;
+    HelpViewer hilfe;
+    DesktopEditorLauncher editor;
+    ControlLoader controls;
+    QTemporaryDir ablage;
+    PdfDrucker drucker{ablage.path()};
+    std::unique_ptr<Aktiendataform> w;
+
+    Hauptfenster(BenchContext& ctx, int pos) {
+        w = std::make_unique<Aktiendataform>(
+            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
+        w->setDrucker(&drucker);
+        w->Form_Load();
+        QCoreApplication::processEvents();
+        w->Daten1().moveTo(pos);
+    }
+};
+
+} // namespace
+
+void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
+    const QStringList namen{QStringLiteral("30-day chart fed"),
+                            QStringLiteral("30-day chart fed and drawn"),
+                            QStringLiteral("100-day chart fed"),
+                            QStringLiteral("100-day chart window opened"),
+                            QStringLiteral("100-day chart opened, trimming"),
+                            QStringLiteral("Balance chart fed and drawn"),
+                            QStringLiteral("Chart-quote window opened")};
+    if (std::none_of(namen.begin(), namen.end(), [&](const QString& n) { return ctx.want(n); }))
+        return;
+    ctx.fresh();
+    const int pos = 500;
+    const QString name = ctx.info().namen.value(pos);
+    // The statement that reads one package's newest quotes, on its own.
+    auto kursFloor = [&](int anzahl) {
+        return [&, anzahl] {
+            sqlReadAll(ctx.db().handle(),
+                       QStringLiteral("SELECT kurs FROM kurse WHERE trim(aktie) = trim(?1) "
+                                      "ORDER BY _nr DESC LIMIT ?2"),
+                       {name, anzahl});
+        };
+    };
+    auto zaehlFloor = [&] {
+        sqlReadAll(ctx.db().handle(),
+                   QStringLiteral("SELECT count(*) FROM kurse WHERE trim(aktie) = trim(?1)"),
+                   {name});
+    };
+    const ModalRunner sofort = [](QDialog&) { return 0; };
+    const QSize flaeche(1100, 700);
+
+    do {
+        BenchResult r{namen[0], 0, {}, 30, QStringLiteral("read, chart model")};
+        if (!ctx.want(r.name)) break;
+        Chartmodell m;
+        r.medianMs = medianMs(ctx.runs(), {}, [&] {
+            Charts::chart30(m, ChartDaten::kurse(ctx.db(), name, Charts::Tage30));
+            if (m.punktzahl() != 30) fehlschlag("30 points");
+        });
+        r.floorMs = medianMs(ctx.runs(), {}, kursFloor(30));
+        out << finishedResult(r);
+    } while (false);
+
+    do {
+        // Mostly Qt Charts laying out and painting: no SQL floor to compare with.
+        BenchResult r{namen[1], 0, {}, 30, QStringLiteral("in the main window, painted 1100x700")};
+        if (!ctx.want(r.name)) break;
+        Hauptfenster f(ctx, pos);
+        Graph& g = *f.w->chart().Graph1;
+        r.medianMs = medianMs(ctx.runs(), {}, [&] {
+            if (!Chart30(*f.w, g)) fehlschlag("30-day chart");
+            if (g.bild(flaeche).isNull()) fehlschlag("30-day picture");
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+        out << finishedResult(r);
+    } while (false);
+
+    do {
+        // Steady state: the package holds 100 quotes after the first opening.
+        BenchResult r{namen[2], 0, {}, 30, QStringLiteral("count, read, chart model")};
+        if (!ctx.want(r.name)) break;
+        Hauptfenster f(ctx, pos);
+        Chart100(*f.w, sofort);
+        if (ChartDaten::kursAnzahl(ctx.db(), name) != 100) fehlschlag("trimmed to 100");
+        Chartmodell m;
+        r.medianMs = medianMs(ctx.runs(), {}, [&] {
+            if (ChartDaten::kursAnzahl(ctx.db(), name) > Charts::Tage100) fehlschlag("count");
+            Charts::chart100(m, ChartDaten::kurse(ctx.db(), name, Charts::Tage100), name,
+                             Currency::fromWhole(12));
+            if (m.punktzahl() != 100) fehlschlag("100 points");
+        });
+        r.floorMs = medianMs(ctx.runs(), {}, [&] {
+            zaehlFloor();
+            kursFloor(100)();
+        });
+        out << finishedResult(r);
+    } while (false);
+
+    do {
+        BenchResult r{
+            namen[3], 0, {}, 30, QStringLiteral("window built, fed, drawn, painted 1100x700")};
+        if (!ctx.want(r.name)) break;
+        Hauptfenster f(ctx, pos);
+        Chart100(*f.w, sofort);
+        const ModalRunner malen = [&](QDialog& d) {
+            if (static_cast<statistik&>(d).Graph1->bild(flaeche).isNull())
+                fehlschlag("100-day picture");
+            return 0;
+        };
+        r.medianMs = medianMs(ctx.runs(), {}, [&] {
+            Chart100(*f.w, malen);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+        if (!f.dialogs.shown.isEmpty()) fehlschlag("100-day chart message");
+        out << finishedResult(r);
+    } while (false);
+
+    do {
+        // The first opening deletes the package's older quotes: one write
+        // transaction, each run on a fresh copy.
+        BenchResult r{namen[4], 0, {}, 30, QStringLiteral("delete, commit, count, read")};
+        if (!ctx.want(r.name)) break;
+        std::unique_ptr<Hauptfenster> f;
+        r.medianMs = medianMs(
+            ctx.runs(),
+            [&] {
+                f.reset();
+                ctx.fresh();
+                f = std::make_unique<Hauptfenster>(ctx, pos);
+            },
+            [&] { Chart100(*f->w, sofort); });
+        f.reset();
+        r.floorMs = medianMs(
+            ctx.runs(), [&] { ctx.fresh(); },
+            [&] {
+                sqlite3* h = ctx.db().handle();
+                sqlRun(h, QStringLiteral("BEGIN"));
+                sqlRun(h,
+                       QStringLiteral("DELETE FROM kurse WHERE trim(aktie) = trim(?1) AND _nr < "
+                                      "(SELECT _nr FROM kurse WHERE trim(aktie) = trim(?1) "
+                                      "ORDER BY _nr DESC LIMIT 1 OFFSET 99)"),
+                       {name});
+                sqlRun(h, QStringLiteral("COMMIT"));
+                kursFloor(100)();
+            });
+        out << finishedResult(r);
+        ctx.fresh();
+    } while (false);
+
+    do {
+        // Mostly Qt Charts with a thousand bars: no SQL floor to compare with.
+        BenchResult r{namen[5], 0, {}, 200, QStringLiteral("1000 packages, painted 1100x700")};
+        if (!ctx.want(r.name)) break;
+        Hauptfenster f(ctx, pos);
+        Graph& g = *f.w->chart().Graph1;
+        r.medianMs = medianMs(ctx.runs(), {}, [&] {
+            if (!Bilanzchart(*f.w, g)) fehlschlag("balance chart");
+            if (g.gezeichnet().punktzahl() != ctx.info().namen.size()) fehlschlag("one bar each");
+            if (g.bild(flaeche).isNull()) fehlschlag("balance picture");
+            // What the event loop does between two commands: the old chart's
+            // parts go.
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+        out << finishedResult(r);
+    } while (false);
+
+    do {
+        // Building the window's controls; its rows are found by key, so there
+        // is no SQL floor worth comparing with.
+        BenchResult r{namen[6], 0, {}, 50, QStringLiteral("first of all rows of kurse")};
+        if (!ctx.want(r.name)) break;
+        Hauptfenster f(ctx, pos);
+        r.medianMs = medianMs(ctx.runs(), {}, [&] {
+            menuK100(*f.w, [&](QDialog& d) {
+                auto& k = static_cast<Formchartkurse100&>(d);
+                if (k.aktuelleZeile() < 0 || k.Text1->text().isEmpty())
+                    fehlschlag("chart-quote window");
+                return 0;
+            });
+        });
+        out << finishedResult(r);
+    } while (false);
+}
