@@ -1,0 +1,118 @@
+// Every window as the keyboard and a screen reader meet it: each control has
+// a name, and Enter presses no button by itself.
+//
+// A new window is checked by one row naming the main window's command that
+// opens it.
+
+#include "Testbett.h"
+#include "app/FormGruss.h"
+#include "core/Passwort.h"
+#include "extras/pwfrage.h"
+#include "support/Bedienelemente.h"
+#include <QAction>
+
+namespace {
+
+void bedienbarPruefen(QWidget* fenster) {
+    const QStringList unbenannt = unbenannteBedienelemente(fenster);
+    QVERIFY2(unbenannt.isEmpty(),
+             qPrintable(QStringLiteral("ohne Namen: ") + unbenannt.join(QStringLiteral(", "))));
+    const QStringList standard = standardknoepfe(fenster);
+    QVERIFY2(standard.isEmpty(),
+             qPrintable(QStringLiteral("Enter drückt: ") + standard.join(QStringLiteral(", "))));
+}
+
+} // namespace
+
+class TestBedienelemente : public QObject {
+    Q_OBJECT
+private slots:
+    void hauptfensterMitAllenAnsichten();
+    void startfenster();
+    void passwortfrage();
+    void fenster_data();
+    void fenster();
+};
+
+void TestBedienelemente::hauptfensterMitAllenAnsichten() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    auto& f = t.laden();
+    for (auto a : {Aktiendataform::Ansicht::Karte, Aktiendataform::Ansicht::Uebersicht,
+                   Aktiendataform::Ansicht::Chart, Aktiendataform::Ansicht::Bericht}) {
+        f.zeigeAnsicht(a);
+        bedienbarPruefen(&f);
+    }
+}
+
+void TestBedienelemente::startfenster() {
+    Testbett t;
+    FormGruss gruss(t.controls, [] {}, 60000);
+    gruss.show();
+    bedienbarPruefen(&gruss);
+}
+
+void TestBedienelemente::passwortfrage() {
+    Testbett t;
+    t.kennwort(QStringLiteral("passwort"), Passwort::speicherform(QStringLiteral("Geheim1")));
+    auto& f = t.laden();
+    QVERIFY(f.passwortFenster());
+    bedienbarPruefen(f.passwortFenster());
+}
+
+void TestBedienelemente::fenster_data() {
+    QTest::addColumn<QString>("befehl");
+    QTest::addColumn<QString>("klasse");
+    const char* zeilen[][2] = {
+        {"menu_depotkonto", "FormDepotKonto"},
+        {"menu_neu", "FormAVNeu"},
+        {"menu_verkaufen", "Formverkaufen"},
+        {"menu_gewinn_verlust", "FormSonstige"},
+        {"menu_kursaktuell", "FormNeuKurs"},
+        {"menu_alleKurseneu", "FormAlleKurseNeu"},
+        {"menu_edit", "FormAVEdit"},
+        {"menu_berichtlang", "FormListe1"},
+        {"menu_gewinne", "Realgewinnform"},
+        {"menu_einstellungen", "FormExtras"},
+        {"menu_passwort", "FormExtras"},
+        {"menu_rechner", "Rechner"},
+        {"menu_info", "FormInfo"},
+    };
+    for (const auto& z : zeilen)
+        QTest::newRow(z[1]) << QString::fromUtf8(z[0]) << QString::fromLatin1(z[1]);
+}
+
+void TestBedienelemente::fenster() {
+    QFETCH(QString, befehl);
+    QFETCH(QString, klasse);
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    t.db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
+              {QDate(2024, 3, 1), QStringLiteral("Einzahlung"), Testbett::cur("5000")});
+    auto& f = t.laden();
+    f.Command5_Click();
+    QString geoeffnet;
+    QStringList unbenannt, standard;
+    f.setModalRunner([&](QDialog& d) {
+        geoeffnet = QString::fromLatin1(d.metaObject()->className());
+        // Shown, as Qt picks a dialog's default button then.
+        d.show();
+        unbenannt = unbenannteBedienelemente(&d);
+        standard = standardknoepfe(&d);
+        d.hide();
+        return 0;
+    });
+    QAction* a = f.aktion(befehl);
+    QVERIFY(a);
+    a->trigger();
+    QCOMPARE(geoeffnet, klasse);
+    QVERIFY2(unbenannt.isEmpty(),
+             qPrintable(QStringLiteral("ohne Namen: ") + unbenannt.join(QStringLiteral(", "))));
+    QVERIFY2(standard.isEmpty(),
+             qPrintable(QStringLiteral("Enter drückt: ") + standard.join(QStringLiteral(", "))));
+}
+
+QTEST_MAIN(TestBedienelemente)
+#include "tst_bedienelemente.moc"
