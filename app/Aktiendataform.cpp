@@ -869,8 +869,11 @@ void Aktiendataform::paketBefehleAktualisieren() {
 }
 
 void Aktiendataform::notizenBearbeiten(bool an) {
-    // While the notes are edited nothing else may move or change the row.
-    // The entries are locked one by one as well, so their shortcuts stay quiet.
+    // While the notes are edited nothing else may move the card, change the
+    // view or change the row. The menu entries are locked one by one as
+    // well, so their shortcuts stay quiet. Everything gets back the state it
+    // had before.
+    m_notizenOffen = an;
     for (QMenu* m : {Hmenu_aktie, Hmenu_bearbeiten, Hmenu_auswerten, Hmenu_optionen, Hmenu_hilfe}) {
         m->menuAction()->setEnabled(!an);
         for (QAction* a : m->actions()) {
@@ -884,25 +887,42 @@ void Aktiendataform::notizenBearbeiten(bool an) {
         }
     }
     if (!an) m_vorSperre.clear();
+    // Toolbar buttons 10 and 11 open windows that leave the packages alone.
+    QList<QWidget*> gesperrt{DBCombo1, Daten1Navigator, Command1, Command2,
+                             Command5, Command6, Command7, Command8};
     for (int i = 0; i <= 9; ++i)
-        schalter[i]->setEnabled(!an);
-    DBCombo1->setEnabled(!an);
-    Daten1Navigator->setEnabled(!an);
+        gesperrt << schalter[i];
+    for (QWidget* w : gesperrt) {
+        if (an) {
+            m_vorSperreKnoepfe.insert(w, w->isEnabled());
+            w->setEnabled(false);
+        } else {
+            w->setEnabled(m_vorSperreKnoepfe.value(w, true));
+        }
+    }
+    if (!an) m_vorSperreKnoepfe.clear();
     m_karte->setNotizenBearbeiten(an);
 }
 
 void Aktiendataform::Command3_Click() {
-    if (!m_daten1 || !m_daten1->hasCurrent()) return;
+    if (!m_daten1 || !m_daten1->hasCurrent() || m_notizenOffen) return;
+    m_notizenZeile = m_daten1->bookmark();
     notizenBearbeiten(true);
     m_karte->Text1->setFocus();
     m_daten1->edit();
 }
 
 void Aktiendataform::Command4_Click() {
-    if (!m_daten1) return;
-    notizenBearbeiten(false);
+    if (!m_daten1 || !m_notizenOffen) return;
+    // Taken before anything moves: the card refills the notes on a move.
     const QString wert = m_karte->Text1->toPlainText().isEmpty() ? QStringLiteral(".")
                                                                  : RtfText::rtf(m_karte->Text1);
+    notizenBearbeiten(false);
+    // The notes belong to the package the edit began on.
+    if (m_daten1->bookmark() != m_notizenZeile && !m_daten1->setBookmark(m_notizenZeile)) {
+        m_ctx.dialogs.notice(this, QStringLiteral("Die Notizen konnten nicht gespeichert werden."));
+        return;
+    }
     if (!m_daten1->isEditing()) m_daten1->edit();
     m_daten1->setValue(QStringLiteral("notizen"), wert);
     if (!m_daten1->update())
@@ -911,6 +931,7 @@ void Aktiendataform::Command4_Click() {
 }
 
 void Aktiendataform::Labeltageskurs_Click() {
+    if (m_notizenOffen) return;
     lesezeichenMerken();
     menuKursaktuell(*this, m_modal);
 }

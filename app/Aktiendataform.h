@@ -61,6 +61,8 @@ public:
     Ansicht ansicht() const { return m_ansicht; }
     void zeigeAnsicht(Ansicht a);
     bool beendet() const { return m_beendet; }
+    /// The notes of the card are being edited.
+    bool notizenOffen() const { return m_notizenOffen; }
     /// The password prompt while it is shown.
     pwfrage* passwortFenster() const { return m_pwfrage; }
     /// The menu entry or separator of that name ("menu_neu", "trenner1").
@@ -256,6 +258,9 @@ private:
     pwfrage* m_pwfrage = nullptr;
     QHash<QString, QAction*> m_aktionen;
     QHash<QAction*, bool> m_vorSperre;   ///< enabled states while the notes are edited
+    QHash<QWidget*, bool> m_vorSperreKnoepfe;
+    bool m_notizenOffen = false;
+    Bookmark m_notizenZeile = -1; ///< the package whose notes are being edited
     QHash<QObject*, QString> m_hinweise; ///< status hint shown while the pointer is over it
     QHash<QObject*, std::function<void()>> m_klicks; ///< labels that act on a click
     QTimer* m_uhr = nullptr;

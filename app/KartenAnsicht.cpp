@@ -184,7 +184,7 @@ void KartenAnsicht::fuellen(const Recordset& r, qint64 spekufristMonate, const Q
         // The computed labels keep their texts; the bound ones are empty.
         for (QLabel* l : {Labelaktie, Label8, Labeldatum, Labelstueck})
             l->clear();
-        Text1->clear();
+        if (!m_notizenOffen) Text1->clear();
         return;
     }
 
@@ -232,7 +232,8 @@ void KartenAnsicht::fuellen(const Recordset& r, qint64 spekufristMonate, const Q
     Label8->setText(r.text(QStringLiteral("WP-KNummer")));
     Labeldatum->setText(r.text(QStringLiteral("datum")));
     Labelstueck->setText(r.text(QStringLiteral("stück")));
-    RtfText::setRtf(Text1, r.text(QStringLiteral("notizen")));
+    // Notes being typed are not overwritten.
+    if (!m_notizenOffen) RtfText::setRtf(Text1, r.text(QStringLiteral("notizen")));
 }
 
 void KartenAnsicht::setKopfSichtbar(bool sichtbar) {
@@ -243,6 +244,7 @@ void KartenAnsicht::setKopfSichtbar(bool sichtbar) {
 }
 
 void KartenAnsicht::setNotizenBearbeiten(bool an) {
+    m_notizenOffen = an;
     Command4->setEnabled(an);
     Command3->setEnabled(!an);
     Text1->setReadOnly(!an);

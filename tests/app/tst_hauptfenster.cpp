@@ -3,6 +3,7 @@
 #include "Testbett.h"
 #include "core/Passwort.h"
 #include "core/Rtf.h"
+#include "support/TestUtil.h"
 #include "extras/pwfrage.h"
 #include <QComboBox>
 #include <QDir>
@@ -34,6 +35,7 @@ private slots:
     void zweiPaketeEinesNamens();
     void notizen_data();
     void notizen();
+    void notizenBleibenBeimPaket();
 };
 
 void TestHauptfenster::erststartOhneKompaktierung() {
@@ -364,6 +366,61 @@ void TestHauptfenster::notizen() {
         QVERIFY(Rtf::isRtf(gespeichert));
         QCOMPARE(Rtf::toPlainText(gespeichert), eingabe);
     }
+}
+
+// While the notes are edited nothing moves the card or changes the view, and
+// the text is saved into the package the edit began on.
+void TestHauptfenster::notizenBleibenBeimPaket() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("1"));
+    const Bookmark beta = t.paket(QStringLiteral("Beta"), 1, QStringLiteral("1"),
+                                  QStringLiteral("0"), QStringLiteral("1"));
+    auto& f = t.laden(); // the saved position is Alpha
+    f.navigator[2]->click();
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Beta"));
+    f.karte().Command3->click();
+    f.karte().Text1->selectAll(); // replaces the "." of no notes
+    typeText(f.karte().Text1, QStringLiteral("Hauptversammlung im Mai"));
+
+    // Every way to another package or view is closed: the buttons, the
+    // toolbar's first ten, the list and the navigator, all menus.
+    for (QPushButton* b : {f.Command1, f.Command2, f.Command5, f.Command6, f.Command7, f.Command8})
+        QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+    for (int i = 0; i <= 9; ++i)
+        QVERIFY2(!f.schalter[i]->isEnabled(), qPrintable(QString::number(i)));
+    for (QMenu* m : {f.Hmenu_aktie, f.Hmenu_bearbeiten, f.Hmenu_auswerten, f.Hmenu_optionen,
+                     f.Hmenu_hilfe})
+        QVERIFY(!m->menuAction()->isEnabled());
+    f.Command7->click();
+    f.Command5->click();
+    f.Labeltageskurs_Click();
+    QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Karte);
+    QCOMPARE(f.Daten1().bookmark(), beta);
+    QVERIFY(t.modalGeoeffnet.isEmpty());
+
+    // Even if the record set moved meanwhile, the notes go to Beta.
+    f.Daten1().moveFirst();
+    QCOMPARE(f.karte().Text1->toPlainText(), QStringLiteral("Hauptversammlung im Mai"));
+    f.karte().Command4->click();
+    const auto notizen = [&](const QString& aktie) {
+        return t.db.scalar(QStringLiteral("SELECT notizen FROM Aktiendaten WHERE aktie = ?"),
+                           {aktie})
+            .toString();
+    };
+    QCOMPARE(Rtf::toPlainText(notizen(QStringLiteral("Beta"))),
+             QStringLiteral("Hauptversammlung im Mai"));
+    QCOMPARE(notizen(QStringLiteral("Alpha")), QStringLiteral("."));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Beta"));
+
+    // Afterwards each command is as it was before: the card's own state.
+    QVERIFY(!f.Command5->isEnabled());
+    QVERIFY(!f.Command6->isEnabled());
+    QVERIFY(f.Command7->isEnabled());
+    for (int i : {1, 2, 5})
+        QVERIFY(f.schalter[i]->isEnabled());
+    QVERIFY(f.DBCombo1->isEnabled());
+    QVERIFY(f.Daten1Navigator->isEnabled());
 }
 
 QTEST_MAIN(TestHauptfenster)
