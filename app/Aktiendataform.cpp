@@ -783,7 +783,6 @@ void Aktiendataform::SummenAktualisieren() {
     LabelAllgewinn->setText(s.labelAllgewinn);
     Label14->setText(s.label14);
     Label17->setText(s.label17);
-    betragsfarbeSetzen(LabelAllgewinn);
 }
 
 void Aktiendataform::PaketeZaehlen() {

@@ -101,7 +101,6 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     grid->addWidget(LabelAktwert, 4, 4);
     grid->addWidget(beschriftung("Label30", "  Gewinn / Verlust"), 5, 3);
     grid->addWidget(Labelgewinn, 5, 4);
-    grid->addWidget(beschriftung("LabelVortag", "Differenz zum Vortag"), 6, 3);
     auto* diff = new QHBoxLayout;
     diff->setSpacing(10);
     diff->addStretch();
@@ -109,7 +108,7 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     diff->addWidget(Label21);
     Labelkursdiff->setMinimumWidth(0);
     Label21->setMinimumWidth(0);
-    grid->addLayout(diff, 6, 4);
+    grid->addLayout(diff, 6, 3, 1, 2);
 
     Label2 = neuesLabel(QStringLiteral("Label2"), QStringLiteral("Kurs editieren = Feld anklicken"),
                         this);

@@ -283,6 +283,12 @@ void TestHauptfenster::kursdifferenzUndFarbe() {
     QCOMPARE(f.karte().Labelgewinn->text(), QStringLiteral("-55,00"));
     QCOMPARE(f.karte().Labelgewinn->palette().color(QPalette::WindowText), rot);
     QCOMPARE(f.karte().Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
+    // Only the card's gain and change turn red, not the total's loss.
+    QCOMPARE(f.LabelAllgewinn->text(), QStringLiteral("-35.00"));
+    QVERIFY(f.LabelAllgewinn->palette().color(QPalette::WindowText) != rot);
+    // The card has no caption of its own for the change.
+    for (const QLabel* l : f.karte().findChildren<QLabel*>())
+        QVERIFY2(!l->text().contains(QStringLiteral("Vortag")), qPrintable(l->objectName()));
     QCOMPARE(f.karte().Labelstueck->text(), QStringLiteral("10"));
     QCOMPARE(f.karte().Label8->text(), QStringLiteral("840400"));
     QCOMPARE(f.karte().Labeldatum->text(), QStringLiteral("02.01.2024"));
