@@ -753,6 +753,13 @@ void Aktiendataform::programmBeenden() {
     emit programmEnde(0);
 }
 
+void Aktiendataform::changeEvent(QEvent* event) {
+    // Back in the main window (a window closed, the user switched back): the
+    // hint of whatever was last under the pointer is over.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) setHinweis(hinweistext());
+    QMainWindow::changeEvent(event);
+}
+
 void Aktiendataform::closeEvent(QCloseEvent* event) {
     if (m_beendet) {
         event->accept();

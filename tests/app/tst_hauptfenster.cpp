@@ -6,6 +6,7 @@
 #include "support/TestUtil.h"
 #include "extras/pwfrage.h"
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +37,7 @@ private slots:
     void notizen_data();
     void notizen();
     void notizenBleibenBeimPaket();
+    void hinweisNachFensterschluss();
 };
 
 void TestHauptfenster::erststartOhneKompaktierung() {
@@ -427,6 +429,33 @@ void TestHauptfenster::notizenBleibenBeimPaket() {
         QVERIFY(f.schalter[i]->isEnabled());
     QVERIFY(f.DBCombo1->isEnabled());
     QVERIFY(f.Daten1Navigator->isEnabled());
+}
+
+// A window's button hint does not outlive the window: coming back, the main
+// window shows its notice text again.
+void TestHauptfenster::hinweisNachFensterschluss() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("1"));
+    auto& f = t.laden();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.setModalRunner([&](QDialog& d) {
+        d.show();
+        auto* schliessen = d.findChild<HoverButton*>(QStringLiteral("schalter(12)"));
+        if (schliessen) {
+            QEnterEvent e(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+            QCoreApplication::sendEvent(schliessen, &e);
+        }
+        d.hide();
+        return 0;
+    });
+    f.menu_edit_Click();
+    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral(" Daten-Fenster schließen"));
+    // The window system hands the activation back to the main window.
+    f.activateWindow();
+    QTRY_COMPARE(f.StatusBar1[1]->text(), Aktiendataform::hinweistext());
+    QCOMPARE(Aktiendataform::hinweistext(), QStringLiteral(" Kapito 3.6 - Ihr Depot auf einen Blick"));
 }
 
 QTEST_MAIN(TestHauptfenster)
