@@ -717,9 +717,14 @@ void Aktiendataform::DatenbankKomprimieren() {
 
     if (!ok) {
         // The old file is intact; the question comes again at the next start.
-        QString text = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
-        if (!m_ctx.db.message().isEmpty()) text += QLatin1Char('\n') + m_ctx.db.message();
-        m_ctx.dialogs.notice(this, text);
+        // The database's text may begin with the same sentence: said once.
+        const QString satz = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+        QString grund = m_ctx.db.message();
+        grund.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (grund.startsWith(satz)) grund = grund.mid(satz.size());
+        while (grund.startsWith(QLatin1Char('\n')))
+            grund.remove(0, 1);
+        m_ctx.dialogs.notice(this, grund.isEmpty() ? satz : satz + QLatin1Char('\n') + grund);
         return;
     }
     m_ctx.dialogs.notice(this, QStringLiteral("Datenbank wurde komprimiert!"));

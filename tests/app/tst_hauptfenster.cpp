@@ -105,9 +105,13 @@ void TestHauptfenster::misslungeneKompaktierungWirdGemeldet() {
     t.dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Ok};
     auto& f = t.laden();
     QCOMPARE(t.dialogs.shown.size(), 2);
-    QVERIFY2(t.dialogs.shown.at(1).text.startsWith(
-                 QStringLiteral("Die Datenbank konnte nicht komprimiert werden.")),
-             qPrintable(t.dialogs.shown.at(1).text));
+    // Said once, then the reason on a line of its own.
+    const QString text = t.dialogs.shown.at(1).text;
+    const QString erste = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+    QVERIFY2(text.startsWith(erste + QLatin1Char('\n')), qPrintable(text));
+    QCOMPARE(text.count(erste), 1);
+    QVERIFY2(text.contains(QStringLiteral("dbAkt.mdb")), qPrintable(text));
+    QVERIFY(!text.contains(QLatin1Char('\r')));
     QCOMPARE(t.kennwortWert(QStringLiteral("kompridatum")).toString(),
              QStringLiteral("2023-01-01"));
     QCOMPARE(f.Daten1().recordCount(), 1);
