@@ -634,8 +634,8 @@ bool Aktiendataform::paketVorhanden() const {
 
 void Aktiendataform::Form_Load() {
     ModulAktien& modul = m_ctx.modul;
-    if (!QFile::exists(
-            QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName)))) {
+    if (!QFile::exists(Database::resolveCase(
+            QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName))))) {
         m_ctx.dialogs.notice(this, fehltText());
         m_beendet = true;
         emit programmEnde(1);

@@ -17,8 +17,8 @@ Programmstart::~Programmstart() {
 }
 
 bool Programmstart::starten() {
-    const QString pfad =
-        QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName));
+    const QString pfad = Database::resolveCase(
+        QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName)));
     if (!QFile::exists(pfad)) {
         m_ctx.dialogs.notice(nullptr, Aktiendataform::fehltText());
         m_exitCode = 1;

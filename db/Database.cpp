@@ -51,9 +51,11 @@ void syncDirectory(const QString& dir) {
     }
 }
 
+} // namespace
+
 // File names are compared without regard to case ("Aktien.mdb" is the
 // same file as "aktien.mdb"); the file system here does not.
-QString resolveCase(const QString& path) {
+QString Database::resolveCase(const QString& path) {
     const QFileInfo info(path);
     if (info.exists()) return path;
     const QDir dir = info.dir();
@@ -61,8 +63,6 @@ QString resolveCase(const QString& path) {
         if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return path;
 }
-
-} // namespace
 
 Database::~Database() {
     close();

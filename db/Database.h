@@ -46,6 +46,9 @@ public:
     bool compact();
 
     static QString keyFromConnect(const QString& connect);
+    /// The existing file that path names when file names are compared
+    /// without regard to case ("Aktien.mdb" for "aktien.mdb"); else path.
+    static QString resolveCase(const QString& path);
 
 private:
     friend class Transaction;
