@@ -44,10 +44,13 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 4);
     applyLayout(MSFlexGrid1, *m_model);
-    // All three columns in view without scrolling sideways.
-    MSFlexGrid1->setMinimumWidth(MSFlexGrid1->horizontalHeader()->length() +
-                                 MSFlexGrid1->verticalScrollBar()->sizeHint().width() +
-                                 2 * MSFlexGrid1->frameWidth());
+    // All three columns in view without scrolling sideways where the screen
+    // is wide enough: the window opens that wide (see the end). On a small
+    // screen the table scrolls sideways.
+    const int ganzeBreite = MSFlexGrid1->horizontalHeader()->length() +
+                            MSFlexGrid1->verticalScrollBar()->sizeHint().width() +
+                            2 * MSFlexGrid1->frameWidth();
+    MSFlexGrid1->setMinimumWidth(ganzeBreite / 2);
     MSFlexGrid1->setMinimumHeight(MSFlexGrid1->verticalHeader()->defaultSectionSize() * 16);
     Label4 = new QLabel(QStringLiteral("Aktueller Kontostand:"), this);
     Label5 = new QLabel(this);
@@ -193,6 +196,7 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     kontostandAnzeigen();
     m_daten1->moveFirst();
     buchungAnzeigen();
+    resize(sizeHint().width() + ganzeBreite - MSFlexGrid1->minimumWidth(), sizeHint().height());
 }
 
 void FormDepotKonto::showEvent(QShowEvent* e) {

@@ -1,5 +1,6 @@
-// Every window as the keyboard and a screen reader meet it: each control has
-// a name, and Enter presses no button by itself.
+// Every window as the keyboard and a screen reader meet it, on a small
+// screen of 1024 × 768: each control has a name, Enter presses no button by
+// itself, and the window opens whole and centred on the screen.
 //
 // A new window is checked by one row naming the main window's command that
 // opens it.
@@ -8,8 +9,11 @@
 #include "app/FormGruss.h"
 #include "core/Passwort.h"
 #include "extras/pwfrage.h"
+#include "platform/Fensterplatz.h"
 #include "support/Bedienelemente.h"
 #include <QAction>
+#include <QApplication>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -20,6 +24,8 @@ void bedienbarPruefen(QWidget* fenster) {
     const QStringList standard = standardknoepfe(fenster);
     QVERIFY2(standard.isEmpty(),
              qPrintable(QStringLiteral("Enter drückt: ") + standard.join(QStringLiteral(", "))));
+    const QString platz = fensterplatzFehler(fenster);
+    QVERIFY2(platz.isEmpty(), qPrintable(platz));
 }
 
 } // namespace
@@ -39,10 +45,12 @@ void TestBedienelemente::hauptfensterMitAllenAnsichten() {
     t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
             QStringLiteral("21"));
     auto& f = t.laden();
+    QVERIFY(f.isVisible());
     for (auto a : {Aktiendataform::Ansicht::Karte, Aktiendataform::Ansicht::Uebersicht,
                    Aktiendataform::Ansicht::Chart, Aktiendataform::Ansicht::Bericht}) {
         f.zeigeAnsicht(a);
         bedienbarPruefen(&f);
+        if (QTest::currentTestFailed()) return;
     }
 }
 
@@ -93,7 +101,7 @@ void TestBedienelemente::fenster() {
               {QDate(2024, 3, 1), QStringLiteral("Einzahlung"), Testbett::cur("5000")});
     auto& f = t.laden();
     f.Command5_Click();
-    QString geoeffnet;
+    QString geoeffnet, platz;
     QStringList unbenannt, standard;
     f.setModalRunner([&](QDialog& d) {
         geoeffnet = QString::fromLatin1(d.metaObject()->className());
@@ -101,6 +109,7 @@ void TestBedienelemente::fenster() {
         d.show();
         unbenannt = unbenannteBedienelemente(&d);
         standard = standardknoepfe(&d);
+        platz = fensterplatzFehler(&d);
         d.hide();
         return 0;
     });
@@ -112,7 +121,22 @@ void TestBedienelemente::fenster() {
              qPrintable(QStringLiteral("ohne Namen: ") + unbenannt.join(QStringLiteral(", "))));
     QVERIFY2(standard.isEmpty(),
              qPrintable(QStringLiteral("Enter drückt: ") + standard.join(QStringLiteral(", "))));
+    QVERIFY2(platz.isEmpty(), qPrintable(platz));
 }
 
-QTEST_MAIN(TestBedienelemente)
+int main(int argc, char** argv) {
+    // The windows open on a screen of 1024 × 768 (the offscreen platform's
+    // screen is set by a file).
+    QTemporaryFile bildschirm(QDir::temp().filePath(QStringLiteral("kapito-bildschirm-XXXXXX.json")));
+    if (!bildschirm.open()) return 1;
+    bildschirm.write(R"({"screens": [{"name": "klein", "x": 0, "y": 0, "width": 1024,
+        "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    bildschirm.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(bildschirm.fileName()));
+    QApplication app(argc, argv);
+    Fensterplatz::installieren();
+    TestBedienelemente test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_bedienelemente.moc"

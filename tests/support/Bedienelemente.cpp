@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -60,6 +61,22 @@ QStringList unbenannteBedienelemente(QWidget* fenster) {
     QStringList unbenannt;
     if (fenster) sammeln(fenster, unbenannt);
     return unbenannt;
+}
+
+QString fensterplatzFehler(QWidget* fenster) {
+    const QScreen* bildschirm = fenster->screen();
+    if (!bildschirm) return QStringLiteral("kein Bildschirm");
+    const QRect frei = bildschirm->availableGeometry();
+    const QRect aussen = fenster->frameGeometry();
+    const auto text = [](const QRect& r) {
+        return QStringLiteral("%1,%2 %3×%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    if (!frei.contains(aussen))
+        return QStringLiteral("%1 steht nicht ganz in %2").arg(text(aussen), text(frei));
+    const QPoint abstand = aussen.center() - frei.center();
+    if (qAbs(abstand.x()) > 2 || qAbs(abstand.y()) > 2)
+        return QStringLiteral("%1 steht nicht mittig in %2").arg(text(aussen), text(frei));
+    return {};
 }
 
 QStringList standardknoepfe(QWidget* fenster, const QStringList& erlaubt) {

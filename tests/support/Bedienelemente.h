@@ -17,3 +17,7 @@ QStringList unbenannteBedienelemente(QWidget* fenster);
 /// focused: auto-default or default ones. erlaubt lists the object names
 /// of buttons a window names as its default.
 QStringList standardknoepfe(QWidget* fenster, const QStringList& erlaubt = {});
+
+/// Where a shown window stands wrongly on its screen: larger than the free
+/// area, partly outside it, or off its centre. Empty when it stands right.
+QString fensterplatzFehler(QWidget* fenster);
