@@ -213,7 +213,13 @@ QString Aktiendataform::kompaktierFrage() const {
 }
 
 Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
-    : QMainWindow(parent), m_ctx(std::move(ctx)), m_modal([](QDialog& d) { return d.exec(); }) {
+    : QMainWindow(parent), m_ctx(std::move(ctx)),
+      m_ausfuehren([](QDialog& d) { return d.exec(); }), m_modal([this](QDialog& d) {
+          const int ergebnis = m_ausfuehren(d);
+          // The closed window's button hints are over.
+          setHinweis(hinweistext());
+          return ergebnis;
+      }) {
     appRessourcenLaden();
     setObjectName(QStringLiteral("Aktiendataform"));
     setWindowTitle(QStringLiteral("Kapito 3.6"));

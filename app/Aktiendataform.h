@@ -53,7 +53,8 @@ public:
     void DatenbankKomprimieren();
 
     /// Runs a modal window (exec by default); tests put a recorder here.
-    void setModalRunner(std::function<int(QDialog&)> runner) { m_modal = std::move(runner); }
+    /// When it has closed, status panel 2 shows the notice text again.
+    void setModalRunner(std::function<int(QDialog&)> runner) { m_ausfuehren = std::move(runner); }
     int zeigeModal(QDialog& dialog) { return m_modal(dialog); }
     /// The printer (the system's by default); tests hand in a PDF printer.
     void setDrucker(Drucker* drucker);
@@ -246,7 +247,8 @@ private:
     bool paketVorhanden() const;
 
     AppContext m_ctx;
-    std::function<int(QDialog&)> m_modal;
+    std::function<int(QDialog&)> m_ausfuehren;
+    std::function<int(QDialog&)> m_modal; ///< m_ausfuehren, then the notice text
     std::unique_ptr<Recordset> m_daten1, m_daten2, m_daten3, m_daten4;
     std::unique_ptr<Drucker> m_systemDrucker;
     Drucker* m_drucker = nullptr;

@@ -435,31 +435,37 @@ void TestHauptfenster::notizenBleibenBeimPaket() {
     QVERIFY(f.Daten1Navigator->isEnabled());
 }
 
-// A window's button hint does not outlive the window: coming back, the main
-// window shows its notice text again.
+// A window's button hint does not outlive the window, and coming back to
+// the main window shows its notice text again.
 void TestHauptfenster::hinweisNachFensterschluss() {
     Testbett t;
     t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
             QStringLiteral("1"));
     auto& f = t.laden();
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QString waehrend;
     f.setModalRunner([&](QDialog& d) {
         d.show();
-        auto* schliessen = d.findChild<HoverButton*>(QStringLiteral("schalter(12)"));
-        if (schliessen) {
+        if (auto* schliessen = d.findChild<HoverButton*>(QStringLiteral("schalter(12)"))) {
             QEnterEvent e(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
             QCoreApplication::sendEvent(schliessen, &e);
         }
+        waehrend = f.StatusBar1[1]->text();
         d.hide();
         return 0;
     });
     f.menu_edit_Click();
-    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral(" Daten-Fenster schließen"));
-    // The window system hands the activation back to the main window.
+    QCOMPARE(waehrend, QStringLiteral(" Daten-Fenster schließen"));
+    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral(" Kapito 3.6 - Ihr Depot auf einen Blick"));
+
+    // Back from another program's window.
+    QWidget anderes;
+    anderes.show();
+    anderes.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&anderes));
+    f.schalter_MouseMove(0);
+    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral(" Neue Aktien kaufen"));
     f.activateWindow();
     QTRY_COMPARE(f.StatusBar1[1]->text(), Aktiendataform::hinweistext());
-    QCOMPARE(Aktiendataform::hinweistext(), QStringLiteral(" Kapito 3.6 - Ihr Depot auf einen Blick"));
 }
 
 QTEST_MAIN(TestHauptfenster)
