@@ -765,9 +765,13 @@ void Aktiendataform::programmBeenden() {
 }
 
 void Aktiendataform::changeEvent(QEvent* event) {
-    // Back in the main window (a window closed, the user switched back): the
-    // hint of whatever was last under the pointer is over.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) setHinweis(hinweistext());
+    // Back in the main window (the user switched back): the hint of whatever
+    // was last under the pointer is over. The first activation after the
+    // start leaves the load's lines (a failed backup) standing.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (m_schonAktiv) setHinweis(hinweistext());
+        m_schonAktiv = true;
+    }
     QMainWindow::changeEvent(event);
 }
 

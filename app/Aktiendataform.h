@@ -270,4 +270,5 @@ private:
     Ansicht m_ansicht = Ansicht::Karte;
     bool m_uhrzeit = false;
     bool m_beendet = false;
+    bool m_schonAktiv = false; ///< the window was active before
 };

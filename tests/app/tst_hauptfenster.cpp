@@ -442,6 +442,8 @@ void TestHauptfenster::hinweisNachFensterschluss() {
     t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
             QStringLiteral("1"));
     auto& f = t.laden();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
     QString waehrend;
     f.setModalRunner([&](QDialog& d) {
         d.show();
