@@ -213,8 +213,8 @@ QString Aktiendataform::kompaktierFrage() const {
 }
 
 Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
-    : QMainWindow(parent), m_ctx(std::move(ctx)),
-      m_ausfuehren([](QDialog& d) { return d.exec(); }), m_modal([this](QDialog& d) {
+    : QMainWindow(parent), m_ctx(std::move(ctx)), m_ausfuehren([](QDialog& d) { return d.exec(); }),
+      m_modal([this](QDialog& d) {
           const int ergebnis = m_ausfuehren(d);
           // The closed window's button hints are over.
           setHinweis(hinweistext());
@@ -909,8 +909,9 @@ void Aktiendataform::notizenBearbeiten(bool an) {
     }
     if (!an) m_vorSperre.clear();
     // Toolbar buttons 10 and 11 open windows that leave the packages alone.
-    QList<QWidget*> gesperrt{DBCombo1, Daten1Navigator, Command1, Command2,
-                             Command5, Command6, Command7, Command8};
+    QList<QWidget*> gesperrt{DBCombo1, Daten1Navigator};
+    for (QPushButton* b : {Command1, Command2, Command5, Command6, Command7, Command8})
+        gesperrt << b;
     for (int i = 0; i <= 9; ++i)
         gesperrt << schalter[i];
     for (QWidget* w : gesperrt) {

@@ -263,7 +263,7 @@ private:
     QHash<QAction*, bool> m_vorSperre;   ///< enabled states while the notes are edited
     QHash<QWidget*, bool> m_vorSperreKnoepfe;
     bool m_notizenOffen = false;
-    Bookmark m_notizenZeile = -1; ///< the package whose notes are being edited
+    Bookmark m_notizenZeile = -1;        ///< the package whose notes are being edited
     QHash<QObject*, QString> m_hinweise; ///< status hint shown while the pointer is over it
     QHash<QObject*, std::function<void()>> m_klicks; ///< labels that act on a click
     QTimer* m_uhr = nullptr;

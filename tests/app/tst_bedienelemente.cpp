@@ -56,7 +56,8 @@ void TestBedienelemente::hauptfensterMitAllenAnsichten() {
 
 void TestBedienelemente::startfenster() {
     Testbett t;
-    FormGruss gruss(t.controls, [] {}, 60000);
+    FormGruss gruss(
+        t.controls, [] {}, 60000);
     gruss.show();
     bedienbarPruefen(&gruss);
 }
@@ -127,7 +128,8 @@ void TestBedienelemente::fenster() {
 int main(int argc, char** argv) {
     // The windows open on a screen of 1024 × 768 (the offscreen platform's
     // screen is set by a file).
-    QTemporaryFile bildschirm(QDir::temp().filePath(QStringLiteral("kapito-bildschirm-XXXXXX.json")));
+    QTemporaryFile bildschirm(
+        QDir::temp().filePath(QStringLiteral("kapito-bildschirm-XXXXXX.json")));
     if (!bildschirm.open()) return 1;
     bildschirm.write(R"({"screens": [{"name": "klein", "x": 0, "y": 0, "width": 1024,
         "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");

@@ -3,11 +3,11 @@
 #include "Testbett.h"
 #include "core/Passwort.h"
 #include "core/Rtf.h"
-#include "support/TestUtil.h"
 #include "extras/pwfrage.h"
+#include "support/TestUtil.h"
 #include <QComboBox>
-#include <QEnterEvent>
 #include <QDir>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -401,8 +401,8 @@ void TestHauptfenster::notizenBleibenBeimPaket() {
         QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
     for (int i = 0; i <= 9; ++i)
         QVERIFY2(!f.schalter[i]->isEnabled(), qPrintable(QString::number(i)));
-    for (QMenu* m : {f.Hmenu_aktie, f.Hmenu_bearbeiten, f.Hmenu_auswerten, f.Hmenu_optionen,
-                     f.Hmenu_hilfe})
+    for (QMenu* m :
+         {f.Hmenu_aktie, f.Hmenu_bearbeiten, f.Hmenu_auswerten, f.Hmenu_optionen, f.Hmenu_hilfe})
         QVERIFY(!m->menuAction()->isEnabled());
     f.Command7->click();
     f.Command5->click();
@@ -416,8 +416,8 @@ void TestHauptfenster::notizenBleibenBeimPaket() {
     QCOMPARE(f.karte().Text1->toPlainText(), QStringLiteral("Hauptversammlung im Mai"));
     f.karte().Command4->click();
     const auto notizen = [&](const QString& aktie) {
-        return t.db.scalar(QStringLiteral("SELECT notizen FROM Aktiendaten WHERE aktie = ?"),
-                           {aktie})
+        return t.db
+            .scalar(QStringLiteral("SELECT notizen FROM Aktiendaten WHERE aktie = ?"), {aktie})
             .toString();
     };
     QCOMPARE(Rtf::toPlainText(notizen(QStringLiteral("Beta"))),

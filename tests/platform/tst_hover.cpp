@@ -4,9 +4,9 @@
 
 #include <QDialog>
 #include <QEnterEvent>
-#include <QLineEdit>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>

@@ -46,8 +46,7 @@ QString beschreibung(const QWidget* w) {
 void sammeln(QWidget* w, QStringList& unbenannt) {
     if (bedienbar(w)) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
-            unbenannt << beschreibung(w);
+        if (!a || a->text(QAccessible::Name).trimmed().isEmpty()) unbenannt << beschreibung(w);
     }
     if (ganzesElement(w)) return;
     for (QObject* o : w->children())
