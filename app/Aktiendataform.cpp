@@ -221,7 +221,13 @@ QString Aktiendataform::kompaktierFrage() const {
 }
 
 Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
-    : QMainWindow(parent), m_ctx(std::move(ctx)), m_modal([](QDialog& d) { return d.exec(); }) {
+    : QMainWindow(parent), m_ctx(std::move(ctx)), m_ausfuehren([](QDialog& d) { return d.exec(); }),
+      m_modal([this](QDialog& d) {
+          const int ergebnis = m_ausfuehren(d);
+          // The closed window's button hints are over.
+          setHinweis(hinweistext());
+          return ergebnis;
+      }) {
     appRessourcenLaden();
     setObjectName(QStringLiteral("Aktiendataform"));
     setWindowTitle(QStringLiteral("Kapito 3.6"));
@@ -642,8 +648,8 @@ bool Aktiendataform::paketVorhanden() const {
 
 void Aktiendataform::Form_Load() {
     ModulAktien& modul = m_ctx.modul;
-    if (!QFile::exists(
-            QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName)))) {
+    if (!QFile::exists(Database::resolveCase(
+            QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName))))) {
         m_ctx.dialogs.notice(this, fehltText());
         m_beendet = true;
         emit programmEnde(1);
@@ -738,9 +744,14 @@ void Aktiendataform::DatenbankKomprimieren() {
 
     if (!ok) {
         // The old file is intact; the question comes again at the next start.
-        QString text = nichtKomprimiert;
-        if (!m_ctx.db.message().isEmpty()) text += QLatin1Char('\n') + m_ctx.db.message();
-        m_ctx.dialogs.notice(this, text);
+        // The database's text may begin with the same sentence: said once.
+        QString grund = m_ctx.db.message();
+        grund.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (grund.startsWith(nichtKomprimiert)) grund = grund.mid(nichtKomprimiert.size());
+        while (grund.startsWith(QLatin1Char('\n')))
+            grund.remove(0, 1);
+        m_ctx.dialogs.notice(this, grund.isEmpty() ? nichtKomprimiert
+                                                   : nichtKomprimiert + QLatin1Char('\n') + grund);
         return;
     }
     m_ctx.dialogs.notice(this, QStringLiteral("Datenbank wurde komprimiert!"));
@@ -774,6 +785,17 @@ void Aktiendataform::programmBeenden() {
     emit programmEnde(0);
 }
 
+void Aktiendataform::changeEvent(QEvent* event) {
+    // Back in the main window (the user switched back): the hint of whatever
+    // was last under the pointer is over. The first activation after the
+    // start leaves the load's lines (a failed backup) standing.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (m_schonAktiv) setHinweis(hinweistext());
+        m_schonAktiv = true;
+    }
+    QMainWindow::changeEvent(event);
+}
+
 void Aktiendataform::closeEvent(QCloseEvent* event) {
     if (m_beendet) {
         event->accept();
@@ -805,7 +827,6 @@ void Aktiendataform::SummenAktualisieren() {
     LabelAllgewinn->setText(s.labelAllgewinn);
     Label14->setText(s.label14);
     Label17->setText(s.label17);
-    betragsfarbeSetzen(LabelAllgewinn);
 }
 
 void Aktiendataform::PaketeZaehlen() {
@@ -891,8 +912,11 @@ void Aktiendataform::paketBefehleAktualisieren() {
 }
 
 void Aktiendataform::notizenBearbeiten(bool an) {
-    // While the notes are edited nothing else may move or change the row.
-    // The entries are locked one by one as well, so their shortcuts stay quiet.
+    // While the notes are edited nothing else may move the card, change the
+    // view or change the row. The menu entries are locked one by one as
+    // well, so their shortcuts stay quiet. Everything gets back the state it
+    // had before.
+    m_notizenOffen = an;
     for (QMenu* m : {Hmenu_aktie, Hmenu_bearbeiten, Hmenu_auswerten, Hmenu_optionen, Hmenu_hilfe}) {
         m->menuAction()->setEnabled(!an);
         for (QAction* a : m->actions()) {
@@ -906,25 +930,43 @@ void Aktiendataform::notizenBearbeiten(bool an) {
         }
     }
     if (!an) m_vorSperre.clear();
+    // Toolbar buttons 10 and 11 open windows that leave the packages alone.
+    QList<QWidget*> gesperrt{DBCombo1, Daten1Navigator};
+    for (QPushButton* b : {Command1, Command2, Command5, Command6, Command7, Command8})
+        gesperrt << b;
     for (int i = 0; i <= 9; ++i)
-        schalter[i]->setEnabled(!an);
-    DBCombo1->setEnabled(!an);
-    Daten1Navigator->setEnabled(!an);
+        gesperrt << schalter[i];
+    for (QWidget* w : gesperrt) {
+        if (an) {
+            m_vorSperreKnoepfe.insert(w, w->isEnabled());
+            w->setEnabled(false);
+        } else {
+            w->setEnabled(m_vorSperreKnoepfe.value(w, true));
+        }
+    }
+    if (!an) m_vorSperreKnoepfe.clear();
     m_karte->setNotizenBearbeiten(an);
 }
 
 void Aktiendataform::Command3_Click() {
-    if (!m_daten1 || !m_daten1->hasCurrent()) return;
+    if (!m_daten1 || !m_daten1->hasCurrent() || m_notizenOffen) return;
+    m_notizenZeile = m_daten1->bookmark();
     notizenBearbeiten(true);
     m_karte->Text1->setFocus();
     m_daten1->edit();
 }
 
 void Aktiendataform::Command4_Click() {
-    if (!m_daten1) return;
-    notizenBearbeiten(false);
+    if (!m_daten1 || !m_notizenOffen) return;
+    // Taken before anything moves: the card refills the notes on a move.
     const QString wert = m_karte->Text1->toPlainText().isEmpty() ? QStringLiteral(".")
                                                                  : RtfText::rtf(m_karte->Text1);
+    notizenBearbeiten(false);
+    // The notes belong to the package the edit began on.
+    if (m_daten1->bookmark() != m_notizenZeile && !m_daten1->setBookmark(m_notizenZeile)) {
+        m_ctx.dialogs.notice(this, QStringLiteral("Die Notizen konnten nicht gespeichert werden."));
+        return;
+    }
     if (!m_daten1->isEditing()) m_daten1->edit();
     m_daten1->setValue(QStringLiteral("notizen"), wert);
     if (!m_daten1->update())
@@ -933,6 +975,7 @@ void Aktiendataform::Command4_Click() {
 }
 
 void Aktiendataform::Labeltageskurs_Click() {
+    if (m_notizenOffen) return;
     lesezeichenMerken();
     menuKursaktuell(*this, m_modal);
 }

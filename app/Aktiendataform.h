@@ -53,7 +53,8 @@ public:
     void DatenbankKomprimieren();
 
     /// Runs a modal window (exec by default); tests put a recorder here.
-    void setModalRunner(std::function<int(QDialog&)> runner) { m_modal = std::move(runner); }
+    /// When it has closed, status panel 2 shows the notice text again.
+    void setModalRunner(std::function<int(QDialog&)> runner) { m_ausfuehren = std::move(runner); }
     int zeigeModal(QDialog& dialog) { return m_modal(dialog); }
     /// The printer (the system's by default); tests hand in a PDF printer.
     void setDrucker(Drucker* drucker);
@@ -61,6 +62,8 @@ public:
     Ansicht ansicht() const { return m_ansicht; }
     void zeigeAnsicht(Ansicht a);
     bool beendet() const { return m_beendet; }
+    /// The notes of the card are being edited.
+    bool notizenOffen() const { return m_notizenOffen; }
     /// The password prompt while it is shown.
     pwfrage* passwortFenster() const { return m_pwfrage; }
     /// The menu entry or separator of that name ("menu_neu", "trenner1").
@@ -219,6 +222,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -243,7 +247,8 @@ private:
     bool paketVorhanden() const;
 
     AppContext m_ctx;
-    std::function<int(QDialog&)> m_modal;
+    std::function<int(QDialog&)> m_ausfuehren;
+    std::function<int(QDialog&)> m_modal; ///< m_ausfuehren, then the notice text
     std::unique_ptr<Recordset> m_daten1, m_daten2, m_daten3, m_daten4;
     std::unique_ptr<Drucker> m_systemDrucker;
     Drucker* m_drucker = nullptr;
@@ -256,6 +261,9 @@ private:
     pwfrage* m_pwfrage = nullptr;
     QHash<QString, QAction*> m_aktionen;
     QHash<QAction*, bool> m_vorSperre;   ///< enabled states while the notes are edited
+    QHash<QWidget*, bool> m_vorSperreKnoepfe;
+    bool m_notizenOffen = false;
+    Bookmark m_notizenZeile = -1;        ///< the package whose notes are being edited
     QHash<QObject*, QString> m_hinweise; ///< status hint shown while the pointer is over it
     QHash<QObject*, std::function<void()>> m_klicks; ///< labels that act on a click
     QTimer* m_uhr = nullptr;
@@ -264,4 +272,5 @@ private:
     QString m_grundhinweis = hinweistext(); ///< panel 2 at rest: the notice or the write protection
     bool m_uhrzeit = false;
     bool m_beendet = false;
+    bool m_schonAktiv = false; ///< the window was active before
 };

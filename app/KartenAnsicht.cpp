@@ -101,7 +101,6 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     grid->addWidget(LabelAktwert, 4, 4);
     grid->addWidget(beschriftung("Label30", "  Gewinn / Verlust"), 5, 3);
     grid->addWidget(Labelgewinn, 5, 4);
-    grid->addWidget(beschriftung("LabelVortag", "Differenz zum Vortag"), 6, 3);
     auto* diff = new QHBoxLayout;
     diff->setSpacing(10);
     diff->addStretch();
@@ -109,7 +108,7 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     diff->addWidget(Label21);
     Labelkursdiff->setMinimumWidth(0);
     Label21->setMinimumWidth(0);
-    grid->addLayout(diff, 6, 4);
+    grid->addLayout(diff, 6, 3, 1, 2);
 
     Label2 = neuesLabel(QStringLiteral("Label2"), QStringLiteral("Kurs editieren = Feld anklicken"),
                         this);
@@ -184,7 +183,7 @@ void KartenAnsicht::fuellen(const Recordset& r, qint64 spekufristMonate, const Q
         // The computed labels keep their texts; the bound ones are empty.
         for (QLabel* l : {Labelaktie, Label8, Labeldatum, Labelstueck})
             l->clear();
-        Text1->clear();
+        if (!m_notizenOffen) Text1->clear();
         return;
     }
 
@@ -233,7 +232,8 @@ void KartenAnsicht::fuellen(const Recordset& r, qint64 spekufristMonate, const Q
     Label8->setText(r.text(QStringLiteral("WP-KNummer")));
     Labeldatum->setText(r.text(QStringLiteral("datum")));
     Labelstueck->setText(r.text(QStringLiteral("stück")));
-    RtfText::setRtf(Text1, r.text(QStringLiteral("notizen")));
+    // Notes being typed are not overwritten.
+    if (!m_notizenOffen) RtfText::setRtf(Text1, r.text(QStringLiteral("notizen")));
 }
 
 void KartenAnsicht::setKopfSichtbar(bool sichtbar) {
@@ -244,6 +244,7 @@ void KartenAnsicht::setKopfSichtbar(bool sichtbar) {
 }
 
 void KartenAnsicht::setNotizenBearbeiten(bool an) {
+    m_notizenOffen = an;
     Command4->setEnabled(an);
     Command3->setEnabled(!an);
     Text1->setReadOnly(!an);

@@ -76,5 +76,6 @@ private:
     void zeigeDmTipp(QLabel* wert, QLabel* tipp);
 
     const ModulAktien& m_modul;
+    bool m_notizenOffen = false;
     QHash<QObject*, QString> m_hinweise;
 };

@@ -26,8 +26,8 @@ bool Programmstart::starten() {
         m_exitCode = 1;
         return false;
     }
-    const QString pfad =
-        QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName));
+    const QString pfad = Database::resolveCase(
+        QDir(m_ctx.programmVerzeichnis).filePath(QString::fromLatin1(Database::FileName)));
     if (!QFile::exists(pfad)) {
         m_ctx.dialogs.notice(nullptr, Aktiendataform::fehltText());
         m_exitCode = 1;

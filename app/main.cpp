@@ -8,6 +8,7 @@
 #include "db/Database.h"
 #include "platform/ControlLoader.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterplatz.h"
 #include "platform/HelpViewer.h"
 #include "platform/Launcher.h"
 #include "platform/Translations.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     // Ending is the main window's decision (question, toolbar, password prompt).
     QApplication::setQuitOnLastWindowClosed(false);
     installGermanTranslations(app);
+    // Every window opens within the screen, however small.
+    Fensterplatz::installieren();
 
     Database db;
     ModulAktien modul;

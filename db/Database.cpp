@@ -41,9 +41,11 @@ QString notFoundText() {
         "Programm neu.");
 }
 
+} // namespace
+
 // File names are compared without regard to case ("Aktien.mdb" is the
 // same file as "aktien.mdb"); the file system here does not.
-QString resolveCase(const QString& path) {
+QString Database::resolveCase(const QString& path) {
     const QFileInfo info(path);
     if (info.exists()) return path;
     const QDir dir = info.dir();
@@ -51,8 +53,6 @@ QString resolveCase(const QString& path) {
         if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return path;
 }
-
-} // namespace
 
 Database::~Database() {
     close();

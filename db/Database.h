@@ -71,6 +71,9 @@ public:
     static QString keyFromConnect(const QString& connect);
     /// The refusal of a damaged file.
     static QString damagedMessage(const QString& fileName);
+    /// The existing file that path names when file names are compared
+    /// without regard to case ("Aktien.mdb" for "aktien.mdb"); else path.
+    static QString resolveCase(const QString& path);
 
 private:
     friend class Transaction;

@@ -151,6 +151,7 @@ Graph::Graph(QWidget* parent) : QWidget(parent), m_hintergrund(Qt::white) {
     m_ansicht = new QChartView(m_chart, this);
     m_ansicht->setRenderHint(QPainter::Antialiasing);
     m_ansicht->setFrameShape(QFrame::NoFrame);
+    m_ansicht->setAccessibleName(QStringLiteral("Chart"));
     m_stapel->addWidget(m_ansicht);
     m_stapel->setCurrentWidget(m_leer);
     setAccessibleName(QStringLiteral("Chart"));

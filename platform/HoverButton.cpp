@@ -1,6 +1,7 @@
 #include "platform/HoverButton.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 
 HoverButton::HoverButton(QWidget* parent) : QPushButton(parent) {
     init();
@@ -13,6 +14,11 @@ HoverButton::HoverButton(const QIcon& icon, const QString& text, QWidget* parent
 
 void HoverButton::init() {
     setAttribute(Qt::WA_Hover);
+    // Enter presses a button only when it has the focus (keyPressEvent); as
+    // a dialog's auto-default it would also fire after the Enter action of
+    // an entry field.
+    setAutoDefault(false);
+    setDefault(false);
     m_ruhe = palette();
 }
 
@@ -36,6 +42,16 @@ void HoverButton::setHover(bool on) {
     }
     update();
     emit hoverChanged(on);
+}
+
+void HoverButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void HoverButton::enterEvent(QEnterEvent* event) {

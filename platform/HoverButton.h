@@ -1,6 +1,7 @@
 #pragma once
 // A push button that lights up while the pointer is over it; on enter it
-// can announce a status hint.
+// can announce a status hint. It is never a dialog's default button: Enter
+// presses it only while it has the focus.
 
 #include <QPalette>
 #include <QPushButton>
@@ -25,6 +26,7 @@ signals:
     void hoverChanged(bool on);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

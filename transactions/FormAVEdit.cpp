@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "db/Recordset.h"
+#include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -79,7 +80,7 @@ FormAVEdit::FormAVEdit(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
         {"Datum", DTPicker1},           {"Kaufdatum", DTPicker2}};
     int z = 0;
     for (const auto& [text, w] : zeilen) {
-        g->addWidget(new QLabel(QString::fromUtf8(text), this), z, 0);
+        g->addWidget(beschriftung(QString::fromUtf8(text), w, this), z, 0);
         g->addWidget(w, z++, 1);
     }
     auto* haupt = new QVBoxLayout(this);

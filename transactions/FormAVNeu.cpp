@@ -4,6 +4,7 @@
 #include "db/Database.h"
 #include "db/Depot.h"
 #include "db/Recordset.h"
+#include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -66,9 +67,12 @@ FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     auto* felder = new QGridLayout;
     int zeile = 0;
     const auto feld = [&](const QString& beschriftung, QWidget* w, const QString& einheit) {
-        felder->addWidget(new QLabel(beschriftung, this), zeile, 0);
+        felder->addWidget(::beschriftung(beschriftung, w, this), zeile, 0);
         felder->addWidget(w, zeile, 1);
-        if (!einheit.isEmpty()) felder->addWidget(new QLabel(einheit, this), zeile, 2);
+        if (!einheit.isEmpty()) {
+            felder->addWidget(new QLabel(einheit, this), zeile, 2);
+            w->setAccessibleName(w->accessibleName() + QLatin1Char(' ') + einheit);
+        }
         ++zeile;
     };
     feld(QStringLiteral("   Aktie / Fond"), Textaktie, QString());

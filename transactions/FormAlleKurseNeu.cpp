@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -48,6 +49,7 @@ FormAlleKurseNeu::FormAlleKurseNeu(MainWindowApi& api, QWidget* parent)
             cfg.onEnter = [this] { Schalter1_Click(); };
             Text[k] = new NumericField(m_api.dialogs(), cfg, blatt);
             Text[k]->setObjectName(QStringLiteral("Text(%1)").arg(k));
+            Text[k]->setAccessibleName(QStringLiteral("Neuer Kurs %1").arg(k + 1));
             Label[k]->setVisible(false);
             Text[k]->setVisible(false);
             gitter->addWidget(Label[k], z, 0);
@@ -75,7 +77,7 @@ FormAlleKurseNeu::FormAlleKurseNeu(MainWindowApi& api, QWidget* parent)
     Schalter2->setObjectName(QStringLiteral("Schalter2"));
 
     auto* unten = new QHBoxLayout;
-    unten->addWidget(new QLabel(QStringLiteral("Datum"), this));
+    unten->addWidget(beschriftung(QStringLiteral("Datum"), DTPicker1, this));
     unten->addWidget(DTPicker1);
     unten->addStretch();
     unten->addWidget(Schalter1);
@@ -114,6 +116,8 @@ void FormAlleKurseNeu::Form_Load() {
         const int k = m_belegt++;
         m_paket[k] = r.value(0).toLongLong();
         Label[k]->setText(r.value(1).toString());
+        // The field is read out with its package's name.
+        Text[k]->setAccessibleName(QStringLiteral("Neuer Kurs ") + r.value(1).toString().trimmed());
         Label[k]->setVisible(true);
         Text[k]->setVisible(true);
     }

@@ -7,6 +7,7 @@
 #include "db/Database.h"
 #include "db/Depot.h"
 #include "db/Recordset.h"
+#include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -39,16 +40,20 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     // All bookings and the balance
     MSFlexGrid1 = new QTableView(this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setAccessibleName(QStringLiteral("Alle Buchungen"));
     MSFlexGrid1->setModel(m_model);
     MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 4);
     applyLayout(MSFlexGrid1, *m_model);
-    // All three columns in view without scrolling sideways.
-    MSFlexGrid1->setMinimumWidth(MSFlexGrid1->horizontalHeader()->length() +
-                                 MSFlexGrid1->verticalScrollBar()->sizeHint().width() +
-                                 2 * MSFlexGrid1->frameWidth());
+    // All three columns in view without scrolling sideways where the screen
+    // is wide enough: the window opens that wide (see the end). On a small
+    // screen the table scrolls sideways.
+    const int ganzeBreite = MSFlexGrid1->horizontalHeader()->length() +
+                            MSFlexGrid1->verticalScrollBar()->sizeHint().width() +
+                            2 * MSFlexGrid1->frameWidth();
+    MSFlexGrid1->setMinimumWidth(ganzeBreite / 2);
     MSFlexGrid1->setMinimumHeight(MSFlexGrid1->verticalHeader()->defaultSectionSize() * 16);
     Label4 = new QLabel(QStringLiteral("Aktueller Kontostand:"), this);
     Label5 = new QLabel(this);
@@ -59,6 +64,7 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     // " Buchen "
     DTPicker1 = new QDateEdit(m_api.clock().today(), this);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1->setAccessibleName(QStringLiteral("Buchungsdatum"));
     DTPicker1->setCalendarPopup(true);
     DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     Text1 = new NumericField(m_api.dialogs(), NumericConfig::signedDecimal(), this);
@@ -76,9 +82,9 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     auto* bl = new QGridLayout(buchen);
     bl->addWidget(DTPicker1, 0, 0, 1, 2);
     bl->addWidget(Text1, 1, 0);
-    bl->addWidget(new QLabel(QStringLiteral("DM"), buchen), 1, 1);
+    bl->addWidget(beschriftung(QStringLiteral("DM"), Text1, buchen), 1, 1);
     bl->addWidget(Text2, 2, 0);
-    bl->addWidget(new QLabel(QStringLiteral("Text"), buchen), 2, 1);
+    bl->addWidget(beschriftung(QStringLiteral("Text"), Text2, buchen), 2, 1);
     bl->addWidget(Label7, 3, 0, 1, 2);
     bl->addWidget(Schalter2, 4, 0, 1, 2);
 
@@ -94,6 +100,11 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     navZurueck = navKnopf(QStringLiteral("<"), QStringLiteral("navZurueck"));
     navVor = navKnopf(QStringLiteral(">"), QStringLiteral("navVor"));
     navLetzter = navKnopf(QStringLiteral(">|"), QStringLiteral("navLetzter"));
+    // Read out as what they do, not as their arrows.
+    navErster->setAccessibleName(QStringLiteral("Erste Buchung"));
+    navZurueck->setAccessibleName(QStringLiteral("Vorherige Buchung"));
+    navVor->setAccessibleName(QStringLiteral("Nächste Buchung"));
+    navLetzter->setAccessibleName(QStringLiteral("Letzte Buchung"));
     auto* navigator = new QHBoxLayout;
     navigator->setSpacing(0);
     navigator->addWidget(navErster);
@@ -173,9 +184,23 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
             [this](const QModelIndex& i) { m_daten1->setBookmark(m_model->bookmarkAt(i.row())); });
     HoverReset::install(this);
 
+    // The table would stop scrolling with its last row at the bottom; the
+    // newest booking is to stand at the top. Scrolled by pixels, the scroll
+    // value is the top edge, so the range is stretched to the last row's
+    // position each time the view sets it. While every booking fits nothing
+    // scrolls.
+    MSFlexGrid1->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QScrollBar* leiste = MSFlexGrid1->verticalScrollBar();
+    connect(leiste, &QScrollBar::rangeChanged, this, [this, leiste](int, int hoechster) {
+        const QHeaderView* zeilen = MSFlexGrid1->verticalHeader();
+        const int ende = zeilen->count() > 0 ? zeilen->sectionPosition(zeilen->count() - 1) : 0;
+        if (hoechster > 0 && hoechster < ende) leiste->setMaximum(ende);
+    });
+
     kontostandAnzeigen();
     m_daten1->moveFirst();
     buchungAnzeigen();
+    resize(sizeHint().width() + ganzeBreite - MSFlexGrid1->minimumWidth(), sizeHint().height());
 }
 
 void FormDepotKonto::showEvent(QShowEvent* e) {
@@ -231,9 +256,9 @@ void FormDepotKonto::standFehlerMelden() {
 }
 
 void FormDepotKonto::zuNeuestenBuchungen() {
-    // The last row goes as far up as the table lets it. The scroll range
-    // must already count rows added by a requery; the view would update it
-    // only later.
+    // The last row becomes the top visible row. The scroll range must
+    // already count rows added by a requery; the view would update it only
+    // later. The range itself reaches the last row (see the constructor).
     QMetaObject::invokeMethod(MSFlexGrid1, "updateGeometries");
     QScrollBar* leiste = MSFlexGrid1->verticalScrollBar();
     leiste->setValue(leiste->maximum());

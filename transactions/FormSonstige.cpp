@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "core/Eingabe.h"
 #include "db/Database.h"
+#include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -44,11 +45,11 @@ FormSonstige::FormSonstige(MainWindowApi& api, QWidget* parent) : QDialog(parent
     schalter4->setAutoDefault(false);
 
     auto* felder = new QGridLayout;
-    felder->addWidget(new QLabel(QStringLiteral("Datum"), this), 0, 0);
+    felder->addWidget(beschriftung(QStringLiteral("Datum"), DTPicker1, this), 0, 0);
     felder->addWidget(DTPicker1, 0, 1);
-    felder->addWidget(new QLabel(QStringLiteral("Text"), this), 1, 0);
+    felder->addWidget(beschriftung(QStringLiteral("Text"), Text2, this), 1, 0);
     felder->addWidget(Text2, 1, 1, 1, 2);
-    felder->addWidget(new QLabel(QStringLiteral("Summe"), this), 2, 0);
+    felder->addWidget(beschriftung(QStringLiteral("Summe"), Text3, this), 2, 0);
     felder->addWidget(Text3, 2, 1);
     felder->addWidget(new QLabel(QStringLiteral("in DM"), this), 2, 2);
     felder->setColumnStretch(1, 1);

@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "db/Recordset.h"
+#include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -50,15 +51,15 @@ Formverkaufen::Formverkaufen(MainWindowApi& api, QWidget* parent) : QDialog(pare
     schalter4->setObjectName(QStringLiteral("schalter4"));
 
     auto* g = new QGridLayout;
-    g->addWidget(new QLabel(QStringLiteral("Anzahl"), this), 0, 0);
+    g->addWidget(beschriftung(QStringLiteral("Anzahl"), Text2, this), 0, 0);
     g->addWidget(Text2, 0, 1);
-    g->addWidget(new QLabel(QStringLiteral("Verkaufskurs"), this), 1, 0);
+    g->addWidget(beschriftung(QStringLiteral("Verkaufskurs"), Text3, this), 1, 0);
     g->addWidget(Text3, 1, 1);
     g->addWidget(new QLabel(QStringLiteral("in Euro"), this), 1, 2);
-    g->addWidget(new QLabel(QStringLiteral("Gebühren"), this), 2, 0);
+    g->addWidget(beschriftung(QStringLiteral("Gebühren"), Text4, this), 2, 0);
     g->addWidget(Text4, 2, 1);
     g->addWidget(new QLabel(QStringLiteral("in Euro"), this), 2, 2);
-    g->addWidget(new QLabel(QStringLiteral("Datum"), this), 3, 0);
+    g->addWidget(beschriftung(QStringLiteral("Datum"), DTPicker1, this), 3, 0);
     g->addWidget(DTPicker1, 3, 1);
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(Schalter3);

@@ -27,6 +27,7 @@ Realgewinnform::Realgewinnform(MainWindowApi& api, QWidget* parent) : QDialog(pa
 
     Text1 = new Festbreitenansicht(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Aufstellung aller Buchungen"));
     QFont courier(QStringLiteral("Courier New"), 10);
     courier.setStyleHint(QFont::TypeWriter);
     courier.setFixedPitch(true);
@@ -46,6 +47,11 @@ Realgewinnform::Realgewinnform(MainWindowApi& api, QWidget* parent) : QDialog(pa
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2 = new QPushButton(QStringLiteral("DM"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
+    // Enter in the statement must not switch the unit.
+    for (QPushButton* b : {Command1, Command2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
     Schalter1 = new HoverButton(this);
     Schalter1->setText(QStringLiteral(" Fenster schließen "));
     Schalter1->setObjectName(QStringLiteral("Schalter1"));

@@ -16,6 +16,7 @@
 #include "platform/Ueberschrift.h"
 #include "watch/Beobachtungsliste.h"
 
+#include <algorithm>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -105,9 +106,12 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(pa
     MSFlexGrid1->setWordWrap(false);
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 4);
     applyLayout(MSFlexGrid1, *m_quelle);
-    MSFlexGrid1->setMinimumWidth(MSFlexGrid1->horizontalHeader()->length() +
-                                 MSFlexGrid1->verticalScrollBar()->sizeHint().width() +
-                                 2 * MSFlexGrid1->frameWidth());
+    // Wide enough for every column where the screen allows (see below); on a
+    // small screen the table scrolls sideways instead of pushing the window off it.
+    const int tabellenBreite = MSFlexGrid1->horizontalHeader()->length() +
+                               MSFlexGrid1->verticalScrollBar()->sizeHint().width() +
+                               2 * MSFlexGrid1->frameWidth();
+    MSFlexGrid1->setMinimumWidth(std::min(tabellenBreite, 600));
     MSFlexGrid1->setMinimumHeight(MSFlexGrid1->verticalHeader()->defaultSectionSize() * 9);
     MSFlexGrid1->installEventFilter(this);
     Label8 = benannt(new QLabel(this), QStringLiteral("Label8"), QStringLiteral("Depotwert"));
@@ -193,6 +197,9 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(pa
     haupt->addWidget(MSFlexGrid1, 1);
     haupt->addWidget(Label8);
     haupt->addLayout(unten);
+    const QMargins rand = haupt->contentsMargins();
+    resize(std::max(sizeHint().width(), tabellenBreite + rand.left() + rand.right()),
+           sizeHint().height());
 
     HoverReset::install(this);
 

@@ -5,10 +5,12 @@
 #include "core/Rtf.h"
 #include "extras/pwfrage.h"
 #include "support/FehlerVfs.h"
+#include "support/TestUtil.h"
 #include <QComboBox>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QDir>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -39,6 +41,8 @@ private slots:
     void zweiPaketeEinesNamens();
     void notizen_data();
     void notizen();
+    void notizenBleibenBeimPaket();
+    void hinweisNachFensterschluss();
 };
 
 void TestHauptfenster::erststartOhneKompaktierung() {
@@ -106,9 +110,13 @@ void TestHauptfenster::misslungeneKompaktierungWirdGemeldet() {
     t.dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Ok};
     auto& f = t.laden();
     QCOMPARE(t.dialogs.shown.size(), 2);
-    QVERIFY2(t.dialogs.shown.at(1).text.startsWith(
-                 QStringLiteral("Die Datenbank konnte nicht komprimiert werden.")),
-             qPrintable(t.dialogs.shown.at(1).text));
+    // Said once, then the reason on a line of its own.
+    const QString text = t.dialogs.shown.at(1).text;
+    const QString erste = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+    QVERIFY2(text.startsWith(erste + QLatin1Char('\n')), qPrintable(text));
+    QCOMPARE(text.count(erste), 1);
+    QVERIFY2(text.contains(QStringLiteral("dbAkt.mdb")), qPrintable(text));
+    QVERIFY(!text.contains(QLatin1Char('\r')));
     QCOMPARE(t.kennwortWert(QStringLiteral("kompridatum")).toString(),
              QStringLiteral("2023-01-01"));
     QCOMPARE(f.Daten1().recordCount(), 1);
@@ -339,6 +347,12 @@ void TestHauptfenster::kursdifferenzUndFarbe() {
     QCOMPARE(f.karte().Labelgewinn->text(), QStringLiteral("-55,00"));
     QCOMPARE(f.karte().Labelgewinn->palette().color(QPalette::WindowText), rot);
     QCOMPARE(f.karte().Labelkursdiff->palette().color(QPalette::WindowText), QColor(Qt::black));
+    // Only the card's gain and change turn red, not the total's loss.
+    QCOMPARE(f.LabelAllgewinn->text(), QStringLiteral("-35.00"));
+    QVERIFY(f.LabelAllgewinn->palette().color(QPalette::WindowText) != rot);
+    // The card has no caption of its own for the change.
+    for (const QLabel* l : f.karte().findChildren<QLabel*>())
+        QVERIFY2(!l->text().contains(QStringLiteral("Vortag")), qPrintable(l->objectName()));
     QCOMPARE(f.karte().Labelstueck->text(), QStringLiteral("10"));
     QCOMPARE(f.karte().Label8->text(), QStringLiteral("840400"));
     QCOMPARE(f.karte().Labeldatum->text(), QStringLiteral("02.01.2024"));
@@ -422,6 +436,96 @@ void TestHauptfenster::notizen() {
         QVERIFY(Rtf::isRtf(gespeichert));
         QCOMPARE(Rtf::toPlainText(gespeichert), eingabe);
     }
+}
+
+// While the notes are edited nothing moves the card or changes the view, and
+// the text is saved into the package the edit began on.
+void TestHauptfenster::notizenBleibenBeimPaket() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("1"));
+    const Bookmark beta = t.paket(QStringLiteral("Beta"), 1, QStringLiteral("1"),
+                                  QStringLiteral("0"), QStringLiteral("1"));
+    auto& f = t.laden(); // the saved position is Alpha
+    f.navigator[2]->click();
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Beta"));
+    f.karte().Command3->click();
+    f.karte().Text1->selectAll(); // replaces the "." of no notes
+    typeText(f.karte().Text1, QStringLiteral("Hauptversammlung im Mai"));
+
+    // Every way to another package or view is closed: the buttons, the
+    // toolbar's first ten, the list and the navigator, all menus.
+    for (QPushButton* b : {f.Command1, f.Command2, f.Command5, f.Command6, f.Command7, f.Command8})
+        QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+    for (int i = 0; i <= 9; ++i)
+        QVERIFY2(!f.schalter[i]->isEnabled(), qPrintable(QString::number(i)));
+    for (QMenu* m :
+         {f.Hmenu_aktie, f.Hmenu_bearbeiten, f.Hmenu_auswerten, f.Hmenu_optionen, f.Hmenu_hilfe})
+        QVERIFY(!m->menuAction()->isEnabled());
+    f.Command7->click();
+    f.Command5->click();
+    f.Labeltageskurs_Click();
+    QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Karte);
+    QCOMPARE(f.Daten1().bookmark(), beta);
+    QVERIFY(t.modalGeoeffnet.isEmpty());
+
+    // Even if the record set moved meanwhile, the notes go to Beta.
+    f.Daten1().moveFirst();
+    QCOMPARE(f.karte().Text1->toPlainText(), QStringLiteral("Hauptversammlung im Mai"));
+    f.karte().Command4->click();
+    const auto notizen = [&](const QString& aktie) {
+        return t.db
+            .scalar(QStringLiteral("SELECT notizen FROM Aktiendaten WHERE aktie = ?"), {aktie})
+            .toString();
+    };
+    QCOMPARE(Rtf::toPlainText(notizen(QStringLiteral("Beta"))),
+             QStringLiteral("Hauptversammlung im Mai"));
+    QCOMPARE(notizen(QStringLiteral("Alpha")), QStringLiteral("."));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Beta"));
+
+    // Afterwards each command is as it was before: the card's own state.
+    QVERIFY(!f.Command5->isEnabled());
+    QVERIFY(!f.Command6->isEnabled());
+    QVERIFY(f.Command7->isEnabled());
+    for (int i : {1, 2, 5})
+        QVERIFY(f.schalter[i]->isEnabled());
+    QVERIFY(f.DBCombo1->isEnabled());
+    QVERIFY(f.Daten1Navigator->isEnabled());
+}
+
+// A window's button hint does not outlive the window, and coming back to
+// the main window shows its notice text again.
+void TestHauptfenster::hinweisNachFensterschluss() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("1"));
+    auto& f = t.laden();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QString waehrend;
+    f.setModalRunner([&](QDialog& d) {
+        d.show();
+        if (auto* schliessen = d.findChild<HoverButton*>(QStringLiteral("schalter(12)"))) {
+            QEnterEvent e(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+            QCoreApplication::sendEvent(schliessen, &e);
+        }
+        waehrend = f.StatusBar1[1]->text();
+        d.hide();
+        return 0;
+    });
+    f.menu_edit_Click();
+    QCOMPARE(waehrend, QStringLiteral(" Daten-Fenster schließen"));
+    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral(" Kapito 3.6 - Ihr Depot auf einen Blick"));
+
+    // Back from another program's window.
+    QWidget anderes;
+    anderes.show();
+    anderes.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&anderes));
+    f.schalter_MouseMove(0);
+    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral(" Neue Aktien kaufen"));
+    f.activateWindow();
+    QTRY_COMPARE(f.StatusBar1[1]->text(), Aktiendataform::hinweistext());
 }
 
 QTEST_MAIN(TestHauptfenster)

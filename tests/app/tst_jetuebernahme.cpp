@@ -7,6 +7,7 @@
 #include "app/Programmstart.h"
 #include "db/JetKonverter.h"
 #include "jet/JetBestand.h"
+#include "support/Bedienelemente.h"
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QProgressDialog>
@@ -170,9 +171,8 @@ void TestJetUebernahme::fortschrittUndAbbruch() {
             titel = fenster->windowTitle();
             text = fenster->labelText();
             const auto knoepfe = fenster->findChildren<QPushButton*>();
-            knopfRichtig = knoepfe.size() == 1 && !knoepfe[0]->autoDefault() &&
-                           !knoepfe[0]->isDefault() &&
-                           knoepfe[0]->accessibleName() == QStringLiteral("Abbrechen");
+            knopfRichtig = knoepfe.size() == 1 && unbenannteBedienelemente(fenster).isEmpty() &&
+                           standardknoepfe(fenster).isEmpty();
             if (knoepfe.size() == 1) knoepfe[0]->click();
         }
     });

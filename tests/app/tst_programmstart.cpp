@@ -59,6 +59,7 @@ private slots:
     void fremdeDatei_data();
     void fremdeDatei();
     void grussFensterUndUebergabe();
+    void grossgeschriebenerName();
     void verlauf();
 };
 
@@ -234,6 +235,24 @@ void TestProgrammstart::grussFensterUndUebergabe() {
     start.hauptfenster()->menu_ende_Click();
     QCOMPARE(ende.size(), 1);
     QCOMPARE(start.exitCode(), 0);
+}
+
+// "Aktien.mdb" is the same file as "aktien.mdb": start and load use it.
+void TestProgrammstart::grossgeschriebenerName() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    t.db.close();
+    const QString gross = t.dir.filePath(QStringLiteral("Aktien.mdb"));
+    QVERIFY(QFile::rename(t.pfad(), gross));
+    Programmstart start(t.kontext(), 0);
+    QVERIFY(start.starten());
+    QVERIFY(t.dialogs.shown.isEmpty());
+    QCOMPARE(QFileInfo(t.db.path()).fileName(), QStringLiteral("Aktien.mdb"));
+    QTRY_VERIFY(start.hauptfenster() && start.hauptfenster()->isVisible());
+    QVERIFY(t.dialogs.shown.isEmpty());
+    QCOMPARE(start.hauptfenster()->Daten1().recordCount(), 1);
+    QVERIFY(!QFile::exists(t.pfad())); // no second file beside it
 }
 
 void TestProgrammstart::verlauf() {

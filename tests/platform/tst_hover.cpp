@@ -2,9 +2,11 @@
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 
+#include <QDialog>
 #include <QEnterEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -25,6 +27,33 @@ void moveOver(QWidget* w) {
 class TstHover final : public QObject {
     Q_OBJECT
 private slots:
+    // In a dialog, Enter in a field presses no button; Enter on a focused
+    // button presses that one, once.
+    void enterDrueckt() {
+        QDialog d;
+        auto* feld = new QLineEdit(&d);
+        auto* erster = new HoverButton(QIcon(), QStringLiteral(" Hilfe aufrufen "), &d);
+        auto* zweiter = new HoverButton(QIcon(), QStringLiteral(" Daten speichern "), &d);
+        auto* box = new QVBoxLayout(&d);
+        for (QWidget* w : {static_cast<QWidget*>(feld), static_cast<QWidget*>(erster),
+                           static_cast<QWidget*>(zweiter)})
+            box->addWidget(w);
+        QSignalSpy hilfe(erster, &QPushButton::clicked);
+        QSignalSpy speichern(zweiter, &QPushButton::clicked);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        feld->setFocus();
+        QTest::keyClick(feld, Qt::Key_Return);
+        QCOMPARE(hilfe.size(), 0);
+        QCOMPARE(speichern.size(), 0);
+        QVERIFY(d.isVisible());
+        zweiter->setFocus();
+        QTest::keyClick(zweiter, Qt::Key_Return);
+        QTest::keyClick(zweiter, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(hilfe.size(), 0);
+        QCOMPARE(speichern.size(), 2);
+    }
+
     void hoverLookAndHint() {
         HoverButton b(QIcon(), QStringLiteral("Kaufen"));
         b.setHint(QStringLiteral(" Wertpapiere kaufen"));

@@ -2,6 +2,7 @@
 
 #include "platform/ControlLoader.h"
 #include "rollix/PropertyBag.h"
+#include "support/Bedienelemente.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -292,6 +293,9 @@ private slots:
         QCOMPARE(text("lblTitle"), QStringLiteral("Rollix"));
         QCOMPARE(text("lblVersion"), QStringLiteral("Version 1.0.0"));
         QCOMPARE(text("Label1"), QStringLiteral("Email :"));
+        // Every control has a name; Enter presses OK, the dialog's only button.
+        QCOMPARE(unbenannteBedienelemente(about), QStringList());
+        QCOMPARE(standardknoepfe(about, {QStringLiteral("cmdOK")}), QStringList());
 
         QLabel* link = about->findChild<QLabel*>(QStringLiteral("Label2"));
         auto linkColor = [link] { return link->palette().color(QPalette::WindowText); };

@@ -137,6 +137,35 @@ private slots:
         QTest::newRow("Name mit Blanks") << "Alpha  " << false << 0;
         QTest::newRow("gleichnamiges Paket bleibt") << "Alpha" << true << 2;
     }
+    // Enter in a text field runs the save path and nothing more; in a date
+    // picker it does nothing. No button of the window fires besides.
+    void enterNurSpeichern_data() {
+        QTest::addColumn<QString>("feld");
+        QTest::addColumn<int>("fragen");
+        QTest::newRow("Name") << QStringLiteral("Textaktie") << 1;
+        QTest::newRow("Tageskurs") << QStringLiteral("Texttageskurs") << 1;
+        QTest::newRow("Datum") << QStringLiteral("DTPicker1") << 0;
+        QTest::newRow("Kaufdatum") << QStringLiteral("DTPicker2") << 0;
+    }
+    void enterNurSpeichern() {
+        QFETCH(QString, feld);
+        QFETCH(int, fragen);
+        auto mw = neuesFenster();
+        mw->modul().lesezeichen = mw->addPaket("Alpha", 100, "10", "9,9", "11");
+        mw->scripted().answers = {Dialogs::Answer::No};
+        FormAVEdit f(*mw);
+        f.ausPaketFuellen();
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QWidget* w = f.findChild<QWidget*>(feld);
+        QVERIFY(w);
+        w->setFocus();
+        pressEnter(w);
+        QCOMPARE(mw->scripted().shown.size(), fragen);
+        QCOMPARE(mw->hilfeCalls, 0);
+        QVERIFY(f.isVisible());
+    }
+
     void loeschen() {
         QFETCH(QString, name);
         QFETCH(bool, gleichnamig);

@@ -80,6 +80,10 @@ void TstRealgewinnform::einheitUndSaldo() {
 
     w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
     QCOMPARE(w.saldoText(), QStringLiteral("-1973,19"));
+    // Enter in the statement switches nothing.
+    t->setFocus();
+    pressEnter(t);
+    QCOMPARE(w.einheitAnzeige(), QStringLiteral("DM"));
     QVERIFY(QFontInfo(t->font()).fixedPitch());
 }
 
