@@ -2,6 +2,7 @@
 
 #include "charts/BefehleCharts.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/Graph.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -27,41 +28,12 @@ statistik::statistik(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     setModal(true);
     setMinimumSize(420, 300);
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameShape(QFrame::Box);
-    Shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { border: 1px solid #8a94a6; }"));
-
+    Shape1 = Fensterteile::rahmen(this);
     Graph1 = new Graph(this);
-
-    Label1 = new QLabel(QStringLiteral("Morlent 2000"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont klein(QStringLiteral("Arial"));
-    klein.setPointSizeF(6.75);
-    Label1->setFont(klein);
-
-    const struct {
-        const char* text;
-        const char* bild;
-    } knoepfe[3] = {{" Hilfe aufrufen ", "hilfe"},
-                    {" Chart drucken ", "drucken"},
-                    {" Fenster schließen ", "schliessen"}};
-    for (int i = 0; i < 3; ++i) {
-        auto* b = new HoverButton(this);
-        const QString text = QString::fromUtf8(knoepfe[i].text);
-        b->setObjectName(QStringLiteral("schalter_%1").arg(13 + i));
-        // Picture buttons: the caption shows as tool tip.
-        b->setToolTip(text);
-        b->setAccessibleName(text.trimmed());
-        b->setIcon(QIcon(
-            QStringLiteral(":/charts/icons/%1.png").arg(QString::fromLatin1(knoepfe[i].bild))));
-        b->setIconSize(QSize(21, 21));
-        b->setFixedSize(27, 27);
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, i] { schalter_Click(13 + i); });
-        m_schalter[size_t(i)] = b;
-    }
+    Label1 = Fensterteile::kleinesLabel(QStringLiteral("Morlent 2000"), this);
+    m_schalter = Fensterteile::schalter13bis15(this, QStringLiteral(" Chart drucken "),
+                                               QStringLiteral(":/charts/icons/"),
+                                               [this](int i) { schalter_Click(i); });
     // The pointer on the window's background switches the buttons back.
     HoverReset::install(this);
 

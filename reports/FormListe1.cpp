@@ -1,6 +1,7 @@
 #include "reports/FormListe1.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -10,8 +11,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
-#include <QTextCursor>
-#include <QTimer>
 
 // The pictures of the buttons live in this static library.
 static void berichtsSymboleLaden() {
@@ -29,10 +28,7 @@ FormListe1::FormListe1(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
     setModal(true);
     setMinimumSize(480, 320);
 
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameShape(QFrame::Box);
-    Shape1->setStyleSheet(QStringLiteral("QFrame#Shape1 { border: 1px solid #8a94a6; }"));
+    Shape1 = Fensterteile::rahmen(this);
 
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -41,52 +37,13 @@ FormListe1::FormListe1(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
     titel.setBold(true);
     Label2->setFont(titel);
 
-    // The header's narrow blanks put its captions over the typewriter columns.
-    Label3 = new QLabel(this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setTextFormat(Qt::PlainText);
-    QFont kopf(QStringLiteral("Arial"));
-    kopf.setPointSizeF(7.5);
-    Label3->setFont(kopf);
-
-    RText1 = new QPlainTextEdit(this);
-    RText1->setObjectName(QStringLiteral("RText1"));
-    RText1->setAccessibleName(QStringLiteral("Bericht Komplettfassung"));
-    RText1->setReadOnly(true);
-    RText1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont courier(QStringLiteral("Courier New"));
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setPointSizeF(8.25);
-    RText1->setFont(courier);
-
-    Label1 = new QLabel(QStringLiteral("Kapito 3.5"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont klein(QStringLiteral("Arial"));
-    klein.setPointSizeF(6.75);
-    Label1->setFont(klein);
-
-    const struct {
-        const char* text;
-        const char* bild;
-    } knoepfe[3] = {{" Hilfe aufrufen ", "hilfe"},
-                    {" Bericht drucken ", "drucken"},
-                    {" Fenster schließen ", "schliessen"}};
-    for (int i = 0; i < 3; ++i) {
-        auto* b = new HoverButton(this);
-        const QString text = QString::fromUtf8(knoepfe[i].text);
-        b->setObjectName(QStringLiteral("schalter_%1").arg(13 + i));
-        // Picture buttons: the caption shows as tool tip.
-        b->setToolTip(text);
-        b->setAccessibleName(text.trimmed());
-        b->setIcon(QIcon(QStringLiteral(":/reports/icons/%1.png")
-                             .arg(QString::fromLatin1(knoepfe[i].bild))));
-        b->setIconSize(QSize(21, 21));
-        b->setFixedSize(27, 27);
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, i] { schalter_Click(13 + i); });
-        m_schalter[size_t(i)] = b;
-    }
+    Label3 = Fensterteile::berichtskopf(QStringLiteral("Label3"), this);
+    RText1 = Fensterteile::berichtsfeld(QStringLiteral("RText1"),
+                                        QStringLiteral("Bericht Komplettfassung"), this);
+    Label1 = Fensterteile::kleinesLabel(QStringLiteral("Kapito 3.5"), this);
+    m_schalter = Fensterteile::schalter13bis15(this, QStringLiteral(" Bericht drucken "),
+                                               QStringLiteral(":/reports/icons/"),
+                                               [this](int i) { schalter_Click(i); });
     // The pointer on the window's background switches the buttons back.
     HoverReset::install(this);
 
@@ -100,13 +57,8 @@ HoverButton* FormListe1::schalter(int index) const {
 void FormListe1::berichtZeigen(const BerichtSeite& seite) {
     Label2->setText(QLatin1Char('\n') + seite.titel + QLatin1Char('\n'));
     Label3->setText(seite.kopf);
-    // One line per CR LF; the text box would take CR and LF as two breaks.
-    RText1->setPlainText(QString(seite.text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    RText1->moveCursor(QTextCursor::End);
+    Fensterteile::berichtZeigen(RText1, seite.text);
     anordnen();
-    // The box gets its final height only once it is shown: scroll to the
-    // end again then, or the totals stay below the visible area.
-    QTimer::singleShot(0, RText1, [box = RText1] { box->ensureCursorVisible(); });
 }
 
 void FormListe1::schalter_Click(int index) {

@@ -1,0 +1,44 @@
+#pragma once
+// Parts that the report window, the chart window and the main window's report
+// view share: the frame rectangle, the small label in the corner, the three
+// picture buttons help / print / close, and the typewriter report text.
+
+#include <QString>
+#include <array>
+#include <functional>
+
+class HoverButton;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QWidget;
+
+namespace Fensterteile {
+
+/// The frame rectangle `Shape1` around a window's content.
+QFrame* rahmen(QWidget* fenster);
+
+/// A small label (Arial 6.75 pt), such as "Kapito 3.5" in a window's corner.
+QLabel* kleinesLabel(const QString& text, QWidget* fenster);
+
+/// The picture buttons 13, 14 and 15 (" Hilfe aufrufen ", druckText,
+/// " Fenster schließen "): 27 × 27 pixels, the caption as tool tip and
+/// accessible name, never a default button. symbole is the resource folder
+/// holding "hilfe.png", "drucken.png" and "schliessen.png"; klick gets the
+/// button's index.
+std::array<HoverButton*, 3> schalter13bis15(QWidget* fenster, const QString& druckText,
+                                            const QString& symbole,
+                                            const std::function<void(int)>& klick);
+
+/// The column-header line above a report: its proportional face's narrow
+/// blanks put the captions over the typewriter columns below.
+QLabel* berichtskopf(const QString& name, QWidget* parent);
+
+/// The read-only report text in Courier New 8.25 pt, without line wrap.
+QPlainTextEdit* berichtsfeld(const QString& name, const QString& beschriftung, QWidget* parent);
+
+/// Puts a report into the box (CR LF as one line break) with the caret at its
+/// end, and keeps the end in view once the box has its final size.
+void berichtZeigen(QPlainTextEdit* feld, const QString& text);
+
+} // namespace Fensterteile
