@@ -163,7 +163,7 @@ std::optional<Currency> kaufwert(const BerichtPaket& p) {
 /// The detail lines of a layout and the length of the last one (with CR LF).
 struct Zeilen {
     QString text;
-    qsizetype letzte = -1;                  ///< -1: no detail line
+    qsizetype letzte = -1;                     ///< -1: no detail line
     std::optional<Currency> kauf = Currency(); ///< Gesamtkaufpreis; none: cannot be formed
     std::optional<Currency> wert = Currency(); ///< Wert alle Aktien
 };
@@ -249,7 +249,8 @@ Depotwerte depotwerte(const QList<BerichtPaket>& pakete, const Tageswerte& werte
     Depotwerte d;
     if (!wertSumme || !kaufSumme) return d;
     const Summen s = summenTexte(*wertSumme, *kaufSumme);
-    d.tagesdiff = Currency::fromDouble(Numbers::leadingNumber(s.labelGesamtwert)).minus(werte.altallwert);
+    d.tagesdiff =
+        Currency::fromDouble(Numbers::leadingNumber(s.labelGesamtwert)).minus(werte.altallwert);
     d.tagesdiffDm = dm(d.tagesdiff);
     d.tagesverlust = d.tagesdiff && d.tagesdiff->isNegative();
     if (!s.ueberlauf) {

@@ -99,9 +99,9 @@ void spalten(FuzzedDataProvider& f) {
     const QString r = Berichte::rechts(wert, breite);
     pruefe(l.size() == breite && r.size() == breite);
     pruefe(l.left(wert.size()) == wert.left(breite) && l.mid(wert.size()).trimmed().isEmpty());
-    pruefe(wert.size() >= breite ? r == wert.left(breite)
-                                 : r.right(wert.size()) == wert &&
-                                       r.left(breite - wert.size()).trimmed().isEmpty());
+    pruefe(wert.size() >= breite
+               ? r == wert.left(breite)
+               : r.right(wert.size()) == wert && r.left(breite - wert.size()).trimmed().isEmpty());
 }
 
 } // namespace

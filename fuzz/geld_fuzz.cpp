@@ -155,7 +155,8 @@ void leser(const QString& text) {
             pruefe(ganz.reading == Numbers::Reading::TooLarge);
         }
     } else {
-        pruefe(ganz.reading != Numbers::Reading::Number && ganz.reading != Numbers::Reading::TooLarge);
+        pruefe(ganz.reading != Numbers::Reading::Number &&
+               ganz.reading != Numbers::Reading::TooLarge);
     }
 
     const Eingabe::Feld<qint64> st = Eingabe::stueck(text);

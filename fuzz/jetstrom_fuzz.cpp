@@ -90,8 +90,8 @@ Ausgang lesen(QByteArrayView daten, const QList<qsizetype>& schnitte, int ablehn
     pruefe(strom.zeilenGelesen() == p.zeilen);
     pruefe(strom.version() == 0 || strom.version() == 3 || strom.version() == 4);
     if (strom.zustand() == JetStrom::Zustand::Fertig) pruefe(!p.tabelleOffen);
-    return {p.aufrufe,  strom.zustand(), strom.fehler(), strom.leserFehler(),
-            strom.version(), strom.zeilenGelesen()};
+    return {p.aufrufe,           strom.zustand(), strom.fehler(),
+            strom.leserFehler(), strom.version(), strom.zeilenGelesen()};
 }
 
 } // namespace

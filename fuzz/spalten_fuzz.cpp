@@ -24,8 +24,8 @@ void lesen(const QString& text) {
     for (const Spalte& s : spalten) {
         pruefe(s.breite >= 0 && !s.kopf.contains(QLatin1Char('|')));
         const QChar erstes = pos < text.size() ? text.at(pos) : QChar();
-        const bool marke = erstes == QLatin1Char('<') || erstes == QLatin1Char('>') ||
-                           erstes == QLatin1Char('^');
+        const bool marke =
+            erstes == QLatin1Char('<') || erstes == QLatin1Char('>') || erstes == QLatin1Char('^');
         if (marke) ++pos;
         pruefe(s.ausrichtung == (erstes == QLatin1Char('>')   ? Spalte::Ausrichtung::Rechts
                                  : erstes == QLatin1Char('^') ? Spalte::Ausrichtung::Mitte

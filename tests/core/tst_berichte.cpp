@@ -374,10 +374,15 @@ private slots:
         QList<BerichtPaket> pakete = depot();
         pakete[1].stueck = 999'999'999;
         pakete[1].tageskurs = cur("99999999999");
-        const QStringList kurz = Berichte::kurzfassung(pakete, Heute).text.split(QStringLiteral("\r\n"));
-        QCOMPARE(kurz.at(1), QStringLiteral(" 15.03.2024  123456  Deutsche Weltfo 99999 9999999999     zu groß"));
-        QCOMPARE(kurz.at(5), QStringLiteral(" Wert alle Aktien       =    zu groß Euro  (  zu groß DM )"));
-        QCOMPARE(kurz.at(6), QStringLiteral(" Gesamtgewinn / Verlust =    zu groß Euro  (  zu groß DM )"));
+        const QStringList kurz =
+            Berichte::kurzfassung(pakete, Heute).text.split(QStringLiteral("\r\n"));
+        QCOMPARE(
+            kurz.at(1),
+            QStringLiteral(" 15.03.2024  123456  Deutsche Weltfo 99999 9999999999     zu groß"));
+        QCOMPARE(kurz.at(5),
+                 QStringLiteral(" Wert alle Aktien       =    zu groß Euro  (  zu groß DM )"));
+        QCOMPARE(kurz.at(6),
+                 QStringLiteral(" Gesamtgewinn / Verlust =    zu groß Euro  (  zu groß DM )"));
         const QStringList normal =
             Berichte::kurzfassung(depot(), Heute).text.split(QStringLiteral("\r\n"));
         QCOMPARE(kurz.size(), normal.size());
@@ -397,7 +402,8 @@ private slots:
             p.tageskurs = Currency::fromRaw(std::numeric_limits<qint64>::max() / 2 + 1);
         }
         const QString druck = Berichte::kurzfassungDruck(pakete, Heute);
-        QVERIFY(druck.contains(QStringLiteral("Wert alle Aktien       =    zu groß Euro  (  zu groß DM )")));
+        QVERIFY(druck.contains(
+            QStringLiteral("Wert alle Aktien       =    zu groß Euro  (  zu groß DM )")));
     }
 
     void fortschrittJeZeile() {

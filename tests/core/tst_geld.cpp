@@ -149,7 +149,8 @@ private slots:
         QTest::newRow("rounded up past the largest")
             << "922337203685477,58075" << 4 << false << qint64(0);
         QTest::newRow("smallest") << "-922337203685477,5808" << 4 << true << min;
-        QTest::newRow("one below the smallest") << "-922337203685477,5809" << 4 << false << qint64(0);
+        QTest::newRow("one below the smallest")
+            << "-922337203685477,5809" << 4 << false << qint64(0);
         QTest::newRow("largest in cents") << "922337203685477,58" << 2 << true << max - 7;
         QTest::newRow("one cent past") << "922337203685477,59" << 2 << false << qint64(0);
     }
@@ -161,8 +162,9 @@ private slots:
         const Numbers::AmountReading r = Numbers::readAmount(text, decimals);
         QCOMPARE(r.reading, read ? Numbers::Reading::Number : Numbers::Reading::TooLarge);
         if (read) QCOMPARE(r.value.raw(), raw);
-        QCOMPARE((decimals == 4 ? Numbers::parseCurrency(text) : Numbers::parseCents(text)).has_value(),
-                 read);
+        QCOMPARE(
+            (decimals == 4 ? Numbers::parseCurrency(text) : Numbers::parseCents(text)).has_value(),
+            read);
     }
 
     void leadingNumber_data() {

@@ -412,7 +412,8 @@ void TestDatabase::compactionRefusesSpoiledCopy_data() {
     QTest::addColumn<QString>("meldung");
     QTest::newRow("rows missing") << "zeilen"
                                   << "In der Kopie fehlen Datensätze der Tabelle kurse.";
-    QTest::newRow("not encrypted") << "klartext" << "Die Kopie ist nicht verschlüsselt.";
+    QTest::newRow("not encrypted") << "klartext"
+                                   << "Die Kopie ist nicht verschlüsselt.";
 }
 
 // The copy is checked before it replaces anything: one that lacks rows or is

@@ -236,7 +236,8 @@ void TestRecordset::walkRemovingVisitsEveryRow() {
         if (entfernen.contains(b)) QVERIFY(rs->remove());
     }
     QCOMPARE(besucht, (QList<Bookmark>{1, 2, 3, 4, 5, 6, 7}));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT group_concat(_nr) FROM kurse")).toString(), bleiben);
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT group_concat(_nr) FROM kurse")).toString(),
+             bleiben);
     QCOMPARE(rs->recordCount(), 7 - int(entfernen.size()));
 }
 
@@ -325,8 +326,8 @@ void TestRecordset::setTextConverts_data() {
                                   << "30.02.2024" << false << "";
     QTest::newRow("text as typed") << "aktie"
                                    << " Müller & Söhne " << true << " Müller & Söhne ";
-    QTest::newRow("text of the full width") << "aktie" << QString(255, QLatin1Char('x')) << true
-                                            << QString(255, QLatin1Char('x'));
+    QTest::newRow("text of the full width")
+        << "aktie" << QString(255, QLatin1Char('x')) << true << QString(255, QLatin1Char('x'));
     QTest::newRow("text too long") << "aktie" << QString(256, QLatin1Char('x')) << false << "";
     QTest::newRow("long text") << "notizen" << QString(5000, QLatin1Char('y')) << true
                                << QString(5000, QLatin1Char('y'));

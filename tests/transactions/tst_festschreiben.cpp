@@ -33,19 +33,22 @@ struct Depot {
 
     Depot() {
         QString fehler;
-        if (!Schema::createEmptyDatabase(pfad, Heute.addDays(-1), &fehler)) qFatal("%s", qPrintable(fehler));
+        if (!Schema::createEmptyDatabase(pfad, Heute.addDays(-1), &fehler))
+            qFatal("%s", qPrintable(fehler));
         if (db.open(pfad) != Database::Status::Ok) qFatal("%s", qPrintable(db.message()));
         const auto paket = [this](const char* name, int stueck) {
-            db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"stück\", kaufpreis, \"gebühren\","
-                                   " tageskurs, altkurs, datum, kaufdatum) VALUES (?, ?, 100000,"
-                                   " 50000, 120000, 110000, '2024-03-14', '2024-01-02')"),
-                    {QString::fromLatin1(name), stueck});
+            db.exec(
+                QStringLiteral("INSERT INTO Aktiendaten (aktie, \"stück\", kaufpreis, \"gebühren\","
+                               " tageskurs, altkurs, datum, kaufdatum) VALUES (?, ?, 100000,"
+                               " 50000, 120000, 110000, '2024-03-14', '2024-01-02')"),
+                {QString::fromLatin1(name), stueck});
             return Bookmark(db.lastInsertRowId());
         };
         alpha = paket("Alpha", 100);
         beta = paket("Beta", 20);
         for (const char* n : {"Alpha", "Beta"})
-            db.exec(QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, '2024-03-14', 120000)"),
+            db.exec(QStringLiteral(
+                        "INSERT INTO kurse (aktie, datum, kurs) VALUES (?, '2024-03-14', 120000)"),
                     {QString::fromLatin1(n)});
         db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES ('2024-03-01', "
                                "'Einzahlung', 100000000)"));
@@ -61,7 +64,8 @@ struct Depot {
         QStringList t;
         for (const char* sql :
              {"SELECT _nr, aktie, \"stück\", tageskurs, altkurs, datum FROM Aktiendaten",
-              "SELECT _nr, datum, text, summe FROM Gewinne", "SELECT _nr, aktie, datum, kurs FROM kurse",
+              "SELECT _nr, datum, text, summe FROM Gewinne",
+              "SELECT _nr, aktie, datum, kurs FROM kurse",
               "SELECT datum, altallwert FROM kennwort"})
             for (const QVariantList& r : d.rows(QString::fromLatin1(sql))) {
                 QStringList z;
@@ -133,10 +137,14 @@ class TstFestschreiben final : public QObject {
     static void operationen() {
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("meldung"); // how the refusal begins
-        QTest::newRow("Kauf") << kauf() << "Der Kauf konnte nicht gespeichert werden. Es wurde nichts gebucht.";
-        QTest::newRow("Teilverkauf") << verkauf(40) << "Der Verkauf konnte nicht gespeichert werden.";
-        QTest::newRow("Gesamtverkauf") << verkauf(100) << "Der Verkauf konnte nicht gespeichert werden.";
-        QTest::newRow("Einzelkurs") << einzelkurs() << "Die Kurse konnten nicht gespeichert werden.";
+        QTest::newRow("Kauf")
+            << kauf() << "Der Kauf konnte nicht gespeichert werden. Es wurde nichts gebucht.";
+        QTest::newRow("Teilverkauf")
+            << verkauf(40) << "Der Verkauf konnte nicht gespeichert werden.";
+        QTest::newRow("Gesamtverkauf")
+            << verkauf(100) << "Der Verkauf konnte nicht gespeichert werden.";
+        QTest::newRow("Einzelkurs")
+            << einzelkurs() << "Die Kurse konnten nicht gespeichert werden.";
         QTest::newRow("alle Kurse") << alleKurse() << "Die Kurse konnten nicht gespeichert werden.";
     }
 
@@ -179,7 +187,8 @@ private slots:
     void kursFuerGeloeschtesPaket() {
         QFETCH(Operation, operation);
         Depot d;
-        QVERIFY(d.db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE _nr = ?"), {qlonglong(d.alpha)}));
+        QVERIFY(d.db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE _nr = ?"),
+                          {qlonglong(d.alpha)}));
         const QString vorher = d.stand();
         const auto [ok, fehler] = operation(d);
         QVERIFY(!ok);
