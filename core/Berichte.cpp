@@ -56,12 +56,38 @@ Kurz betragKurz(Currency c) {
     return ausPuffer(p, ende);
 }
 
+/// A field's amount; blank when the field is empty.
 Kurz betrag(const std::optional<Currency>& c) {
     return c ? betragKurz(*c) : Kurz{};
 }
 
-std::optional<Currency> inDm(const std::optional<Currency>& euro) {
-    return euro ? std::optional(Numbers::euroToDm(*euro)) : std::nullopt;
+/// A computed amount; "zu groß" (as the card says it) when it cannot be formed.
+Kurz ergebnis(const std::optional<Currency>& c) {
+    if (c) return betragKurz(*c);
+    static const QByteArray zuGross = zuGrossAnzeige().toLatin1();
+    return ausPuffer(zuGross.constData(), zuGross.constData() + zuGross.size());
+}
+
+/// A field's amount in DM: blank when the field is empty.
+Kurz inDm(const std::optional<Currency>& euro) {
+    return euro ? ergebnis(Numbers::euroToDmChecked(*euro)) : Kurz{};
+}
+
+std::optional<Currency> dm(const std::optional<Currency>& euro) {
+    return euro ? Numbers::euroToDmChecked(*euro) : std::nullopt;
+}
+
+/// a + b; none when either is none or the sum leaves the 64-bit range.
+std::optional<Currency> plus(const std::optional<Currency>& a, const std::optional<Currency>& b) {
+    return a && b ? a->plus(*b) : std::nullopt;
+}
+
+std::optional<Currency> minus(const std::optional<Currency>& a, const std::optional<Currency>& b) {
+    return a && b ? a->minus(*b) : std::nullopt;
+}
+
+QString ergebnisText(const std::optional<Currency>& c) {
+    return c ? c->format00() : zuGrossAnzeige();
 }
 
 Kurz stueckText(const std::optional<qint64>& s) {
@@ -120,23 +146,26 @@ void rechtsAnhaengen(QString& out, Text wert, qsizetype breite) {
     out.append(wert);
 }
 
+// A row may hold any amount (written by another program, or taken over from
+// an old file): products and sums that leave the 64-bit range are none.
+
 /// The value of a package: units × quote (exact in currency).
-Currency wert(const BerichtPaket& p) {
-    return p.tageskurs.value_or(Currency()) * p.stueck.value_or(0);
+std::optional<Currency> wert(const BerichtPaket& p) {
+    return p.tageskurs.value_or(Currency()).times(p.stueck.value_or(0));
 }
 
 /// Purchase price of a package: units × price + fees.
-Currency kaufwert(const BerichtPaket& p) {
-    return p.kaufpreis.value_or(Currency()) * p.stueck.value_or(0) +
-           p.gebuehren.value_or(Currency());
+std::optional<Currency> kaufwert(const BerichtPaket& p) {
+    return plus(p.kaufpreis.value_or(Currency()).times(p.stueck.value_or(0)),
+                p.gebuehren.value_or(Currency()));
 }
 
 /// The detail lines of a layout and the length of the last one (with CR LF).
 struct Zeilen {
     QString text;
-    qsizetype letzte = -1; ///< -1: no detail line
-    Currency kauf;         ///< Gesamtkaufpreis
-    Currency wert;         ///< Wert alle Aktien
+    qsizetype letzte = -1;                     ///< -1: no detail line
+    std::optional<Currency> kauf = Currency(); ///< Gesamtkaufpreis; none: cannot be formed
+    std::optional<Currency> wert = Currency(); ///< Wert alle Aktien
 };
 
 /// Appends indent + rule of (last detail line − minus) "_" with the line ends
@@ -152,19 +181,18 @@ void strich(QString& out, const Zeilen& z, QLatin1String vorher, qsizetype einzu
 
 /// The three total lines; the last has no line end.
 void summen(QString& out, qsizetype einzug, const Zeilen& z, qsizetype breite) {
-    const Currency gewinn = z.wert - z.kauf;
     const struct {
         const char* text;
-        Currency betrag;
+        std::optional<Currency> betrag;
     } zeilen[3] = {{"Gesamtkaufpreis        = ", z.kauf},
                    {"Wert alle Aktien       = ", z.wert},
-                   {"Gesamtgewinn / Verlust = ", gewinn}};
+                   {"Gesamtgewinn / Verlust = ", minus(z.wert, z.kauf)}};
     for (int i = 0; i < 3; ++i) {
         blanks(out, einzug);
         out.append(QLatin1String(zeilen[i].text));
-        rechtsAnhaengen(out, betragKurz(zeilen[i].betrag).text(), breite);
+        rechtsAnhaengen(out, ergebnis(zeilen[i].betrag).text(), breite);
         out.append(QLatin1String(" Euro  ("));
-        rechtsAnhaengen(out, betragKurz(Numbers::euroToDm(zeilen[i].betrag)).text(), 9);
+        rechtsAnhaengen(out, ergebnis(dm(zeilen[i].betrag)).text(), 9);
         out.append(QLatin1String(" DM )"));
         if (i < 2) out.append(CrLf);
     }
@@ -182,9 +210,9 @@ Currency aufCent(Currency c) {
 
 /// What the card shows for a package against its previous quote.
 struct Tagesdifferenz {
-    QString prozent;  ///< the percentage label's number, empty without previous quote
-    Currency euro;    ///< the change as the card shows it
-    Currency dm;
+    QString prozent;              ///< the percentage label's number, empty without previous quote
+    std::optional<Currency> euro; ///< the change as the card shows it; none: "zu groß"
+    std::optional<Currency> dm;
 };
 
 Tagesdifferenz tagesdifferenz(const BerichtPaket& p) {
@@ -195,35 +223,41 @@ Tagesdifferenz tagesdifferenz(const BerichtPaket& p) {
     const PaketBewertung b = bewerte(w);
     Tagesdifferenz d;
     if (b.prozent) d.prozent = Numbers::format00(static_cast<double>(*b.prozent));
+    if (b.ueberlauf) return d; // the card says "zu groß" too
     d.euro = aufCent(b.kursdiff);
-    d.dm = Numbers::euroToDm(d.euro);
+    d.dm = dm(d.euro);
     return d;
 }
 
 /// The depot's day result and total gain as the value panel shows them.
+/// None where the value panel says "zu groß".
 struct Depotwerte {
-    Currency tagesdiff;
-    Currency tagesdiffDm;
+    std::optional<Currency> tagesdiff;
+    std::optional<Currency> tagesdiffDm;
     bool tagesverlust = false;
-    Currency gewinn;
-    Currency gewinnDm;
+    std::optional<Currency> gewinn;
+    std::optional<Currency> gewinnDm;
     bool gesamtverlust = false;
 };
 
 Depotwerte depotwerte(const QList<BerichtPaket>& pakete, const Tageswerte& werte) {
-    Currency wertSumme, kaufSumme;
+    std::optional<Currency> wertSumme = Currency(), kaufSumme = Currency();
     for (const BerichtPaket& p : pakete) {
-        wertSumme += wert(p);
-        kaufSumme += kaufwert(p);
+        wertSumme = plus(wertSumme, wert(p));
+        kaufSumme = plus(kaufSumme, kaufwert(p));
     }
-    const Summen s = summenTexte(wertSumme, kaufSumme);
     Depotwerte d;
-    d.tagesdiff = Currency::fromDouble(Numbers::leadingNumber(s.labelGesamtwert)) - werte.altallwert;
-    d.tagesdiffDm = Numbers::euroToDm(d.tagesdiff);
-    d.tagesverlust = d.tagesdiff.isNegative();
-    d.gewinn = Currency::fromDouble(Numbers::leadingNumber(s.labelAllgewinn));
-    d.gewinnDm = Numbers::euroToDm(d.gewinn);
-    d.gesamtverlust = s.labelAllgewinn.startsWith(QLatin1Char('-'));
+    if (!wertSumme || !kaufSumme) return d;
+    const Summen s = summenTexte(*wertSumme, *kaufSumme);
+    d.tagesdiff =
+        Currency::fromDouble(Numbers::leadingNumber(s.labelGesamtwert)).minus(werte.altallwert);
+    d.tagesdiffDm = dm(d.tagesdiff);
+    d.tagesverlust = d.tagesdiff && d.tagesdiff->isNegative();
+    if (!s.ueberlauf) {
+        d.gewinn = Currency::fromDouble(Numbers::leadingNumber(s.labelAllgewinn));
+        d.gewinnDm = dm(d.gewinn);
+        d.gesamtverlust = s.labelAllgewinn.startsWith(QLatin1Char('-'));
+    }
     return d;
 }
 
@@ -265,7 +299,7 @@ BerichtSeite kurzfassung(const QList<BerichtPaket>& pakete, const QDate& heute,
     for (const BerichtPaket& p : pakete) {
         if (fortschritt) fortschritt(++nr);
         const qsizetype anfang = z.text.size();
-        const Currency w = wert(p);
+        const std::optional<Currency> w = wert(p);
         z.text.append(QLatin1Char(' '));
         linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
@@ -277,11 +311,11 @@ BerichtSeite kurzfassung(const QList<BerichtPaket>& pakete, const QDate& heute,
         blanks(z.text, 1);
         rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
         blanks(z.text, 1);
-        rechtsAnhaengen(z.text, betragKurz(w).text(), 11);
+        rechtsAnhaengen(z.text, ergebnis(w).text(), 11);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
-        z.kauf += kaufwert(p);
-        z.wert += w;
+        z.kauf = plus(z.kauf, kaufwert(p));
+        z.wert = plus(z.wert, w);
     }
     strich(z.text, z, QLatin1String(""), 1, 3, QLatin1String("\r\n\r\n"));
     summen(z.text, 1, z, 10);
@@ -296,7 +330,7 @@ QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) 
     for (const BerichtPaket& p : pakete) {
         const qsizetype anfang = z.text.size();
         // The printout counts the dividends into the value.
-        const Currency w = wert(p) + p.dividende;
+        const std::optional<Currency> w = plus(wert(p), p.dividende);
         blanks(z.text, 11);
         linksAnhaengen(z.text, datumKurz(p.datum).text(), 12);
         linksAnhaengen(z.text, p.wpkn, 8);
@@ -304,11 +338,11 @@ QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) 
         linksAnhaengen(z.text, p.aktie, 25);
         rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 12);
         rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 12);
-        rechtsAnhaengen(z.text, betragKurz(w).text(), 12);
+        rechtsAnhaengen(z.text, ergebnis(w).text(), 12);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
-        z.kauf += kaufwert(p);
-        z.wert += w;
+        z.kauf = plus(z.kauf, kaufwert(p));
+        z.wert = plus(z.wert, w);
     }
 
     QString t;
@@ -345,7 +379,7 @@ BerichtSeite komplettfassung(const QList<BerichtPaket>& pakete, const QDate& heu
     for (const BerichtPaket& p : pakete) {
         if (fortschritt) fortschritt(++nr);
         const qsizetype anfang = z.text.size();
-        const Currency w = wert(p);
+        const std::optional<Currency> w = wert(p);
         blanks(z.text, 2);
         linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
@@ -363,11 +397,11 @@ BerichtSeite komplettfassung(const QList<BerichtPaket>& pakete, const QDate& heu
         blanks(z.text, 2);
         rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, betragKurz(w).text(), 13);
+        rechtsAnhaengen(z.text, ergebnis(w).text(), 13);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
-        z.kauf += kaufwert(p);
-        z.wert += w;
+        z.kauf = plus(z.kauf, kaufwert(p));
+        z.wert = plus(z.wert, w);
     }
     strich(z.text, z, QLatin1String(""), 2, 4, QLatin1String("\r\n\r\n"));
     summen(z.text, 2, z, 12);
@@ -381,7 +415,7 @@ QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heu
     z.text.reserve(pakete.size() * 132);
     for (const BerichtPaket& p : pakete) {
         const qsizetype anfang = z.text.size();
-        const Currency w = wert(p);
+        const std::optional<Currency> w = wert(p);
         blanks(z.text, 12);
         linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
         blanks(z.text, 2);
@@ -399,11 +433,11 @@ QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heu
         blanks(z.text, 3);
         rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betragKurz(w).text(), 13);
+        rechtsAnhaengen(z.text, ergebnis(w).text(), 13);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
-        z.kauf += kaufwert(p);
-        z.wert += w;
+        z.kauf = plus(z.kauf, kaufwert(p));
+        z.wert = plus(z.wert, w);
     }
 
     QString t;
@@ -444,11 +478,11 @@ BerichtSeite differenz(const QList<BerichtPaket>& pakete, const Tageswerte& wert
         blanks(z.text, 1);
         rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 7);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, betrag(inDm(p.tageskurs)).text(), 7);
+        rechtsAnhaengen(z.text, inDm(p.tageskurs).text(), 7);
         blanks(z.text, 2);
         rechtsAnhaengen(z.text, d.prozent, 7);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, betragKurz(d.dm).text(), 7);
+        rechtsAnhaengen(z.text, ergebnis(d.dm).text(), 7);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
     }
@@ -462,17 +496,17 @@ BerichtSeite differenz(const QList<BerichtPaket>& pakete, const Tageswerte& wert
                    d.tagesverlust ? QStringLiteral(" Tagesverlust  = ")
                                   : QStringLiteral(" Tagesgewinn   = "),
                    18);
-    rechtsAnhaengen(z.text, d.tagesdiff.format00() + QLatin1String(" Euro"), 14);
+    rechtsAnhaengen(z.text, ergebnisText(d.tagesdiff) + QLatin1String(" Euro"), 14);
     z.text.append(QLatin1String("  ("));
-    rechtsAnhaengen(z.text, d.tagesdiffDm.format00() + QLatin1String(" DM)"), 14);
+    rechtsAnhaengen(z.text, ergebnisText(d.tagesdiffDm) + QLatin1String(" DM)"), 14);
     z.text.append(CrLf);
     linksAnhaengen(z.text,
                    d.gesamtverlust ? QStringLiteral(" Gesamtverlust = ")
                                    : QStringLiteral(" Gesamtgewinn  = "),
                    18);
-    rechtsAnhaengen(z.text, d.gewinn.format00() + QLatin1String(" Euro"), 14);
+    rechtsAnhaengen(z.text, ergebnisText(d.gewinn) + QLatin1String(" Euro"), 14);
     z.text.append(QLatin1String("  ("));
-    rechtsAnhaengen(z.text, d.gewinnDm.format00() + QLatin1String(" DM)"), 14);
+    rechtsAnhaengen(z.text, ergebnisText(d.gewinnDm) + QLatin1String(" DM)"), 14);
     z.text.append(QLatin1String("\r\n\r\n Index ("));
     z.text.append(werte.indexname);
     z.text.append(QLatin1String(") = "));
@@ -495,13 +529,13 @@ QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& wert
         blanks(z.text, 2);
         rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 8);
         blanks(z.text, 4);
-        rechtsAnhaengen(z.text, betrag(inDm(p.tageskurs)).text(), 8);
+        rechtsAnhaengen(z.text, inDm(p.tageskurs).text(), 8);
         blanks(z.text, 4);
         rechtsAnhaengen(z.text, d.prozent, 8);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betragKurz(d.dm).text(), 8);
+        rechtsAnhaengen(z.text, ergebnis(d.dm).text(), 8);
         blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betragKurz(d.euro).text(), 8);
+        rechtsAnhaengen(z.text, ergebnis(d.euro).text(), 8);
         z.text.append(CrLf);
         z.letzte = z.text.size() - anfang;
     }
@@ -519,15 +553,15 @@ QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& wert
     strich(t, z, QLatin1String(""), 14, 16, QLatin1String("\r\n\r\n"));
     t.append(d.tagesverlust ? QLatin1String("              Tagesverlust   = ")
                             : QLatin1String("              Tagesgewinn    = "));
-    rechtsAnhaengen(t, d.tagesdiff.format00(), 10);
+    rechtsAnhaengen(t, ergebnisText(d.tagesdiff), 10);
     t.append(QLatin1String(" Euro  ("));
-    rechtsAnhaengen(t, d.tagesdiffDm.format00(), 10);
+    rechtsAnhaengen(t, ergebnisText(d.tagesdiffDm), 10);
     t.append(QLatin1String(" DM )\r\n\r\n"));
     t.append(d.gesamtverlust ? QLatin1String("              Gesamtverlust  = ")
                              : QLatin1String("              Gesamtgewinn   = "));
-    rechtsAnhaengen(t, d.gewinn.format00(), 10);
+    rechtsAnhaengen(t, ergebnisText(d.gewinn), 10);
     t.append(QLatin1String(" Euro  ("));
-    rechtsAnhaengen(t, d.gewinnDm.format00(), 10);
+    rechtsAnhaengen(t, ergebnisText(d.gewinnDm), 10);
     t.append(QLatin1String(" DM )\r\n\r\n"));
     t.append(QLatin1String("              Index ("));
     t.append(gemerkterIndexname);

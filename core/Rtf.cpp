@@ -400,8 +400,6 @@ void appendEscaped(QString& out, const QString& text) {
             out += QLatin1String("\\line ");
         } else if (u == '\t') {
             out += QLatin1String("\\tab ");
-        } else if (u == '\r') {
-            continue;
         } else if (u >= 0x20 && u < 0x7F) {
             out += c;
         } else if (const int b = toCp1252(c); b >= 0x80 || (b >= 0 && b < 0x20)) {

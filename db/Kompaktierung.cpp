@@ -47,7 +47,8 @@ int beobachten(void* p) {
 
 } // namespace
 
-Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& fortschritt) {
+Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& fortschritt,
+                    const VorDerPruefung& vorDerPruefung) {
     Ergebnis e;
     const auto melden = [&](int p) {
         if (fortschritt) fortschritt(p);
@@ -154,6 +155,7 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     attached = false;
     quelle.close();
 
+    if (vorDerPruefung) vorDerPruefung(target);
     // Check the copy before it replaces anything.
     if (SqlUtil::hasPlainHeader(target))
         return abandon(QStringLiteral("Die Kopie ist nicht verschlüsselt."));

@@ -18,7 +18,12 @@ struct Ergebnis {
 /// Told the share done so far, 0 to 100, from the thread the work runs on.
 using Fortschritt = std::function<void(int prozent)>;
 
+/// Called with the copy's path once it is written and closed, before it is
+/// checked. Only tests use it: they spoil the copy to see it refused.
+using VorDerPruefung = std::function<void(const QString& kopie)>;
+
 /// Compacts the file at pfad, encrypted with key.
-Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& fortschritt = {});
+Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& fortschritt = {},
+                    const VorDerPruefung& vorDerPruefung = {});
 
 } // namespace Kompaktierung

@@ -61,6 +61,33 @@ Referenz referenzLesen(const QString& text) {
     return r;
 }
 
+// Reference of the leading-number conversion: the first "," becomes ".",
+// then blanks, an optional sign and digits with at most one "." are read up
+// to the first other character.
+Referenz referenzVorn(const QString& eingabe) {
+    Referenz r;
+    QString t = eingabe;
+    const qsizetype komma = t.indexOf(QLatin1Char(','));
+    if (komma >= 0) t[komma] = QLatin1Char('.');
+    qsizetype i = 0;
+    while (i < t.size() && (t[i] == QLatin1Char(' ') || t[i] == QLatin1Char('\t')))
+        ++i;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        r.negativ = t[i++] == QLatin1Char('-');
+    bool punkt = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            (punkt ? r.bruch : r.ganz) += char(c.unicode());
+        else if (c == QLatin1Char('.') && !punkt)
+            punkt = true;
+        else
+            break;
+    }
+    r.gueltig = !r.ganz.empty() || !r.bruch.empty();
+    return r;
+}
+
 // value × 10^stellen rounded (halves to even, or away from zero); nullopt
 // beyond 128 bits (and so beyond any currency value).
 std::optional<Int128> referenzSkaliert(const Referenz& r, int stellen, bool halbGerade) {
@@ -110,6 +137,28 @@ void leser(const QString& text) {
         }
     }
 
+    // Whole numbers: exact, or too large, or not whole.
+    const Numbers::WholeReading ganz = Numbers::readWhole(text);
+    if (ref.gueltig) {
+        bool nurNullen = true;
+        for (char c : ref.bruch)
+            nurNullen = nurNullen && c == '0';
+        Referenz ohneVorzeichen = ref;
+        ohneVorzeichen.negativ = false;
+        const auto betrag = referenzSkaliert(ohneVorzeichen, 0, true);
+        if (!nurNullen) {
+            pruefe(ganz.reading == Numbers::Reading::Number && !ganz.whole);
+        } else if (betrag && *betrag <= std::numeric_limits<std::int64_t>::max()) {
+            pruefe(ganz.reading == Numbers::Reading::Number && ganz.whole &&
+                   Int128(ganz.value) == (ref.negativ ? -*betrag : *betrag));
+        } else {
+            pruefe(ganz.reading == Numbers::Reading::TooLarge);
+        }
+    } else {
+        pruefe(ganz.reading != Numbers::Reading::Number &&
+               ganz.reading != Numbers::Reading::TooLarge);
+    }
+
     const Eingabe::Feld<qint64> st = Eingabe::stueck(text);
     if (st.ok()) {
         const auto ganz = referenzSkaliert(ref, 0, true);
@@ -120,8 +169,13 @@ void leser(const QString& text) {
                *st.wert <= Eingabe::MaxStueck);
     }
 
-    // The leading-number conversion reads any text without fault.
-    Numbers::leadingCurrency(text);
+    // The leading-number conversion: refused beyond the range, else exact.
+    const Referenz vorn = referenzVorn(text);
+    const auto soll = vorn.gueltig ? referenzSkaliert(vorn, 4, true) : std::optional<Int128>(0);
+    const auto erwartet = soll ? passend(*soll) : std::nullopt;
+    const auto gelesen = Numbers::leadingCurrency(text);
+    pruefe(gelesen.has_value() == erwartet.has_value());
+    if (gelesen) pruefe(gelesen->raw() == *erwartet);
 }
 
 void rechnung(std::int64_t a, std::int64_t b, std::int64_t n) {

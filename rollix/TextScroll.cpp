@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QResizeEvent>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -16,13 +18,17 @@ constexpr int DesignHeightPx = 195 / TextScroll::TwipsPerPixel;
 constexpr int DesignTopPx = 102 / TextScroll::TwipsPerPixel;
 
 // The number in a Speed text under the system's number format; a plain
-// C-style number is taken too.
+// C-style number is taken too. "inf" and "nan" are no speed.
 bool parseSpeed(const QString& text, double* value) {
     bool ok = false;
     *value = QLocale::system().toDouble(text.trimmed(), &ok);
     if (!ok) *value = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok;
+    return ok && std::isfinite(*value);
 }
+
+// The farthest the text is moved either way, in twips: far beyond any
+// screen, and within what a widget position and a float hold exactly enough.
+constexpr double MaxLeftTwips = 16'000'000.0 * TextScroll::TwipsPerPixel;
 
 Qt::Alignment labelAlignment(qint16 alignment) {
     switch (alignment) {
@@ -185,7 +191,9 @@ void TextScroll::tick() {
         double speed = 0;
         // A Speed that is no number leaves the text standing instead of failing.
         if (!parseSpeed(Speed(), &speed)) return;
-        m_left -= static_cast<float>(speed);
+        // A stored Speed may be any number: the position stays within reach.
+        m_left = static_cast<float>(
+            std::clamp(static_cast<double>(m_left) - speed, -MaxLeftTwips, MaxLeftTwips));
     } else {
         m_left = static_cast<float>(width() * TwipsPerPixel);
     }

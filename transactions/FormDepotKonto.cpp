@@ -203,6 +203,12 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     resize(sizeHint().width() + ganzeBreite - MSFlexGrid1->minimumWidth(), sizeHint().height());
 }
 
+FormDepotKonto::~FormDepotKonto() {
+    // QDialog's destructor hides the table, which sets the scroll range once
+    // more: this window's part is gone by then.
+    MSFlexGrid1->verticalScrollBar()->disconnect(this);
+}
+
 void FormDepotKonto::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     zuNeuestenBuchungen();

@@ -33,6 +33,7 @@ public:
     }
 
     explicit FormDepotKonto(MainWindowApi& api, QWidget* parent = nullptr);
+    ~FormDepotKonto() override;
 
     Recordset& Daten1() { return *m_daten1; }
     RecordsetModel& model() { return *m_model; }

@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 
 #include <QTest>
+#include <limits>
 
 namespace {
 
@@ -364,6 +365,45 @@ private slots:
         // Date, number, units and quote blank; the value counts them as 0.
         QCOMPARE(zeile, QString(21, QLatin1Char(' ')) + QStringLiteral("Ohne Werte") +
                             QString(30, QLatin1Char(' ')) + QStringLiteral("0,00"));
+    }
+
+    // A row written by another program may hold amounts whose product or sum
+    // leaves the 64-bit range: the report says "zu groß", as the card does,
+    // instead of a wrapped number, and every column keeps its width.
+    void wertZuGross() {
+        QList<BerichtPaket> pakete = depot();
+        pakete[1].stueck = 999'999'999;
+        pakete[1].tageskurs = cur("99999999999");
+        const QStringList kurz =
+            Berichte::kurzfassung(pakete, Heute).text.split(QStringLiteral("\r\n"));
+        QCOMPARE(
+            kurz.at(1),
+            QStringLiteral(" 15.03.2024  123456  Deutsche Weltfo 99999 9999999999     zu groß"));
+        QCOMPARE(kurz.at(5),
+                 QStringLiteral(" Wert alle Aktien       =    zu groß Euro  (  zu groß DM )"));
+        QCOMPARE(kurz.at(6),
+                 QStringLiteral(" Gesamtgewinn / Verlust =    zu groß Euro  (  zu groß DM )"));
+        const QStringList normal =
+            Berichte::kurzfassung(depot(), Heute).text.split(QStringLiteral("\r\n"));
+        QCOMPARE(kurz.size(), normal.size());
+        for (int i = 0; i < kurz.size(); ++i)
+            QCOMPARE(kurz.at(i).size(), normal.at(i).size());
+
+        // The day difference: the totals cannot be formed either.
+        Tageswerte w = tageswerte();
+        const QStringList diff = Berichte::differenz(pakete, w).text.split(QStringLiteral("\r\n"));
+        QCOMPARE(diff.at(4), QStringLiteral(" Tagesgewinn   =    zu groß Euro  (   zu groß DM)"));
+        QCOMPARE(diff.at(5), QStringLiteral(" Gesamtgewinn  =    zu groß Euro  (   zu groß DM)"));
+
+        // A sum of values that each fit, but not together.
+        pakete = depot();
+        for (BerichtPaket& p : pakete) {
+            p.stueck = 1;
+            p.tageskurs = Currency::fromRaw(std::numeric_limits<qint64>::max() / 2 + 1);
+        }
+        const QString druck = Berichte::kurzfassungDruck(pakete, Heute);
+        QVERIFY(druck.contains(
+            QStringLiteral("Wert alle Aktien       =    zu groß Euro  (  zu groß DM )")));
     }
 
     void fortschrittJeZeile() {

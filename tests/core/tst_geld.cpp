@@ -3,6 +3,7 @@
 #include "core/Numbers.h"
 
 #include <QTest>
+#include <limits>
 
 class TstGeld final : public QObject {
     Q_OBJECT
@@ -130,6 +131,40 @@ private slots:
         QCOMPARE(Numbers::parseCurrency("0,00015")->raw(), 2);
         QCOMPARE(Numbers::parseCurrency("1.009,90")->raw(), 10099000);
         QVERIFY(!Numbers::parseCurrency("99999999999999999999").has_value());
+    }
+
+    // The ends of the range: the largest and smallest amount are read, one
+    // past them is refused, never read with its sign flipped.
+    void readAmountAtTheEnds_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<bool>("read");
+        QTest::addColumn<qint64>("raw");
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        QTest::newRow("largest") << "922337203685477,5807" << 4 << true << max;
+        QTest::newRow("one past the largest") << "922337203685477,5808" << 4 << false << qint64(0);
+        QTest::newRow("one past, with thousands")
+            << "922.337.203.685.477,5808" << 4 << false << qint64(0);
+        QTest::newRow("rounded up past the largest")
+            << "922337203685477,58075" << 4 << false << qint64(0);
+        QTest::newRow("smallest") << "-922337203685477,5808" << 4 << true << min;
+        QTest::newRow("one below the smallest")
+            << "-922337203685477,5809" << 4 << false << qint64(0);
+        QTest::newRow("largest in cents") << "922337203685477,58" << 2 << true << max - 7;
+        QTest::newRow("one cent past") << "922337203685477,59" << 2 << false << qint64(0);
+    }
+    void readAmountAtTheEnds() {
+        QFETCH(QString, text);
+        QFETCH(int, decimals);
+        QFETCH(bool, read);
+        QFETCH(qint64, raw);
+        const Numbers::AmountReading r = Numbers::readAmount(text, decimals);
+        QCOMPARE(r.reading, read ? Numbers::Reading::Number : Numbers::Reading::TooLarge);
+        if (read) QCOMPARE(r.value.raw(), raw);
+        QCOMPARE(
+            (decimals == 4 ? Numbers::parseCurrency(text) : Numbers::parseCents(text)).has_value(),
+            read);
     }
 
     void leadingNumber_data() {

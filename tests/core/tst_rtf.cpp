@@ -98,6 +98,15 @@ private slots:
         QCOMPARE(toPlainText(rtf), text);
     }
 
+    // A note that holds control characters (a carriage return among them)
+    // keeps them when it is written again.
+    void controlCharactersKept() {
+        for (const char* rtf : {"{\\rtf1 a\\'0db}", "{\\rtf1 a\\'d}b", "{\\rtf1 a\\'01\\'1fb}"}) {
+            const Document d = parse(QString::fromLatin1(rtf));
+            QCOMPARE(parse(write(d)).plainText(), d.plainText());
+        }
+    }
+
     void formattedRoundTrip() {
         Document d;
         Paragraph p;

@@ -36,6 +36,8 @@ private slots:
     void compactionKeepsProtection();
     void writeProtectedFileIsNotCompacted();
     void compactionReportsProgress();
+    void compactionRefusesSpoiledCopy_data();
+    void compactionRefusesSpoiledCopy();
     void cipherToolOpensFile();
 };
 
@@ -403,6 +405,65 @@ void TestDatabase::compactionReportsProgress() {
     QCOMPARE(gemeldet.last(), 100);
     QVERIFY(std::is_sorted(gemeldet.begin(), gemeldet.end()));
     QVERIFY(std::any_of(gemeldet.begin(), gemeldet.end(), [](int p) { return p > 0 && p < 80; }));
+}
+
+void TestDatabase::compactionRefusesSpoiledCopy_data() {
+    QTest::addColumn<QString>("schaden");
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("rows missing") << "zeilen"
+                                  << "In der Kopie fehlen Datensätze der Tabelle kurse.";
+    QTest::newRow("not encrypted") << "klartext"
+                                   << "Die Kopie ist nicht verschlüsselt.";
+}
+
+// The copy is checked before it replaces anything: one that lacks rows or is
+// not encrypted is refused, and the original stays as it was.
+void TestDatabase::compactionRefusesSpoiledCopy() {
+    QFETCH(QString, schaden);
+    QFETCH(QString, meldung);
+    QTemporaryDir dir;
+    const QString path = shippedDb(dir);
+    {
+        Database db;
+        QCOMPARE(db.open(path), Status::Ok);
+        fillKurse(db, 300);
+        QVERIFY(db.exec(QStringLiteral("DELETE FROM kurse WHERE _nr % 3 = 0")));
+    }
+    const QByteArray before = fileHash(path);
+    const QString key = QStringLiteral("tilo3581");
+    QStringList gesehen;
+    const auto verderben = [&](const QString& kopie) {
+        gesehen << QFileInfo(kopie).fileName();
+        Database c;
+        QCOMPARE(c.open(kopie), Status::Ok);
+        if (schaden == QLatin1String("zeilen")) {
+            QVERIFY(c.exec(QStringLiteral("DELETE FROM kurse WHERE _nr = 7")));
+            return;
+        }
+        // The same rows, written without a key.
+        const QString klar = kopie + QStringLiteral(".klar");
+        QFile leer(klar); // the connection creates no files
+        QVERIFY(leer.open(QIODevice::WriteOnly));
+        leer.close();
+        QVERIFY(c.exec(QStringLiteral("ATTACH DATABASE ?1 AS klar KEY ''"), {klar}));
+        QVERIFY(c.exec(QStringLiteral("SELECT sqlcipher_export('klar')")));
+        QVERIFY(c.exec(QStringLiteral("DETACH DATABASE klar")));
+        c.close();
+        QVERIFY(QFile::remove(kopie) && QFile::rename(klar, kopie));
+    };
+
+    const Kompaktierung::Ergebnis r = Kompaktierung::ausfuehren(path, key, {}, verderben);
+    QCOMPARE(gesehen, QStringList{QStringLiteral("dbAkt.mdb")});
+    QVERIFY(!r.ok);
+    QCOMPARE(r.meldung, meldung);
+    QCOMPARE(fileHash(path), before);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("dbAkt.mdb"))));
+
+    // Left alone, the same copy passes, with every row.
+    QVERIFY(Kompaktierung::ausfuehren(path, key, {}, [](const QString&) {}).ok);
+    Database db;
+    QCOMPARE(db.open(path), Status::Ok);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM kurse")).toInt(), 200);
 }
 
 void TestDatabase::cipherToolOpensFile() {

@@ -23,6 +23,8 @@ private slots:
     void ledgerQueryKeepsInsertionOrderOfTies();
     void movesAndBofEof();
     void removeLeavesNoCurrentRow();
+    void walkRemovingVisitsEveryRow_data();
+    void walkRemovingVisitsEveryRow();
     void findFirstAndSignals();
     void setTextConverts_data();
     void setTextConverts();
@@ -208,6 +210,37 @@ void TestRecordset::removeLeavesNoCurrentRow() {
     QCOMPARE(rs->bookmark(), Bookmark(3));
 }
 
+void TestRecordset::walkRemovingVisitsEveryRow_data() {
+    QTest::addColumn<QList<Bookmark>>("entfernen");
+    QTest::addColumn<QString>("bleiben");
+    QTest::newRow("every row") << QList<Bookmark>{1, 2, 3, 4, 5, 6, 7} << "";
+    QTest::newRow("two in a row") << QList<Bookmark>{2, 3} << "1,4,5,6,7";
+    QTest::newRow("pairs") << QList<Bookmark>{1, 2, 4, 5} << "3,6,7";
+    QTest::newRow("three in a row at the end") << QList<Bookmark>{5, 6, 7} << "1,2,3,4";
+}
+
+// The usual walk that removes rows as it goes: every row is visited once,
+// however many removed rows follow each other.
+void TestRecordset::walkRemovingVisitsEveryRow() {
+    QFETCH(QList<Bookmark>, entfernen);
+    QFETCH(QString, bleiben);
+    fillKurse(*m_db, 7);
+    std::unique_ptr<Recordset> rs(Recordset::openTable(*m_db, QStringLiteral("kurse")));
+    QList<Bookmark> besucht;
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        QVERIFY(rs->hasCurrent());
+        const Bookmark b = rs->bookmark();
+        besucht << b;
+        // The row read is the one the position names.
+        QCOMPARE(rs->date(QStringLiteral("datum")), QDate(2020, 1, 1).addDays(b - 1));
+        if (entfernen.contains(b)) QVERIFY(rs->remove());
+    }
+    QCOMPARE(besucht, (QList<Bookmark>{1, 2, 3, 4, 5, 6, 7}));
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT group_concat(_nr) FROM kurse")).toString(),
+             bleiben);
+    QCOMPARE(rs->recordCount(), 7 - int(entfernen.size()));
+}
+
 void TestRecordset::findFirstAndSignals() {
     for (const char* n : {"Alpha", "Beta", "Gamma"})
         QVERIFY(m_db->exec(QStringLiteral("INSERT INTO Aktiendaten (aktie) VALUES (?1)"),
@@ -293,6 +326,8 @@ void TestRecordset::setTextConverts_data() {
                                   << "30.02.2024" << false << "";
     QTest::newRow("text as typed") << "aktie"
                                    << " Müller & Söhne " << true << " Müller & Söhne ";
+    QTest::newRow("text of the full width")
+        << "aktie" << QString(255, QLatin1Char('x')) << true << QString(255, QLatin1Char('x'));
     QTest::newRow("text too long") << "aktie" << QString(256, QLatin1Char('x')) << false << "";
     QTest::newRow("long text") << "notizen" << QString(5000, QLatin1Char('y')) << true
                                << QString(5000, QLatin1Char('y'));

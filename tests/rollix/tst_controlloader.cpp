@@ -58,8 +58,7 @@ private slots:
             << ControlLoader::textScrollId() << QByteArray() << false << "nicht registriert";
         QTest::newRow("garbage library") << ControlLoader::textScrollId()
                                          << QByteArray("\x7f"
-                                                       "ELF this is no library",
-                                                       26)
+                                                       "ELF this is no library")
                                          << false << "Beschädigte";
         QTest::newRow("empty library file")
             << ControlLoader::textScrollId() << QByteArray("") << false << "Beschädigte";

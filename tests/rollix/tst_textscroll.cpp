@@ -105,6 +105,11 @@ private slots:
         QTest::newRow("zero stands still") << "0" << 25 << 0;
         QTest::newRow("negative moves right") << "-30" << 5 << 10;
         QTest::newRow("no number stands still") << "schnell" << 5 << 0;
+        // A host's store may hold any text: no speed moves the text beyond reach.
+        QTest::newRow("infinite stands still") << "inf" << 5 << 0;
+        QTest::newRow("not a number stands still") << "nan" << 5 << 0;
+        QTest::newRow("huge leaves and re-enters") << "1e300" << 2 << 200;
+        QTest::newRow("huge negative stops far right") << "-1e300" << 3 << 16'000'000;
     }
     void ticksMoveBySpeed() {
         QFETCH(QString, speed);
