@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
           libgl-dev libsqlcipher-dev sqlcipher mdbtools-dev cmake ninja-build g++ pkg-config
           fonts-liberation fonts-dejavu-core xvfb xauth xdotool imagemagick poppler-utils
-          desktop-file-utils appstream dpkg-dev file)
+          desktop-file-utils appstream dpkg-dev file clang-tidy python3)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
