@@ -26,7 +26,7 @@ QString neuerName(const QString& pfad) {
     QTemporaryFile platz(info.dir().filePath(QStringLiteral("aktien-uebernahme-XXXXXX.mdb")));
     platz.setAutoRemove(false);
     if (!platz.open()) return {};
-    const QString name = platz.fileName();
+    QString name = platz.fileName();
     platz.close();
     QFile::remove(name); // the converter makes it anew, refusing anything in the way
     return name;

@@ -22,7 +22,7 @@ public:
     /// Fills the card from the current row: alerts, amounts and the bound
     /// fields. Without a current row the bound labels are emptied and the
     /// computed ones keep their texts. spekufristMonate from kennwort.
-    void fuellen(const Recordset& daten1, qint64 spekufristMonate, const QDate& heute);
+    void fuellen(const Recordset& r, qint64 spekufristMonate, const QDate& heute);
 
     /// Name, number, date, their captions and the picture.
     void setKopfSichtbar(bool sichtbar);

@@ -141,7 +141,7 @@ QStringList vorhandene(const QString& ordner) {
 }
 
 QString anlegen(Database& db, const QDate& heute, Art art) {
-    const QString fehler = fehlerZeile(art);
+    QString fehler = fehlerZeile(art);
     if (!db.isOpen() || !heute.isValid()) return fehler;
     const QFileInfo original(db.path());
     if (!original.isFile()) return fehler;

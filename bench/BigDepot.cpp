@@ -296,7 +296,7 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
             sb.text(1, isoDate(today.addDays(-pick(700))));
             sb.text(2, bnamen[i]);
             sb.text(3, QString::number(100000 + pick(900000)));
-            sb.integer(4, 10 * (1 + pick(100)));
+            sb.integer(4, qint64(10) * (1 + pick(100)));
             sb.integer(5, raw(preis));
             sb.integer(6, raw(preis));
             if (!sb.run()) return false;

@@ -32,7 +32,7 @@
 
 namespace {
 
-void fehlschlag(const char* was) {
+void chartFehlschlag(const char* was) {
     throw std::runtime_error(was);
 }
 
@@ -97,7 +97,7 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         Chartmodell m;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
             Charts::chart30(m, ChartDaten::kurse(ctx.db(), name, Charts::Tage30));
-            if (m.punktzahl() != 30) fehlschlag("30 points");
+            if (m.punktzahl() != 30) chartFehlschlag("30 points");
         });
         r.floorMs = medianMs(ctx.runs(), {}, kursFloor(30));
         out << finishedResult(r);
@@ -110,8 +110,8 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         Hauptfenster f(ctx, pos);
         Graph& g = *f.w->chart().Graph1;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            if (!Chart30(*f.w, g)) fehlschlag("30-day chart");
-            if (g.bild(flaeche).isNull()) fehlschlag("30-day picture");
+            if (!Chart30(*f.w, g)) chartFehlschlag("30-day chart");
+            if (g.bild(flaeche).isNull()) chartFehlschlag("30-day picture");
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
         out << finishedResult(r);
@@ -123,13 +123,13 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         if (!ctx.want(r.name)) break;
         Hauptfenster f(ctx, pos);
         Chart100(*f.w, sofort);
-        if (ChartDaten::kursAnzahl(ctx.db(), name) != 100) fehlschlag("trimmed to 100");
+        if (ChartDaten::kursAnzahl(ctx.db(), name) != 100) chartFehlschlag("trimmed to 100");
         Chartmodell m;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            if (ChartDaten::kursAnzahl(ctx.db(), name) > Charts::Tage100) fehlschlag("count");
+            if (ChartDaten::kursAnzahl(ctx.db(), name) > Charts::Tage100) chartFehlschlag("count");
             Charts::chart100(m, ChartDaten::kurse(ctx.db(), name, Charts::Tage100), name,
                              Currency::fromWhole(12));
-            if (m.punktzahl() != 100) fehlschlag("100 points");
+            if (m.punktzahl() != 100) chartFehlschlag("100 points");
         });
         r.floorMs = medianMs(ctx.runs(), {}, [&] {
             zaehlFloor();
@@ -146,14 +146,14 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         Chart100(*f.w, sofort);
         const ModalRunner malen = [&](QDialog& d) {
             if (static_cast<statistik&>(d).Graph1->bild(flaeche).isNull())
-                fehlschlag("100-day picture");
+                chartFehlschlag("100-day picture");
             return 0;
         };
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
             Chart100(*f.w, malen);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
-        if (!f.dialogs.shown.isEmpty()) fehlschlag("100-day chart message");
+        if (!f.dialogs.shown.isEmpty()) chartFehlschlag("100-day chart message");
         out << finishedResult(r);
     } while (false);
 
@@ -196,9 +196,10 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         Hauptfenster f(ctx, pos);
         Graph& g = *f.w->chart().Graph1;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            if (!Bilanzchart(*f.w, g)) fehlschlag("balance chart");
-            if (g.gezeichnet().punktzahl() != ctx.info().namen.size()) fehlschlag("one bar each");
-            if (g.bild(flaeche).isNull()) fehlschlag("balance picture");
+            if (!Bilanzchart(*f.w, g)) chartFehlschlag("balance chart");
+            if (g.gezeichnet().punktzahl() != ctx.info().namen.size())
+                chartFehlschlag("one bar each");
+            if (g.bild(flaeche).isNull()) chartFehlschlag("balance picture");
             // What the event loop does between two commands: the old chart's
             // parts go.
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -216,7 +217,7 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
             menuK100(*f.w, [&](QDialog& d) {
                 auto& k = static_cast<Formchartkurse100&>(d);
                 if (k.aktuelleZeile() < 0 || k.Text1->text().isEmpty())
-                    fehlschlag("chart-quote window");
+                    chartFehlschlag("chart-quote window");
                 return 0;
             });
         });

@@ -25,11 +25,11 @@ constexpr int SplitHistorie = 1000;
 constexpr int BuendelPakete = 10;
 const QString BuendelNummer = QStringLiteral("999999");
 
-void pruefen(bool ok, const char* what, const QString& detail = {}) {
+void extrasPruefen(bool ok, const char* what, const QString& detail = {}) {
     if (!ok) throw std::runtime_error(std::string(what) + " failed: " + detail.toStdString());
 }
 
-struct Fenster {
+struct ExtrasFenster {
     ModulAktien modul;
     ScriptedDialogs dialogs;
     Clock uhr;
@@ -49,10 +49,10 @@ struct Fenster {
 
 /// The package at pos, its name brought to exactly SplitHistorie quotes.
 QString splitVorbereiten(Database& db, int pos) {
-    const QString name = db.scalar(QStringLiteral("SELECT aktie FROM Aktiendaten ORDER BY rowid "
-                                                  "LIMIT 1 OFFSET ?"),
-                                   {pos})
-                             .toString();
+    QString name = db.scalar(QStringLiteral("SELECT aktie FROM Aktiendaten ORDER BY rowid "
+                                            "LIMIT 1 OFFSET ?"),
+                             {pos})
+                       .toString();
     const int da = db.scalar(QStringLiteral("SELECT count(*) FROM kurse WHERE trim(aktie) = "
                                             "trim(?)"),
                              {name})
@@ -126,9 +126,9 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
         };
         r.medianMs = medianMs(ctx.runs(), vorbereiten, [&] {
             const QString grund = Korrekturen::splitPruefen(ctx.db(), name, zwei);
-            pruefen(grund.isEmpty(), "split check", grund);
+            extrasPruefen(grund.isEmpty(), "split check", grund);
             const auto e = Korrekturen::splitDurchfuehren(ctx.db(), name, zwei);
-            pruefen(e.ok, "split", e.fehler);
+            extrasPruefen(e.ok, "split", e.fehler);
         });
         r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { splitFloor(ctx.db().handle(), name); });
         out << finishedResult(r);
@@ -141,19 +141,19 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             buendelVorbereiten(ctx.db(), 300);
         };
         r.medianMs = medianMs(ctx.runs(), vorbereiten, [&] {
-            pruefen(Korrekturen::paketeMitKennummer(ctx.db(), BuendelNummer) == BuendelPakete,
-                    "merge count");
+            extrasPruefen(Korrekturen::paketeMitKennummer(ctx.db(), BuendelNummer) == BuendelPakete,
+                          "merge count");
             const QString grund = Korrekturen::buendelnPruefen(ctx.db(), BuendelNummer);
-            pruefen(grund.isEmpty(), "merge check", grund);
+            extrasPruefen(grund.isEmpty(), "merge check", grund);
             const auto e = Korrekturen::buendeln(ctx.db(), BuendelNummer);
-            pruefen(e.ok, "merge", e.fehler);
+            extrasPruefen(e.ok, "merge", e.fehler);
         });
         r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { buendelFloor(ctx.db().handle()); });
         out << finishedResult(r);
     }
 
     // The same with the main window's refresh, on a freshly loaded window.
-    Fenster u;
+    ExtrasFenster u;
     std::unique_ptr<Aktiendataform> w;
     const auto mitFenster = [&](const QString& titel, const std::function<void()>& vorbereiten,
                                 const std::function<void()>& op,
@@ -194,11 +194,11 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
     mitFenster(
         QStringLiteral("Split, 1,000 history rows"),
         [&] { name = splitVorbereiten(ctx.db(), 400); },
-        [&] { pruefen(Korrekturen::splitDurchfuehren(ctx.db(), name, zwei).ok, "split"); },
+        [&] { extrasPruefen(Korrekturen::splitDurchfuehren(ctx.db(), name, zwei).ok, "split"); },
         [&] { splitFloor(ctx.db().handle(), name); });
     mitFenster(
         QStringLiteral("Merging 10 packages"), [&] { buendelVorbereiten(ctx.db(), 300); },
-        [&] { pruefen(Korrekturen::buendeln(ctx.db(), BuendelNummer).ok, "merge"); },
+        [&] { extrasPruefen(Korrekturen::buendeln(ctx.db(), BuendelNummer).ok, "merge"); },
         [&] { buendelFloor(ctx.db().handle()); });
 
     if (BenchResult r{QStringLiteral("Settings window open, 1,000 packages"), 0, {}, 50, {}};
@@ -215,7 +215,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
                 f->vorbereiten(FormExtras::StopZiel, false);
                 f->show();
                 QCoreApplication::processEvents();
-                pruefen(f->Combo1->count() == pakete, "settings window list");
+                extrasPruefen(f->Combo1->count() == pakete, "settings window list");
             },
             [&] { f.reset(); });
         // Building the widgets is the work here; the rows it reads cost a

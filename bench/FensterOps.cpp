@@ -99,7 +99,7 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
 
     if (BenchResult r{QStringLiteral("Card fill on a move"), 0, {}, 2, {}}; ctx.want(r.name)) {
         int schritt = 0;
-        w->Daten1().moveTo(ctx.info().namen.size() / 2);
+        w->Daten1().moveTo(int(ctx.info().namen.size() / 2));
         r.medianMs = medianMs(ctx.runs() * 3, {}, [&] {
             if (schritt++ % 2)
                 w->Daten1().movePrevious();

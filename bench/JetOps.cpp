@@ -15,7 +15,7 @@
 
 namespace {
 
-void pruefen(bool ok, const char* was, const QString& grund = {}) {
+void jetPruefen(bool ok, const char* was, const QString& grund = {}) {
     if (!ok) throw std::runtime_error(std::string(was) + " failed: " + grund.toStdString());
 }
 
@@ -53,8 +53,8 @@ void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
     r.medianMs = medianMs(
         ctx.runs(), [&] { QFile::remove(ziel); },
         [&] {
-            pruefen(konverter.konvertieren(jet, ziel, ctx.today()), "Jet take-over",
-                    konverter.meldung());
+            jetPruefen(konverter.konvertieren(jet, ziel, ctx.today()), "Jet take-over",
+                       konverter.meldung());
         });
 
     // Floor: the converted rows copied into a new encrypted file with plain
@@ -63,9 +63,10 @@ void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
         ctx.runs(), [&] { QFile::remove(boden); },
         [&] {
             QString fehler;
-            pruefen(Schema::createEmptyDatabase(boden, ctx.today(), &fehler), "floor file", fehler);
+            jetPruefen(Schema::createEmptyDatabase(boden, ctx.today(), &fehler), "floor file",
+                       fehler);
             Database db;
-            pruefen(db.open(boden) == Database::Status::Ok, "floor open", db.message());
+            jetPruefen(db.open(boden) == Database::Status::Ok, "floor open", db.message());
             QString sql =
                 QStringLiteral("ATTACH DATABASE '%1' AS alt KEY '%2'; BEGIN; DELETE FROM "
                                "kennwort;")
@@ -76,7 +77,7 @@ void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
                 sql += QStringLiteral(" INSERT INTO main.%1 SELECT * FROM alt.%1 ORDER BY _nr;")
                            .arg(QLatin1String(t));
             sql += QStringLiteral(" COMMIT; DETACH DATABASE alt");
-            pruefen(SqlUtil::execRaw(db.handle(), sql, &fehler), "floor copy", fehler);
+            jetPruefen(SqlUtil::execRaw(db.handle(), sql, &fehler), "floor copy", fehler);
         });
     QFile::remove(jet);
     QFile::remove(ziel);

@@ -37,6 +37,7 @@ public:
     /// Product of two currency values: rounded to four decimals, halves to even.
     Currency operator*(Currency o) const;
 
+    // NOLINTNEXTLINE(modernize-use-nullptr): false alarm of clang-tidy 14 on a defaulted <=>
     constexpr auto operator<=>(const Currency&) const = default;
 
     // Checked arithmetic: nullopt when the result leaves the 64-bit range,

@@ -215,14 +215,14 @@ WholeReading readWhole(const QString& text) {
     return r;
 }
 
-double leadingNumber(const QString& input) {
-    const Decimal d = leadingDecimal(input);
+double leadingNumber(const QString& text) {
+    const Decimal d = leadingDecimal(text);
     if (d.digits.empty()) return 0.0;
     return toDouble(d);
 }
 
-std::optional<Currency> leadingCurrency(const QString& input) {
-    const Decimal d = leadingDecimal(input);
+std::optional<Currency> leadingCurrency(const QString& text) {
+    const Decimal d = leadingDecimal(text);
     if (d.digits.empty()) return Currency();
     const auto raw = DecimalRound::scaledDigits(d.negative, d.digits, d.exponent, 4,
                                                 DecimalRound::Mode::HalfEven);

@@ -59,10 +59,10 @@ Database::~Database() {
 }
 
 QString Database::keyFromConnect(const QString& connect) {
-    const int at = connect.indexOf(QLatin1String("pwd="), 0, Qt::CaseInsensitive);
+    const qsizetype at = connect.indexOf(QLatin1String("pwd="), 0, Qt::CaseInsensitive);
     if (at < 0) return {};
     const QString rest = connect.mid(at + 4);
-    const int semi = rest.indexOf(QLatin1Char(';'));
+    const qsizetype semi = rest.indexOf(QLatin1Char(';'));
     return semi < 0 ? rest : rest.left(semi);
 }
 

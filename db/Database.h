@@ -26,7 +26,8 @@ public:
 
     /// Opens an existing file with the connect text; never creates one. On
     /// failure the file is left untouched and message() holds a German text.
-    Status open(const QString& path, const QString& connect = QString::fromLatin1(ConnectText));
+    Status open(const QString& requested,
+                const QString& connect = QString::fromLatin1(ConnectText));
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }

@@ -66,7 +66,7 @@ bool istJet(const QString& pfad) {
 QString sicherungsName(const QString& pfad) {
     const QFileInfo original(pfad);
     for (int n = 1;; ++n) {
-        const QString name = nummeriert(original, n);
+        QString name = nummeriert(original, n);
         if (!belegt(name)) return name;
     }
 }

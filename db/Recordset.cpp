@@ -459,7 +459,7 @@ struct Recordset::Impl {
         } else {
             for (int i = 0; i < Block; ++i) {
                 if (blockFirst + i < blockEnd)
-                    sqlite3_bind_int64(stmt, i + 1, rows[size_t(blockFirst + i)]);
+                    sqlite3_bind_int64(stmt, i + 1, rows[size_t(blockFirst) + size_t(i)]);
                 else
                     sqlite3_bind_null(stmt, i + 1);
             }

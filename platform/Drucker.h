@@ -33,7 +33,7 @@ public:
     /// Prints a copy of the document page after page, laid out on the page
     /// width. was names the print ("Bericht Kurzfassung") as job and file
     /// name. False when the print failed; the user has then been told.
-    bool dokument(const QString& was, const QTextDocument& dokument, Ausrichtung a);
+    bool dokument(const QString& was, const QTextDocument& vorlage, Ausrichtung a);
     /// Prints one page that malen draws.
     bool seite(const QString& was, Ausrichtung a, const Maler& malen);
     /// Prints a picture on one page, as large as fits, keeping its proportions.

@@ -51,9 +51,9 @@ public:
     const NumericConfig& config() const { return m_config; }
     void setEnterAction(std::function<void()> action) { m_config.onEnter = std::move(action); }
 
-    /// The text the one-comma rule makes of a change from before to text;
+    /// The text the one-comma rule makes of a change from before to input;
     /// *refused is set when a second decimal separator was refused.
-    static QString applyRule(const QString& before, const QString& text, bool* refused);
+    static QString applyRule(const QString& before, const QString& input, bool* refused);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -6,7 +6,9 @@ set -euo pipefail
 PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
           libgl-dev libsqlcipher-dev sqlcipher mdbtools-dev cmake ninja-build g++ pkg-config
           fonts-liberation fonts-dejavu-core xvfb xauth xdotool imagemagick poppler-utils
-          desktop-file-utils appstream dpkg-dev file
+          desktop-file-utils appstream dpkg-dev file python3
+          # static analysis of our sources
+          clang-tidy
           # the sanitizer build and the fuzz targets: clang with its sanitizer and
           # libFuzzer runtimes, its linker, and llvm-symbolizer for readable reports
           clang libclang-rt-14-dev lld llvm)

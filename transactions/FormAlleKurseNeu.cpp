@@ -139,7 +139,7 @@ void FormAlleKurseNeu::Form_Activate() {
 }
 
 void FormAlleKurseNeu::SSTab1_Click(int tab) {
-    if (tab > 0) Text[tab * ZeilenJeSeite]->setFocus();
+    if (tab > 0) Text[size_t(tab) * ZeilenJeSeite]->setFocus();
 }
 
 void FormAlleKurseNeu::karteWiederZeigen() {

@@ -23,7 +23,7 @@ namespace {
 
 const QString KeinWert = QStringLiteral("Kein Indexwert vorhanden");
 
-HoverButton* schalter(const QString& text, const QString& name, QWidget* parent) {
+HoverButton* indexSchalter(const QString& text, const QString& name, QWidget* parent) {
     auto* b = new HoverButton(parent);
     b->setObjectName(name);
     b->setText(text);
@@ -105,9 +105,12 @@ FormIndex::FormIndex(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     label5->setBuddy(DTPicker1);
 
-    Schalter2 = schalter(QStringLiteral(" Neuer Indexwert "), QStringLiteral("Schalter2"), this);
-    Schalter3 = schalter(QStringLiteral(" Daten speichern "), QStringLiteral("Schalter3"), this);
-    schalter4 = schalter(QStringLiteral(" Fenster schließen "), QStringLiteral("schalter4"), this);
+    Schalter2 =
+        indexSchalter(QStringLiteral(" Neuer Indexwert "), QStringLiteral("Schalter2"), this);
+    Schalter3 =
+        indexSchalter(QStringLiteral(" Daten speichern "), QStringLiteral("Schalter3"), this);
+    schalter4 =
+        indexSchalter(QStringLiteral(" Fenster schließen "), QStringLiteral("schalter4"), this);
 
     auto* felder = new QGridLayout;
     felder->addWidget(label7, 0, 0);

@@ -20,7 +20,7 @@ const QVariant Null;
 QString langeNotiz() {
     QString rtf = QStringLiteral("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ");
     int n = 0;
-    while (rtf.size() < 40 * 1024)
+    while (rtf.size() < qsizetype(40 * 1024))
         rtf += QStringLiteral("Zeile %1: Nachkaufen unter 12,50 € – Hauptversammlung "
                               "im Mai, Dividende „steuerfrei“.\\par ")
                    .arg(++n);
@@ -101,7 +101,7 @@ Bestand beispielBestand(const Umfang& u) {
 
     // Quotes, spread over many pages.
     for (int r = 0; r < u.kurse; ++r) {
-        const QString& name = namen[zufall(namen.size())];
+        const QString& name = namen[zufall(int(namen.size()))];
         const QDate tag = start.addDays(r * 3000LL / std::max(1, u.kurse));
         const qint64 kurs = 1 + zufall(9999999);
         const A art = r % 50 == 49 ? A::Geloescht : r % 997 == 500 ? A::Ausgelagert : A::Lebend;
@@ -123,7 +123,7 @@ Bestand beispielBestand(const Umfang& u) {
                        : r % 100 == 3 ? QString(255, QChar(u'ü'))
                                       : QStringLiteral("Kauf %1 Stück %2")
                                             .arg(10 * (1 + zufall(50)))
-                                            .arg(namen[zufall(namen.size())]);
+                                            .arg(namen[zufall(int(namen.size()))]);
         const qint64 summe = r == 0 ? qint64(5000000000) : qint64(zufall(4000000)) - 2000000;
         const A art = r % 40 == 39 ? A::Geloescht : A::Lebend;
         b.zeile(Gewinne, {tag, text, roh(summe)}, {iso(tag), text, roh(summe)}, art);

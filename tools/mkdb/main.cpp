@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Aufruf: kapito_mkdb <Datei>\n");
         return 2;
     }
-    const QString path = args.at(1);
+    const QString& path = args.at(1);
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
         std::fprintf(stderr, "kapito_mkdb: %s gibt es schon, sie wird nicht überschrieben.\n",
                      qPrintable(path));
