@@ -55,25 +55,17 @@ rm -f "$WORK/aktien.mdb" "$WORK/dbAkt.mdb"
 [ -f "$WORK/aktien.mdb" ] || fail "kapito_mkdb wrote no aktien.mdb"
 
 # --- X server on a free display ------------------------------------------------
+# Xvfb chooses a free display itself and writes its number to the pipe only
+# once it accepts connections; the socket file alone appears too early.
 DISP=""
-for n in $(seq 90 130); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 50); do
-            [ -e "/tmp/.X11-unix/X$n" ] && break
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        if [ -e "/tmp/.X11-unix/X$n" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-            DISP=":$n"
-            break
-        fi
-        kill "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
-    fi
-done
-[ -n "$DISP" ] || fail "no free X display between :90 and :130"
+FIFO="$WORK/xvfb.display"
+mkfifo "$FIFO"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$FIFO" >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+if read -r -t 10 n <"$FIFO" && [ -n "$n" ]; then
+    DISP=":$n"
+fi
+[ -n "$DISP" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 export DISPLAY=$DISP
 export QT_QPA_PLATFORM=xcb
 step "Xvfb on $DISPLAY"
