@@ -50,6 +50,16 @@ def main():
         args = entry.get("arguments") or shlex.split(entry["command"])
         flags, name, i = [], "ziel", 1  # args[0] is the compiler
         while i < len(args):
+            # The precompiled Qt headers are the compiler's, not clang-tidy's.
+            if args[i] == "-include" and args[i + 1].endswith("cmake_pch.hxx"):
+                i += 2
+                continue
+            if args[i] in ("-Winvalid-pch", "-fpch-instantiate-templates"):
+                i += 1
+                continue
+            if args[i] == "-Xclang" and args[i + 1] in ("-include-pch", "-include"):
+                i += 4
+                continue
             if args[i] in ("-o", "-c"):
                 m = re.search(r"CMakeFiles/([^/]+)\.dir/", args[i + 1]) if args[i] == "-o" else None
                 name = m.group(1) if m else name
