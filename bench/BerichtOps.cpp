@@ -67,6 +67,16 @@ void runReports(BenchContext& ctx, QList<BenchResult>& out) {
         {"Report text day difference (printed)", true,
          [&](const auto& p, const auto& w) { return Berichte::differenzDruck(p, w, "DAX"); }},
     };
+    // The reports' own reading of the rows against the plain statement: what
+    // the texts below add on top of it is the building.
+    if (BenchResult r{QStringLiteral("Report rows read"), 0, {}, 30, QStringLiteral("read")};
+        ctx.want(r.name)) {
+        r.medianMs = medianMs(ctx.runs(), {}, [&] {
+            if (Berichte::paketeLesen(db).size() != pakete) fehlschlag("report rows");
+        });
+        r.floorMs = medianMs(ctx.runs(), {}, paketeFloor);
+        out << finishedResult(r);
+    }
     for (const auto& t : texte) {
         BenchResult r{QString::fromLatin1(t.name), 0, {}, 30, QStringLiteral("read + build")};
         if (!ctx.want(r.name)) continue;

@@ -1,6 +1,7 @@
 #include "core/Berichte.h"
 
 #include "core/Bewertung.h"
+#include "core/DecimalRound.h"
 #include "core/Numbers.h"
 
 #include <algorithm>
@@ -23,6 +24,15 @@ struct Kurz {
 
 /// Digits of v written backwards from end; returns the first character.
 char* ziffern(char* end, unsigned __int128 v) {
+    // Every amount of a row fits 64 bits; dividing those is far cheaper.
+    if (v <= std::numeric_limits<std::uint64_t>::max()) {
+        auto w = static_cast<std::uint64_t>(v);
+        do {
+            *--end = static_cast<char>('0' + static_cast<int>(w % 10));
+            w /= 10;
+        } while (w > 0);
+        return end;
+    }
     do {
         *--end = static_cast<char>('0' + static_cast<int>(v % 10));
         v /= 10;
@@ -42,9 +52,10 @@ Kurz ausPuffer(const char* von, const char* bis) {
 Kurz betragKurz(Currency c) {
     const std::int64_t raw = c.raw();
     const bool negativ = raw < 0;
-    const unsigned __int128 betrag = negativ ? static_cast<unsigned __int128>(-static_cast<__int128>(raw))
-                                             : static_cast<unsigned __int128>(raw);
-    const unsigned __int128 cent = (betrag + 50) / 100;
+    // The magnitude of any 64-bit amount fits unsigned 64 bits (2^63 at most).
+    const std::uint64_t betrag = negativ ? std::uint64_t{0} - static_cast<std::uint64_t>(raw)
+                                         : static_cast<std::uint64_t>(raw);
+    const std::uint64_t cent = (betrag + 50) / 100;
     char puffer[48];
     char* const ende = puffer + sizeof puffer;
     char* p = ende;
@@ -125,21 +136,87 @@ Kurz datumKurz(const QDate& d) {
     return k;
 }
 
-void blanks(QString& out, qsizetype n) {
-    if (n > 0) out.resize(out.size() + n, QLatin1Char(' '));
+/// A report text being written: a thousand lines of short pieces each, so
+/// the pieces are copied straight into one buffer without QString's checks
+/// per call.
+class Puffer {
+public:
+    void reserve(qsizetype n) {
+        if (n > m_s.size()) neu(n);
+    }
+    qsizetype size() const { return m_p - m_d; }
+
+    void append(QLatin1String t) {
+        platz(t.size());
+        for (const char c : t) *m_p++ = QChar(static_cast<uchar>(c));
+    }
+    void append(QLatin1Char c) {
+        platz(1);
+        *m_p++ = QChar(c);
+    }
+    void append(QStringView t) {
+        platz(t.size());
+        m_p = std::copy(t.begin(), t.end(), m_p);
+    }
+    void append(const QString& t) { append(QStringView(t)); }
+    void append(const Puffer& t) { append(QStringView(t.m_d, t.size())); }
+    void fill(QChar c, qsizetype n) {
+        if (n <= 0) return;
+        platz(n);
+        m_p = std::fill_n(m_p, n, c);
+    }
+
+    /// The text written; the buffer is empty afterwards.
+    QString fertig() {
+        m_s.truncate(size());
+        m_d = m_p = m_e = nullptr;
+        return std::move(m_s);
+    }
+
+private:
+    void platz(qsizetype n) {
+        if (m_e - m_p < n) neu(std::max(2 * m_s.size(), size() + n + 256));
+    }
+    void neu(qsizetype kapazitaet) {
+        const qsizetype n = size();
+        m_s.resize(kapazitaet);
+        m_d = m_s.data();
+        m_p = m_d + n;
+        m_e = m_d + m_s.size();
+    }
+
+    QString m_s;
+    QChar* m_d = nullptr;
+    QChar* m_p = nullptr;
+    QChar* m_e = nullptr;
+};
+
+void blanks(Puffer& out, qsizetype n) {
+    out.fill(QLatin1Char(' '), n);
+}
+
+/// A text field as a view: no copy of the part that is cut off.
+QStringView sicht(const QString& t) {
+    return t;
+}
+QStringView sicht(QStringView t) {
+    return t;
+}
+QLatin1String sicht(QLatin1String t) {
+    return t;
 }
 
 template <typename Text>
-void linksAnhaengen(QString& out, Text wert, qsizetype breite) {
+void linksAnhaengen(Puffer& out, const Text& wert, qsizetype breite) {
     const qsizetype n = std::min<qsizetype>(wert.size(), breite);
-    out.append(wert.left(n));
+    out.append(sicht(wert).left(n));
     blanks(out, breite - n);
 }
 
 template <typename Text>
-void rechtsAnhaengen(QString& out, Text wert, qsizetype breite) {
+void rechtsAnhaengen(Puffer& out, const Text& wert, qsizetype breite) {
     if (wert.size() >= breite) {
-        out.append(wert.left(breite));
+        out.append(sicht(wert).left(breite));
         return;
     }
     blanks(out, breite - wert.size());
@@ -162,7 +239,7 @@ std::optional<Currency> kaufwert(const BerichtPaket& p) {
 
 /// The detail lines of a layout and the length of the last one (with CR LF).
 struct Zeilen {
-    QString text;
+    Puffer text;
     qsizetype letzte = -1;                     ///< -1: no detail line
     std::optional<Currency> kauf = Currency(); ///< Gesamtkaufpreis; none: cannot be formed
     std::optional<Currency> wert = Currency(); ///< Wert alle Aktien
@@ -170,17 +247,17 @@ struct Zeilen {
 
 /// Appends indent + rule of (last detail line − minus) "_" with the line ends
 /// around it; nothing when there is no detail line to measure.
-void strich(QString& out, const Zeilen& z, QLatin1String vorher, qsizetype einzug,
+void strich(Puffer& out, const Zeilen& z, QLatin1String vorher, qsizetype einzug,
             qsizetype minus, QLatin1String nachher) {
     if (z.letzte < 0 || z.letzte - minus < 0) return;
     out.append(vorher);
     blanks(out, einzug);
-    out.append(QString(z.letzte - minus, QLatin1Char('_')));
+    out.fill(QLatin1Char('_'), z.letzte - minus);
     out.append(nachher);
 }
 
 /// The three total lines; the last has no line end.
-void summen(QString& out, qsizetype einzug, const Zeilen& z, qsizetype breite) {
+void summen(Puffer& out, qsizetype einzug, const Zeilen& z, qsizetype breite) {
     const struct {
         const char* text;
         std::optional<Currency> betrag;
@@ -210,7 +287,8 @@ Currency aufCent(Currency c) {
 
 /// What the card shows for a package against its previous quote.
 struct Tagesdifferenz {
-    QString prozent;              ///< the percentage label's number, empty without previous quote
+    Kurz prozent;                 ///< the percentage label's number, empty without previous quote
+    QString prozentLang;          ///< the same when it does not fit a Kurz (a huge percentage)
     std::optional<Currency> euro; ///< the change as the card shows it; none: "zu groß"
     std::optional<Currency> dm;
 };
@@ -222,11 +300,27 @@ Tagesdifferenz tagesdifferenz(const BerichtPaket& p) {
     w.altkurs = p.altkurs;
     const PaketBewertung b = bewerte(w);
     Tagesdifferenz d;
-    if (b.prozent) d.prozent = Numbers::format00(static_cast<double>(*b.prozent));
+    if (b.prozent) {
+        // As Numbers::format00 writes it, without a QString per row.
+        const double wert = static_cast<double>(*b.prozent);
+        const auto cent = DecimalRound::scaled(wert, 2, DecimalRound::Mode::HalfAwayFromZero);
+        constexpr std::int64_t Grenze = std::numeric_limits<std::int64_t>::max() / 100;
+        if (cent && *cent <= Grenze && *cent >= -Grenze)
+            d.prozent = betragKurz(Currency::fromRaw(*cent * 100));
+        else
+            d.prozentLang = Numbers::format00(wert);
+    }
     if (b.ueberlauf) return d; // the card says "zu groß" too
     d.euro = aufCent(b.kursdiff);
     d.dm = dm(d.euro);
     return d;
+}
+
+void prozentAnhaengen(Puffer& out, const Tagesdifferenz& d, qsizetype breite) {
+    if (d.prozentLang.isEmpty())
+        rechtsAnhaengen(out, d.prozent.text(), breite);
+    else
+        rechtsAnhaengen(out, d.prozentLang, breite);
 }
 
 /// The depot's day result and total gain as the value panel shows them.
@@ -270,15 +364,17 @@ QString indexWert(const Tageswerte& w) {
 namespace Berichte {
 
 QString links(QStringView wert, int breite) {
-    QString s;
+    Puffer s;
+    s.reserve(breite);
     linksAnhaengen(s, wert, breite);
-    return s;
+    return s.fertig();
 }
 
 QString rechts(QStringView wert, int breite) {
-    QString s;
+    Puffer s;
+    s.reserve(breite);
     rechtsAnhaengen(s, wert, breite);
-    return s;
+    return s.fertig();
 }
 
 QString datumText(const QDate& d) {
@@ -320,7 +416,7 @@ BerichtSeite kurzfassung(const QList<BerichtPaket>& pakete, const QDate& heute,
     strich(z.text, z, QLatin1String(""), 1, 3, QLatin1String("\r\n\r\n"));
     summen(z.text, 1, z, 10);
     z.text.append(QLatin1String("\r\n\r\n Werte in Euro (DM-Werte in Klammern)"));
-    s.text = std::move(z.text);
+    s.text = z.text.fertig();
     return s;
 }
 
@@ -345,7 +441,7 @@ QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) 
         z.wert = plus(z.wert, w);
     }
 
-    QString t;
+    Puffer t;
     t.reserve(z.text.size() + 1200);
     t.append(CrLf);
     t.append(QStringLiteral("            BERICHT AKTIENBESTAND   am ") + datumText(heute));
@@ -359,7 +455,7 @@ QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) 
     strich(t, z, CrLf, 10, 11, QLatin1String("\r\n\r\n"));
     summen(t, 11, z, 10);
     t.append(QLatin1String("\r\n\r\n           Werte in Euro (DM-Werte in Klammern)\r\n"));
-    return t;
+    return t.fertig();
 }
 
 // ---------------------------------------------------------------- complete report
@@ -406,7 +502,7 @@ BerichtSeite komplettfassung(const QList<BerichtPaket>& pakete, const QDate& heu
     strich(z.text, z, QLatin1String(""), 2, 4, QLatin1String("\r\n\r\n"));
     summen(z.text, 2, z, 12);
     z.text.append(QLatin1String("\r\n\r\n  Werte in Euro (DM-Werte in Klammern)"));
-    s.text = std::move(z.text);
+    s.text = z.text.fertig();
     return s;
 }
 
@@ -440,7 +536,7 @@ QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heu
         z.wert = plus(z.wert, w);
     }
 
-    QString t;
+    Puffer t;
     t.reserve(z.text.size() + 1500);
     t.append(QLatin1String("\r\n\r\n"));
     t.append(QStringLiteral("            BERICHT AKTIENBESTAND   am ") + datumText(heute));
@@ -454,7 +550,7 @@ QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heu
     strich(t, z, CrLf, 12, 13, QLatin1String("\r\n\r\n"));
     summen(t, 12, z, 12);
     t.append(QLatin1String("\r\n\r\n            Werte in Euro (DM-Werte in Klammern)\r\n"));
-    return t;
+    return t.fertig();
 }
 
 // ---------------------------------------------------------------- day difference
@@ -480,7 +576,7 @@ BerichtSeite differenz(const QList<BerichtPaket>& pakete, const Tageswerte& wert
         blanks(z.text, 2);
         rechtsAnhaengen(z.text, inDm(p.tageskurs).text(), 7);
         blanks(z.text, 2);
-        rechtsAnhaengen(z.text, d.prozent, 7);
+        prozentAnhaengen(z.text, d, 7);
         blanks(z.text, 2);
         rechtsAnhaengen(z.text, ergebnis(d.dm).text(), 7);
         z.text.append(CrLf);
@@ -511,7 +607,7 @@ BerichtSeite differenz(const QList<BerichtPaket>& pakete, const Tageswerte& wert
     z.text.append(werte.indexname);
     z.text.append(QLatin1String(") = "));
     z.text.append(indexWert(werte));
-    s.text = std::move(z.text);
+    s.text = z.text.fertig();
     return s;
 }
 
@@ -531,7 +627,7 @@ QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& wert
         blanks(z.text, 4);
         rechtsAnhaengen(z.text, inDm(p.tageskurs).text(), 8);
         blanks(z.text, 4);
-        rechtsAnhaengen(z.text, d.prozent, 8);
+        prozentAnhaengen(z.text, d, 8);
         blanks(z.text, 3);
         rechtsAnhaengen(z.text, ergebnis(d.dm).text(), 8);
         blanks(z.text, 3);
@@ -541,7 +637,7 @@ QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& wert
     }
 
     const Depotwerte d = depotwerte(pakete, werte);
-    QString t;
+    Puffer t;
     t.reserve(z.text.size() + 1000);
     t.append(QStringLiteral("              Bericht Aktien-Wertdifferenz  zum Vortag vom "));
     if (!pakete.isEmpty()) t.append(datumText(pakete.last().datum));
@@ -567,7 +663,7 @@ QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& wert
     t.append(gemerkterIndexname);
     t.append(QLatin1String(")  = "));
     linksAnhaengen(t, indexWert(werte), 10);
-    return t;
+    return t.fertig();
 }
 
 } // namespace Berichte

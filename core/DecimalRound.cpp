@@ -65,9 +65,12 @@ std::optional<std::int64_t> scaled(double value, int decimals, Mode mode) {
     }
     const auto e = text.find('e');
     if (e == std::string_view::npos) return std::nullopt;
-    std::string digits;
+    // At most 17 significant digits; kept on the stack, as this runs per row.
+    char ziffern[sizeof buf];
+    std::size_t n = 0;
     for (char c : text.substr(0, e))
-        if (c != '.') digits += c;
+        if (c != '.') ziffern[n++] = c;
+    const std::string_view digits(ziffern, n);
     int exp10 = 0;
     std::string_view expText = text.substr(e + 1);
     if (!expText.empty() && expText.front() == '+') expText.remove_prefix(1);

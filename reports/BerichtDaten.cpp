@@ -121,7 +121,7 @@ QList<BerichtPaket> paketeLesen(Database& db) {
         return pakete;
     }
     while (sqlite3_step(st) == SQLITE_ROW) {
-        BerichtPaket p;
+        BerichtPaket& p = pakete.emplaceBack();
         p.datum = spalteDatum(st, 0);
         p.wpkn = spalteText(st, 1);
         p.aktie = spalteText(st, 2);
@@ -132,7 +132,6 @@ QList<BerichtPaket> paketeLesen(Database& db) {
         p.altkurs = spalteGeld(st, 7).value_or(Currency());
         p.dividende = spalteGeld(st, 8).value_or(Currency());
         p.kaufdatum = spalteDatum(st, 9);
-        pakete.append(std::move(p));
     }
     sqlite3_finalize(st);
     return pakete;
