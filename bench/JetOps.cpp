@@ -7,9 +7,10 @@
 #include "db/JetKonverter.h"
 #include "db/Schema.h"
 #include "db/SqlUtil.h"
-#include "jet/JetBestand.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QFile>
 #include <stdexcept>
 
@@ -31,15 +32,20 @@ void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
     const QString ziel = dir.filePath(QStringLiteral("jet-neu.mdb"));
     const QString boden = dir.filePath(QStringLiteral("jet-boden.mdb"));
     {
-        Jet::Umfang u;
-        u.pakete = pakete;
-        u.kurse = int(ctx.info().kurseRows);
-        u.gewinne = pakete * 50;
-        u.mitErwartet = false;
-        QString fehler;
-        if (!Jet::schreibenNach(jet, Jet::beispielBestand(u).tabellen, Jet::Optionen{}, &fehler)) {
+        // Written by a process of its own (this program with --jet-datei): the
+        // test file is built in memory, and that is not the take-over's memory.
+        QProcess schreiber;
+        schreiber.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        schreiber.start(QCoreApplication::applicationFilePath(),
+                        {QStringLiteral("--jet-datei"), jet, QStringLiteral("--jet-umfang"),
+                         QStringLiteral("%1,%2,%3")
+                             .arg(pakete)
+                             .arg(ctx.info().kurseRows)
+                             .arg(pakete * 50)});
+        if (!schreiber.waitForFinished(600000) || schreiber.exitStatus() != QProcess::NormalExit ||
+            schreiber.exitCode() != 0 || !QFile::exists(jet)) {
             r.medianMs = -1;
-            r.note = QStringLiteral("writing the Jet file failed: ") + fehler;
+            r.note = QStringLiteral("writing the Jet file failed");
             out << r;
             return;
         }

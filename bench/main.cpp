@@ -7,6 +7,7 @@
 #include "BigDepot.h"
 #include "Harness.h"
 #include "Ops.h"
+#include "jet/JetBestand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -41,8 +42,34 @@ int main(int argc, char** argv) {
         QStringLiteral("depot"),
         QStringLiteral("Generated depot to reuse; made there first when it does not exist."),
         QStringLiteral("file"));
-    p.addOptions({scaleOpt, bigOpt, runsOpt, jsonOpt, keepOpt, onlyOpt, depotOpt});
+    // Used by the bench itself: writes the Jet test file in a process of its
+    // own, so that building it in memory does not count as the program's.
+    QCommandLineOption jetDateiOpt(QStringLiteral("jet-datei"), QStringLiteral("Jet file to write."),
+                                   QStringLiteral("file"));
+    QCommandLineOption jetUmfangOpt(QStringLiteral("jet-umfang"),
+                                    QStringLiteral("packages,quotes,bookings"),
+                                    QStringLiteral("sizes"));
+    jetDateiOpt.setFlags(QCommandLineOption::HiddenFromHelp);
+    jetUmfangOpt.setFlags(QCommandLineOption::HiddenFromHelp);
+    p.addOptions({scaleOpt, bigOpt, runsOpt, jsonOpt, keepOpt, onlyOpt, depotOpt, jetDateiOpt,
+                  jetUmfangOpt});
     p.process(app);
+
+    if (p.isSet(jetDateiOpt)) {
+        const QStringList n = p.value(jetUmfangOpt).split(QLatin1Char(','));
+        if (n.size() != 3) return 2;
+        Jet::Umfang u;
+        u.pakete = n[0].toInt();
+        u.kurse = n[1].toInt();
+        u.gewinne = n[2].toInt();
+        u.mitErwartet = false;
+        QString fehler;
+        if (Jet::schreibenNach(p.value(jetDateiOpt), Jet::beispielBestand(u).tabellen,
+                               Jet::Optionen{}, &fehler))
+            return 0;
+        std::fprintf(stderr, "%s\n", fehler.toUtf8().constData());
+        return 1;
+    }
 
     const int scale = p.isSet(bigOpt) ? 10 : std::max(1, p.value(scaleOpt).toInt());
     const int runs = std::max(7, p.value(runsOpt).toInt());

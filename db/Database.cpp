@@ -208,6 +208,10 @@ Database::Status Database::open(const QString& requested, const QString& connect
     return Status::Ok;
 }
 
+bool Database::kleinerCache() {
+    return m_db && SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA cache_size = -2000"));
+}
+
 bool Database::dateiSchreibgeschuetzt() const {
     if (!m_db) return false;
     // The engine opens a file it may not write read-only, without a word.

@@ -36,6 +36,11 @@ public:
     /// German description of the last failure (open, exec, compaction).
     QString message() const { return m_message; }
 
+    /// For a connection that passes through the file once (compaction, the
+    /// check of a copy): the engine's small default page cache instead of the
+    /// large one the program's own connection keeps. False when not open.
+    bool kleinerCache();
+
     /// The open file cannot be written: it is write-protected (the engine
     /// then opens it for reading only) ...
     bool dateiSchreibgeschuetzt() const;

@@ -471,6 +471,7 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
         // Checked on the file as it now lies on the disk.
         Database neu;
         if (neu.open(ziel) != Database::Status::Ok) return scheitern(neu.message());
+        neu.kleinerCache();
         const QString pruefung = QStringLiteral("Die übernommenen Daten stimmen nicht mit der "
                                                 "Datei %1 überein (%2).");
         if (neu.scalar(QStringLiteral("PRAGMA integrity_check")).toString() != QLatin1String("ok"))

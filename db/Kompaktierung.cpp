@@ -89,6 +89,8 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
                 QStringLiteral("Die Datei \"%1\" ist im Weg.").arg(QLatin1String(Database::CompactFileName)));
     }
     if (quelle.open(original, connect) != Database::Status::Ok) return abandon(quelle.message());
+    // The export reads every page once; a big cache would only hold memory.
+    quelle.kleinerCache();
 
     const qint64 userVersion = quelle.scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
     QStringList tables;
@@ -162,6 +164,7 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     {
         Database copy;
         if (copy.open(target, connect) != Database::Status::Ok) return abandon(copy.message());
+        copy.kleinerCache();
         melden(55);
         // The check reads the whole copy as the export wrote it: its share
         // (55 to 95) is estimated from the time the export took.
