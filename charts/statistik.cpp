@@ -45,21 +45,9 @@ HoverButton* statistik::schalter(int index) const {
 }
 
 void statistik::schalter_Click(int index) {
-    switch (index) {
-    case 13:
-        m_api.hilfeAnzeigen();
-        break;
-    case 14:
-        if (m_api.dialogs().ask(this, QStringLiteral("Möchten Sie die Grafik jetzt drucken?")))
-            chartNachCaptionDrucken(m_api, windowTitle());
-        break;
-    case 15:
-        close();
-        break;
-    default:
-        return;
-    }
-    m_api.zumLesezeichen();
+    Fensterteile::schalterKlick(m_api, this, index,
+                                QStringLiteral("Möchten Sie die Grafik jetzt drucken?"),
+                                [this] { chartNachCaptionDrucken(m_api, windowTitle()); });
 }
 
 void statistik::resizeEvent(QResizeEvent* event) {

@@ -1,6 +1,8 @@
 #include "platform/Fensterteile.h"
 
+#include "platform/Dialogs.h"
 #include "platform/HoverButton.h"
+#include "platform/MainWindowApi.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -83,6 +85,24 @@ void berichtZeigen(QPlainTextEdit* feld, const QString& text) {
     // The box gets its final height only once it is shown: scroll to the
     // end again then, or the totals stay below the visible area.
     QTimer::singleShot(0, feld, [feld] { feld->ensureCursorVisible(); });
+}
+
+void schalterKlick(MainWindowApi& api, QWidget* fenster, int index, const QString& druckFrage,
+                   const std::function<void()>& drucken) {
+    switch (index) {
+    case 13:
+        api.hilfeAnzeigen();
+        break;
+    case 14:
+        if (api.dialogs().ask(fenster, druckFrage)) drucken();
+        break;
+    case 15:
+        fenster->close();
+        break;
+    default:
+        return;
+    }
+    api.zumLesezeichen();
 }
 
 } // namespace Fensterteile

@@ -8,6 +8,7 @@
 #include <functional>
 
 class HoverButton;
+class MainWindowApi;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
@@ -29,6 +30,12 @@ QLabel* kleinesLabel(const QString& text, QWidget* fenster);
 std::array<HoverButton*, 3> schalter13bis15(QWidget* fenster, const QString& druckText,
                                             const QString& symbole,
                                             const std::function<void(int)>& klick);
+
+/// What buttons 13–15 of the report and chart windows do: 13 opens the help,
+/// 14 prints after the question druckFrage, 15 closes fenster. After each the
+/// main window returns to its saved package.
+void schalterKlick(MainWindowApi& api, QWidget* fenster, int index, const QString& druckFrage,
+                   const std::function<void()>& drucken);
 
 /// The column-header line above a report: its proportional face's narrow
 /// blanks put the captions over the typewriter columns below.

@@ -62,12 +62,8 @@ void FormListe1::berichtZeigen(const BerichtSeite& seite) {
 }
 
 void FormListe1::schalter_Click(int index) {
-    switch (index) {
-    case 13:
-        m_api.hilfeAnzeigen();
-        break;
-    case 14:
-        if (m_api.dialogs().ask(this, QStringLiteral("Möchten Sie den Bericht jetzt drucken?"))) {
+    Fensterteile::schalterKlick(
+        m_api, this, index, QStringLiteral("Möchten Sie den Bericht jetzt drucken?"), [this] {
             // While this window is open the complete report is the one started last.
             switch (m_api.modul().berichtart) {
             case BerichtKurz:
@@ -80,15 +76,7 @@ void FormListe1::schalter_Click(int index) {
                 komplettberichtDrucken(m_api);
                 break;
             }
-        }
-        break;
-    case 15:
-        close();
-        break;
-    default:
-        return;
-    }
-    m_api.zumLesezeichen();
+        });
 }
 
 void FormListe1::resizeEvent(QResizeEvent* event) {
