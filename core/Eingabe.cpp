@@ -5,21 +5,25 @@ namespace Eingabe {
 
 namespace {
 
-Feld<Currency> ausLesung(const Numbers::AmountReading& r, bool negativErlaubt) {
-    Feld<Currency> f;
-    switch (r.reading) {
+/// What a reading that found no number says; Keiner when it found one.
+Fehler fehlerDerLesung(Numbers::Reading r) {
+    switch (r) {
     case Numbers::Reading::Empty:
-        f.fehler = Fehler::Leer;
-        return f;
+        return Fehler::Leer;
     case Numbers::Reading::NotANumber:
-        f.fehler = Fehler::KeineZahl;
-        return f;
+        return Fehler::KeineZahl;
     case Numbers::Reading::TooLarge:
-        f.fehler = Fehler::ZuGross;
-        return f;
+        return Fehler::ZuGross;
     case Numbers::Reading::Number:
         break;
     }
+    return Fehler::Keiner;
+}
+
+Feld<Currency> ausLesung(const Numbers::AmountReading& r, bool negativErlaubt) {
+    Feld<Currency> f;
+    f.fehler = fehlerDerLesung(r.reading);
+    if (f.fehler != Fehler::Keiner) return f;
     if (!imBereich(r.value)) {
         f.fehler = Fehler::ZuGross;
         return f;
@@ -47,19 +51,8 @@ Feld<Currency> betragInCent(const QString& text, bool negativErlaubt) {
 Feld<qint64> stueck(const QString& text) {
     const Numbers::WholeReading r = Numbers::readWhole(text);
     Feld<qint64> f;
-    switch (r.reading) {
-    case Numbers::Reading::Empty:
-        f.fehler = Fehler::Leer;
-        return f;
-    case Numbers::Reading::NotANumber:
-        f.fehler = Fehler::KeineZahl;
-        return f;
-    case Numbers::Reading::TooLarge:
-        f.fehler = Fehler::ZuGross;
-        return f;
-    case Numbers::Reading::Number:
-        break;
-    }
+    f.fehler = fehlerDerLesung(r.reading);
+    if (f.fehler != Fehler::Keiner) return f;
     if (!r.whole || r.value < 0) {
         f.fehler = Fehler::KeineGanzeZahl;
         return f;
