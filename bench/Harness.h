@@ -48,6 +48,47 @@ inline double medianMs(int runs, const std::function<void()>& setup,
     return t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
 }
 
+/// Medians of an operation and of its floor, timed in turns (the order
+/// swapped every round): a short operation measured in one block and its
+/// floor in a later one see different moments of a shared machine, and
+/// their ratio then says more about the machine than about the code.
+/// A throw ends the measurement with -1 for both.
+struct Gepaart {
+    double medianMs = -1;
+    double floorMs = -1;
+};
+inline Gepaart gepaartMs(int runs, const std::function<void()>& op,
+                         const std::function<void()>& floor) {
+    std::vector<double> a, b;
+    a.reserve(runs);
+    b.reserve(runs);
+    auto zeit = [](const std::function<void()>& f) {
+        QElapsedTimer timer;
+        timer.start();
+        f();
+        return double(timer.nsecsElapsed()) / 1e6;
+    };
+    try {
+        for (int i = 0; i < runs; ++i) {
+            if (i % 2 == 0) {
+                a.push_back(zeit(op));
+                b.push_back(zeit(floor));
+            } else {
+                b.push_back(zeit(floor));
+                a.push_back(zeit(op));
+            }
+        }
+    } catch (const std::exception& e) {
+        lastFailure() = QString::fromUtf8(e.what());
+        return {};
+    }
+    auto median = [](std::vector<double>& t) {
+        std::sort(t.begin(), t.end());
+        return t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
+    };
+    return {median(a), median(b)};
+}
+
 /// Plain SQL on the raw handle: steps every row and touches every column, so
 /// the floor pays for reading what the real code reads. Returns the row count.
 qint64 sqlReadAll(sqlite3* db, const QString& sql, const QVariantList& params = {});

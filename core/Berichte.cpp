@@ -112,26 +112,46 @@ Kurz stueckText(const std::optional<qint64>& s) {
     return ausPuffer(p, ende);
 }
 
+/// Year, month and day of a Julian day in the proleptic Gregorian calendar
+/// (the civil-from-days method): QDate's own conversion goes through the
+/// calendar system, twice per row in the complete report.
+struct Tag {
+    qint64 j;
+    int m;
+    int t;
+};
+Tag kalendertag(qint64 julianTag) {
+    const qint64 z = julianTag - 2440588 + 719468; // days since 0000-03-01
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const qint64 doe = z - era * 146097;
+    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const qint64 mp = (5 * doy + 2) / 153;
+    const int t = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    return {yoe + era * 400 + (m <= 2 ? 1 : 0), m, t};
+}
+
 Kurz datumKurz(const QDate& d) {
     Kurz k;
     if (!d.isValid()) return k;
-    int j = 0, m = 0, t = 0;
-    d.getDate(&j, &m, &t);
-    if (j < 1 || j > 9999) {
+    const Tag tag = kalendertag(d.toJulianDay());
+    if (tag.j < 1 || tag.j > 9999) {
         const QByteArray lang = d.toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
         return ausPuffer(lang.constData(), lang.constData() + std::min<qsizetype>(lang.size(), 48));
     }
-    const int teile[3] = {t, m, j};
+    const int j = static_cast<int>(tag.j);
     char* p = k.z;
-    for (int i = 0; i < 3; ++i) {
-        if (i == 2) {
-            *p++ = static_cast<char>('0' + j / 1000);
-            *p++ = static_cast<char>('0' + j / 100 % 10);
-        }
-        *p++ = static_cast<char>('0' + teile[i] / 10 % 10);
-        *p++ = static_cast<char>('0' + teile[i] % 10);
-        if (i < 2) *p++ = '.';
-    }
+    *p++ = static_cast<char>('0' + tag.t / 10);
+    *p++ = static_cast<char>('0' + tag.t % 10);
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + tag.m / 10);
+    *p++ = static_cast<char>('0' + tag.m % 10);
+    *p++ = '.';
+    *p++ = static_cast<char>('0' + j / 1000);
+    *p++ = static_cast<char>('0' + j / 100 % 10);
+    *p++ = static_cast<char>('0' + j / 10 % 10);
+    *p++ = static_cast<char>('0' + j % 10);
     k.n = p - k.z;
     return k;
 }
@@ -254,6 +274,18 @@ void strich(Puffer& out, const Zeilen& z, QLatin1String vorher, qsizetype einzug
     blanks(out, einzug);
     out.fill(QLatin1Char('_'), z.letzte - minus);
     out.append(nachher);
+}
+
+/// The length of the last detail line, for a layout that draws its rule
+/// above the detail lines: that line is written once ahead into a buffer of
+/// its own, so the report itself is written front to back in one pass.
+template <typename Zeile>
+qsizetype letzteZeile(const QList<BerichtPaket>& pakete, const Zeile& zeile) {
+    if (pakete.isEmpty()) return -1;
+    Puffer eine;
+    eine.reserve(256);
+    zeile(eine, pakete.last());
+    return eine.size();
 }
 
 /// The three total lines; the last has no line end.
@@ -421,28 +453,26 @@ BerichtSeite kurzfassung(const QList<BerichtPaket>& pakete, const QDate& heute,
 }
 
 QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) {
+    // The printout counts the dividends into the value.
+    auto zeile = [](Puffer& out, const BerichtPaket& p, const std::optional<Currency>& w) {
+        blanks(out, 11);
+        linksAnhaengen(out, datumKurz(p.datum).text(), 12);
+        linksAnhaengen(out, p.wpkn, 8);
+        blanks(out, 2);
+        linksAnhaengen(out, p.aktie, 25);
+        rechtsAnhaengen(out, stueckText(p.stueck).text(), 12);
+        rechtsAnhaengen(out, betrag(p.tageskurs).text(), 12);
+        rechtsAnhaengen(out, ergebnis(w).text(), 12);
+        out.append(CrLf);
+    };
+    auto druckwert = [](const BerichtPaket& p) { return plus(wert(p), p.dividende); };
     Zeilen z;
-    z.text.reserve(pakete.size() * 98);
-    for (const BerichtPaket& p : pakete) {
-        const qsizetype anfang = z.text.size();
-        // The printout counts the dividends into the value.
-        const std::optional<Currency> w = plus(wert(p), p.dividende);
-        blanks(z.text, 11);
-        linksAnhaengen(z.text, datumKurz(p.datum).text(), 12);
-        linksAnhaengen(z.text, p.wpkn, 8);
-        blanks(z.text, 2);
-        linksAnhaengen(z.text, p.aktie, 25);
-        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 12);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 12);
-        rechtsAnhaengen(z.text, ergebnis(w).text(), 12);
-        z.text.append(CrLf);
-        z.letzte = z.text.size() - anfang;
-        z.kauf = plus(z.kauf, kaufwert(p));
-        z.wert = plus(z.wert, w);
-    }
+    z.letzte = letzteZeile(pakete, [&](Puffer& out, const BerichtPaket& p) {
+        zeile(out, p, druckwert(p));
+    });
 
-    Puffer t;
-    t.reserve(z.text.size() + 1200);
+    Puffer& t = z.text;
+    t.reserve(pakete.size() * 98 + 1200);
     t.append(CrLf);
     t.append(QStringLiteral("            BERICHT AKTIENBESTAND   am ") + datumText(heute));
     t.append(QLatin1String("\r\n\r\n"));
@@ -451,7 +481,12 @@ QString kurzfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) 
                             "Stück   Tageskurs    Ges-Wert"));
     t.append(CrLf);
     strich(t, z, QLatin1String(""), 10, 11, QLatin1String("\r\n\r\n"));
-    t.append(z.text);
+    for (const BerichtPaket& p : pakete) {
+        const std::optional<Currency> w = druckwert(p);
+        zeile(t, p, w);
+        z.kauf = plus(z.kauf, kaufwert(p));
+        z.wert = plus(z.wert, w);
+    }
     strich(t, z, CrLf, 10, 11, QLatin1String("\r\n\r\n"));
     summen(t, 11, z, 10);
     t.append(QLatin1String("\r\n\r\n           Werte in Euro (DM-Werte in Klammern)\r\n"));
@@ -507,37 +542,33 @@ BerichtSeite komplettfassung(const QList<BerichtPaket>& pakete, const QDate& heu
 }
 
 QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heute) {
+    auto zeile = [](Puffer& out, const BerichtPaket& p, const std::optional<Currency>& w) {
+        blanks(out, 12);
+        linksAnhaengen(out, datumKurz(p.datum).text(), 10);
+        blanks(out, 2);
+        linksAnhaengen(out, p.wpkn, 6);
+        blanks(out, 2);
+        linksAnhaengen(out, p.aktie, 20);
+        blanks(out, 3);
+        rechtsAnhaengen(out, stueckText(p.stueck).text(), 5);
+        blanks(out, 3);
+        rechtsAnhaengen(out, betrag(p.gebuehren).text(), 10);
+        blanks(out, 3);
+        linksAnhaengen(out, datumKurz(p.kaufdatum).text(), 10);
+        blanks(out, 4);
+        rechtsAnhaengen(out, betrag(p.kaufpreis).text(), 10);
+        blanks(out, 3);
+        rechtsAnhaengen(out, betrag(p.tageskurs).text(), 10);
+        blanks(out, 3);
+        rechtsAnhaengen(out, ergebnis(w).text(), 13);
+        out.append(CrLf);
+    };
     Zeilen z;
-    z.text.reserve(pakete.size() * 132);
-    for (const BerichtPaket& p : pakete) {
-        const qsizetype anfang = z.text.size();
-        const std::optional<Currency> w = wert(p);
-        blanks(z.text, 12);
-        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
-        blanks(z.text, 2);
-        linksAnhaengen(z.text, p.wpkn, 6);
-        blanks(z.text, 2);
-        linksAnhaengen(z.text, p.aktie, 20);
-        blanks(z.text, 3);
-        rechtsAnhaengen(z.text, stueckText(p.stueck).text(), 5);
-        blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betrag(p.gebuehren).text(), 10);
-        blanks(z.text, 3);
-        linksAnhaengen(z.text, datumKurz(p.kaufdatum).text(), 10);
-        blanks(z.text, 4);
-        rechtsAnhaengen(z.text, betrag(p.kaufpreis).text(), 10);
-        blanks(z.text, 3);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 10);
-        blanks(z.text, 3);
-        rechtsAnhaengen(z.text, ergebnis(w).text(), 13);
-        z.text.append(CrLf);
-        z.letzte = z.text.size() - anfang;
-        z.kauf = plus(z.kauf, kaufwert(p));
-        z.wert = plus(z.wert, w);
-    }
+    z.letzte = letzteZeile(pakete,
+                           [&](Puffer& out, const BerichtPaket& p) { zeile(out, p, wert(p)); });
 
-    Puffer t;
-    t.reserve(z.text.size() + 1500);
+    Puffer& t = z.text;
+    t.reserve(pakete.size() * 132 + 1500);
     t.append(QLatin1String("\r\n\r\n"));
     t.append(QStringLiteral("            BERICHT AKTIENBESTAND   am ") + datumText(heute));
     t.append(QLatin1String("\r\n\r\n\r\n"));
@@ -546,7 +577,12 @@ QString komplettfassungDruck(const QList<BerichtPaket>& pakete, const QDate& heu
                             "Gebühren    Kaufdatum      Kaufkurs    Tageskurs      Gesamtwert"));
     t.append(CrLf);
     strich(t, z, QLatin1String(""), 12, 13, QLatin1String("\r\n\r\n"));
-    t.append(z.text);
+    for (const BerichtPaket& p : pakete) {
+        const std::optional<Currency> w = wert(p);
+        zeile(t, p, w);
+        z.kauf = plus(z.kauf, kaufwert(p));
+        z.wert = plus(z.wert, w);
+    }
     strich(t, z, CrLf, 12, 13, QLatin1String("\r\n\r\n"));
     summen(t, 12, z, 12);
     t.append(QLatin1String("\r\n\r\n            Werte in Euro (DM-Werte in Klammern)\r\n"));
@@ -614,38 +650,36 @@ BerichtSeite differenz(const QList<BerichtPaket>& pakete, const Tageswerte& wert
 QString differenzDruck(const QList<BerichtPaket>& pakete, const Tageswerte& werte,
                        const QString& gemerkterIndexname) {
     Zeilen z;
-    z.text.reserve(pakete.size() * 100);
-    for (const BerichtPaket& p : pakete) {
-        const qsizetype anfang = z.text.size();
-        const Tagesdifferenz d = tagesdifferenz(p);
-        blanks(z.text, 14);
-        linksAnhaengen(z.text, datumKurz(p.datum).text(), 10);
-        blanks(z.text, 2);
-        linksAnhaengen(z.text, p.aktie, 20);
-        blanks(z.text, 2);
-        rechtsAnhaengen(z.text, betrag(p.tageskurs).text(), 8);
-        blanks(z.text, 4);
-        rechtsAnhaengen(z.text, inDm(p.tageskurs).text(), 8);
-        blanks(z.text, 4);
-        prozentAnhaengen(z.text, d, 8);
-        blanks(z.text, 3);
-        rechtsAnhaengen(z.text, ergebnis(d.dm).text(), 8);
-        blanks(z.text, 3);
-        rechtsAnhaengen(z.text, ergebnis(d.euro).text(), 8);
-        z.text.append(CrLf);
-        z.letzte = z.text.size() - anfang;
-    }
-
-    const Depotwerte d = depotwerte(pakete, werte);
-    Puffer t;
-    t.reserve(z.text.size() + 1000);
+    Puffer& t = z.text;
+    t.reserve(pakete.size() * 100 + 1000);
     t.append(QStringLiteral("              Bericht Aktien-Wertdifferenz  zum Vortag vom "));
     if (!pakete.isEmpty()) t.append(datumText(pakete.last().datum));
     t.append(QLatin1String("\r\n\r\n\r\n\r\n"));
     t.append(QStringLiteral("                Datum     Aktie                  Kurs/EU     Kurs/DM   "
                             "   Diff %    Diff DM    Diff EU"));
     t.append(QLatin1String("\r\n\r\n"));
-    t.append(z.text);
+    for (const BerichtPaket& p : pakete) {
+        const qsizetype anfang = t.size();
+        const Tagesdifferenz d = tagesdifferenz(p);
+        blanks(t, 14);
+        linksAnhaengen(t, datumKurz(p.datum).text(), 10);
+        blanks(t, 2);
+        linksAnhaengen(t, p.aktie, 20);
+        blanks(t, 2);
+        rechtsAnhaengen(t, betrag(p.tageskurs).text(), 8);
+        blanks(t, 4);
+        rechtsAnhaengen(t, inDm(p.tageskurs).text(), 8);
+        blanks(t, 4);
+        prozentAnhaengen(t, d, 8);
+        blanks(t, 3);
+        rechtsAnhaengen(t, ergebnis(d.dm).text(), 8);
+        blanks(t, 3);
+        rechtsAnhaengen(t, ergebnis(d.euro).text(), 8);
+        t.append(CrLf);
+        z.letzte = t.size() - anfang;
+    }
+
+    const Depotwerte d = depotwerte(pakete, werte);
     strich(t, z, QLatin1String(""), 14, 16, QLatin1String("\r\n\r\n"));
     t.append(d.tagesverlust ? QLatin1String("              Tagesverlust   = ")
                             : QLatin1String("              Tagesgewinn    = "));

@@ -50,49 +50,55 @@ QDate datum(const QVariant& v) {
     return d;
 }
 
-QString spalteText(sqlite3_stmt* st, int i) {
-    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-    return t ? QString::fromUtf8(t, sqlite3_column_bytes(st, i)) : QString();
+// Each column is fetched once as a value and read through the value
+// functions: the column functions take the connection's lock on every call,
+// and a report reads ten columns of every package. The connection is only
+// used by the thread that opened it, and the value is read before the next
+// step, so nothing can change it in between.
+
+QString wertText(sqlite3_value* v) {
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return t ? QString::fromUtf8(t, sqlite3_value_bytes(v)) : QString();
 }
 
-std::optional<Currency> spalteGeld(sqlite3_stmt* st, int i) {
-    switch (sqlite3_column_type(st, i)) {
+std::optional<Currency> wertGeld(sqlite3_value* v) {
+    switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
         return std::nullopt;
     case SQLITE_INTEGER:
-        return Currency::fromRaw(sqlite3_column_int64(st, i));
+        return Currency::fromRaw(sqlite3_value_int64(v));
     case SQLITE_FLOAT:
-        return geld(sqlite3_column_double(st, i));
+        return geld(sqlite3_value_double(v));
     default:
-        return geld(spalteText(st, i));
+        return geld(wertText(v));
     }
 }
 
-std::optional<qint64> spalteGanzzahl(sqlite3_stmt* st, int i) {
-    switch (sqlite3_column_type(st, i)) {
+std::optional<qint64> wertGanzzahl(sqlite3_value* v) {
+    switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
         return std::nullopt;
     case SQLITE_INTEGER:
-        return sqlite3_column_int64(st, i);
+        return sqlite3_value_int64(v);
     case SQLITE_FLOAT:
-        return ganzzahl(sqlite3_column_double(st, i));
+        return ganzzahl(sqlite3_value_double(v));
     default:
-        return ganzzahl(spalteText(st, i));
+        return ganzzahl(wertText(v));
     }
 }
 
-QDate spalteDatum(sqlite3_stmt* st, int i) {
-    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-    const int n = sqlite3_column_bytes(st, i);
+QDate wertDatum(sqlite3_value* v) {
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
     if (!t) return {};
+    const int n = sqlite3_value_bytes(v);
     // The stored form "YYYY-MM-DD" without a detour through the locale.
     auto zahl = [t](int von, int laenge) {
-        int v = 0;
+        int z = 0;
         for (int k = von; k < von + laenge; ++k) {
             if (t[k] < '0' || t[k] > '9') return -1;
-            v = v * 10 + (t[k] - '0');
+            z = z * 10 + (t[k] - '0');
         }
-        return v;
+        return z;
     };
     if (n == 10 && t[4] == '-' && t[7] == '-') {
         const int j = zahl(0, 4), m = zahl(5, 2), d = zahl(8, 2);
@@ -122,16 +128,17 @@ QList<BerichtPaket> paketeLesen(Database& db) {
     }
     while (sqlite3_step(st) == SQLITE_ROW) {
         BerichtPaket& p = pakete.emplaceBack();
-        p.datum = spalteDatum(st, 0);
-        p.wpkn = spalteText(st, 1);
-        p.aktie = spalteText(st, 2);
-        p.stueck = spalteGanzzahl(st, 3);
-        p.kaufpreis = spalteGeld(st, 4);
-        p.gebuehren = spalteGeld(st, 5);
-        p.tageskurs = spalteGeld(st, 6);
-        p.altkurs = spalteGeld(st, 7).value_or(Currency());
-        p.dividende = spalteGeld(st, 8).value_or(Currency());
-        p.kaufdatum = spalteDatum(st, 9);
+        auto spalte = [st](int i) { return sqlite3_column_value(st, i); };
+        p.datum = wertDatum(spalte(0));
+        p.wpkn = wertText(spalte(1));
+        p.aktie = wertText(spalte(2));
+        p.stueck = wertGanzzahl(spalte(3));
+        p.kaufpreis = wertGeld(spalte(4));
+        p.gebuehren = wertGeld(spalte(5));
+        p.tageskurs = wertGeld(spalte(6));
+        p.altkurs = wertGeld(spalte(7)).value_or(Currency());
+        p.dividende = wertGeld(spalte(8)).value_or(Currency());
+        p.kaufdatum = wertDatum(spalte(9));
     }
     sqlite3_finalize(st);
     return pakete;

@@ -406,6 +406,37 @@ private slots:
             QStringLiteral("Wert alle Aktien       =    zu groß Euro  (  zu groß DM )")));
     }
 
+    // The date columns are written without QDate's formatting: every day of
+    // two centuries, the calendar's corners and the range's ends read as
+    // "dd.MM.yyyy" does.
+    void datumsspalten() {
+        QList<BerichtPaket> pakete;
+        for (QDate d(1899, 12, 25); d <= QDate(2101, 1, 5); d = d.addDays(1)) {
+            BerichtPaket& p = pakete.emplaceBack();
+            p.datum = d;
+            p.kaufdatum = d.addDays(-1);
+        }
+        for (const QDate& d : {QDate(1, 1, 1), QDate(1582, 10, 15), QDate(1600, 2, 29),
+                               QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(-5, 3, 1)}) {
+            BerichtPaket& p = pakete.emplaceBack();
+            p.datum = d;
+            p.kaufdatum = d;
+        }
+        const QStringList zeilen =
+            Berichte::komplettfassung(pakete, Heute).text.split(QStringLiteral("\r\n"));
+        for (qsizetype i = 0; i < pakete.size(); ++i) {
+            const QString& z = zeilen.at(i + 1);
+            const QDate d = pakete.at(i).datum;
+            if (d.year() < 1 || d.year() > 9999) {
+                // Outside four digits the date keeps its leftmost 10 characters.
+                QCOMPARE(z.mid(2, 10), d.toString(QStringLiteral("dd.MM.yyyy")).left(10));
+                continue;
+            }
+            QCOMPARE(z.mid(2, 10), d.toString(QStringLiteral("dd.MM.yyyy")));
+            QCOMPARE(z.mid(68, 10), pakete.at(i).kaufdatum.toString(QStringLiteral("dd.MM.yyyy")));
+        }
+    }
+
     void fortschrittJeZeile() {
         QList<int> zeilen;
         Berichte::kurzfassung(depot(), Heute, [&](int i) { zeilen << i; });
