@@ -2,6 +2,7 @@
 
 #include "core/Bewertung.h"
 #include "core/DecimalRound.h"
+#include "core/Kalender.h"
 #include "core/Numbers.h"
 
 #include <algorithm>
@@ -112,48 +113,15 @@ Kurz stueckText(const std::optional<qint64>& s) {
     return ausPuffer(p, ende);
 }
 
-/// Year, month and day of a Julian day in the proleptic Gregorian calendar
-/// (the civil-from-days method): QDate's own conversion goes through the
-/// calendar system, twice per row in the complete report.
-struct Tag {
-    qint64 j;
-    int m;
-    int t;
-};
-Tag kalendertag(qint64 julianTag) {
-    const qint64 z = julianTag - 2440588 + 719468; // days since 0000-03-01
-    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
-    const qint64 doe = z - era * 146097;
-    const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const qint64 mp = (5 * doy + 2) / 153;
-    const int t = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {yoe + era * 400 + (m <= 2 ? 1 : 0), m, t};
-}
-
 Kurz datumKurz(const QDate& d) {
     Kurz k;
     if (!d.isValid()) return k;
-    const Tag tag = kalendertag(d.toJulianDay());
-    if (tag.j < 1 || tag.j > 9999) {
-        const QByteArray lang = d.toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
-        return ausPuffer(lang.constData(), lang.constData() + std::min<qsizetype>(lang.size(), 48));
+    if (Kalender::punktform(d, k.z)) {
+        k.n = 10;
+        return k;
     }
-    const int j = static_cast<int>(tag.j);
-    char* p = k.z;
-    *p++ = static_cast<char>('0' + tag.t / 10);
-    *p++ = static_cast<char>('0' + tag.t % 10);
-    *p++ = '.';
-    *p++ = static_cast<char>('0' + tag.m / 10);
-    *p++ = static_cast<char>('0' + tag.m % 10);
-    *p++ = '.';
-    *p++ = static_cast<char>('0' + j / 1000);
-    *p++ = static_cast<char>('0' + j / 100 % 10);
-    *p++ = static_cast<char>('0' + j / 10 % 10);
-    *p++ = static_cast<char>('0' + j % 10);
-    k.n = p - k.z;
-    return k;
+    const QByteArray lang = d.toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
+    return ausPuffer(lang.constData(), lang.constData() + std::min<qsizetype>(lang.size(), 48));
 }
 
 /// A report text being written: a thousand lines of short pieces each, so

@@ -1,6 +1,7 @@
 #include "core/Realgewinn.h"
 
 #include "core/DecimalRound.h"
+#include "core/Kalender.h"
 #include "core/Numbers.h"
 
 #include <algorithm>
@@ -50,22 +51,15 @@ Currency angezeigterBetrag(Currency dm, Einheit e) {
     return exact ? ganzeCent(*exact) : Currency();
 }
 
-void zweiStellen(QChar* p, int v) {
-    p[0] = QLatin1Char(static_cast<char>('0' + v / 10 % 10));
-    p[1] = QLatin1Char(static_cast<char>('0' + v % 10));
-}
-
-bool vierstelligesJahr(const QDate& d) {
-    return d.year() >= 0 && d.year() <= 9999;
-}
-
 /// One line without its CR LF appended to out, written in place.
 void anhaengen(QString& out, const QDate& datum, QStringView text, Currency summe, Einheit e,
                Currency* angezeigt) {
     const Currency betrag = angezeigterBetrag(summe, e);
     if (angezeigt) *angezeigt = betrag;
     // Only a date beyond four-digit years makes the line longer.
-    const QString langesDatum = !datum.isValid() || vierstelligesJahr(datum)
+    char kurzesDatum[10];
+    const bool kurz = datum.isValid() && Kalender::punktform(datum, kurzesDatum);
+    const QString langesDatum = !datum.isValid() || kurz
                                     ? QString()
                                     : datum.toString(QStringLiteral("dd.MM.yyyy"));
     const qsizetype datumBreite = std::max<qsizetype>(10, langesDatum.size());
@@ -77,16 +71,9 @@ void anhaengen(QString& out, const QDate& datum, QStringView text, Currency summ
     *p++ = QLatin1Char(' ');
     if (!datum.isValid()) {
         blanks(10);
-    } else if (langesDatum.isEmpty()) {
-        int y = 0, m = 0, t = 0;
-        datum.getDate(&y, &m, &t);
-        zweiStellen(p, t);
-        p[2] = QLatin1Char('.');
-        zweiStellen(p + 3, m);
-        p[5] = QLatin1Char('.');
-        zweiStellen(p + 6, y / 100);
-        zweiStellen(p + 8, y % 100);
-        p += 10;
+    } else if (kurz) {
+        p = std::transform(kurzesDatum, kurzesDatum + 10, p,
+                           [](char c) { return QLatin1Char(c); });
     } else {
         p = std::copy(langesDatum.cbegin(), langesDatum.cend(), p);
         blanks(datumBreite - langesDatum.size());

@@ -1,5 +1,6 @@
 #include "reports/BerichtDaten.h"
 
+#include "core/Kalender.h"
 #include "core/Numbers.h"
 #include "db/Database.h"
 
@@ -91,19 +92,7 @@ QDate wertDatum(sqlite3_value* v) {
     const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
     if (!t) return {};
     const int n = sqlite3_value_bytes(v);
-    // The stored form "YYYY-MM-DD" without a detour through the locale.
-    auto zahl = [t](int von, int laenge) {
-        int z = 0;
-        for (int k = von; k < von + laenge; ++k) {
-            if (t[k] < '0' || t[k] > '9') return -1;
-            z = z * 10 + (t[k] - '0');
-        }
-        return z;
-    };
-    if (n == 10 && t[4] == '-' && t[7] == '-') {
-        const int j = zahl(0, 4), m = zahl(5, 2), d = zahl(8, 2);
-        if (j > 0 && m > 0 && d > 0) return QDate(j, m, d);
-    }
+    if (const auto d = Kalender::ausIso(t, n)) return *d;
     return datum(QString::fromUtf8(t, n));
 }
 

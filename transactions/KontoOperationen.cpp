@@ -1,5 +1,6 @@
 #include "transactions/KontoOperationen.h"
 
+#include "core/Kalender.h"
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Depot.h"
@@ -22,18 +23,8 @@ QVariant datumWert(const QDate& d) {
 
 /// "YYYY-MM-DD" as stored; anything else gives an invalid date.
 QDate isoDatum(const char* p, int n) {
-    if (!p || n != 10 || p[4] != '-' || p[7] != '-')
-        return QDate::fromString(QString::fromUtf8(p, p ? n : 0), Qt::ISODate);
-    int teile[3] = {0, 0, 0};
-    const int von[3] = {0, 5, 8};
-    const int bis[3] = {4, 7, 10};
-    for (int t = 0; t < 3; ++t) {
-        for (int i = von[t]; i < bis[t]; ++i) {
-            if (p[i] < '0' || p[i] > '9') return QDate();
-            teile[t] = teile[t] * 10 + (p[i] - '0');
-        }
-    }
-    return QDate(teile[0], teile[1], teile[2]);
+    if (const auto d = Kalender::ausIso(p, n)) return *d;
+    return QDate::fromString(QString::fromUtf8(p, p ? n : 0), Qt::ISODate);
 }
 
 QVariant betragWert(Currency c) {
@@ -79,15 +70,21 @@ template <typename Zeile> void buchungenLesen(Database& db, qsizetype* groesse, 
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                     QStringConverter::Flag::ConvertInitialBom);
     QVarLengthArray<QChar, 256> puffer;
+    // Each column fetched once as a value and read through the value
+    // functions: the column functions take the connection's lock on every
+    // call. The connection belongs to this thread, and each value is read
+    // before the next step.
     while (sqlite3_step(stmt) == SQLITE_ROW) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1));
-        const int laenge = sqlite3_column_bytes(stmt, 1);
+        sqlite3_value* textWert = sqlite3_column_value(stmt, 1);
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(textWert));
+        const int laenge = sqlite3_value_bytes(textWert);
         puffer.resize(utf8.requiredSpace(laenge));
         const QChar* ende = utf8.appendToBuffer(puffer.data(), QByteArrayView(text, laenge));
-        const auto* datum = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        zeile(isoDatum(datum, sqlite3_column_bytes(stmt, 0)),
+        sqlite3_value* datumWert = sqlite3_column_value(stmt, 0);
+        const auto* datum = reinterpret_cast<const char*>(sqlite3_value_text(datumWert));
+        zeile(isoDatum(datum, sqlite3_value_bytes(datumWert)),
               QStringView(puffer.data(), ende - puffer.data()),
-              Currency::fromRaw(sqlite3_column_int64(stmt, 2)));
+              Currency::fromRaw(sqlite3_value_int64(sqlite3_column_value(stmt, 2))));
     }
     sqlite3_finalize(stmt);
 }
