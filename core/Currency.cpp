@@ -17,16 +17,6 @@ std::int64_t saturate(Int128 v) {
     return static_cast<std::int64_t>(v);
 }
 
-// Quotient of n / d rounded to nearest, halves to even (d > 0).
-Int128 divideHalfEven(Int128 n, Int128 d) {
-    Int128 q = n / d;
-    Int128 r = n % d;
-    if (r < 0) r = -r;
-    const Int128 twice = 2 * r;
-    if (twice > d || (twice == d && (q % 2) != 0)) q += n < 0 ? -1 : 1;
-    return q;
-}
-
 // Digits of an amount held as units of 1/10^decimals.
 QString digitsText(unsigned __int128 magnitude, int decimals, bool keepZeros) {
     const unsigned __int128 scale = decimals == 4 ? 10000u : 100u;
@@ -80,7 +70,7 @@ std::optional<Currency> Currency::cents() const {
 
 Currency Currency::operator*(Currency o) const {
     const Int128 product = static_cast<Int128>(m_raw) * o.m_raw;
-    return fromRaw(saturate(divideHalfEven(product, Scale)));
+    return fromRaw(saturate(DecimalRound::quotientHalfEven(product, Scale)));
 }
 
 QString Currency::format00() const {

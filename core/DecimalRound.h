@@ -3,6 +3,7 @@
 // decimal digits so that 0.005 or 1.23445 round the way they are written.
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -18,5 +19,28 @@ std::optional<std::int64_t> scaled(double value, int decimals, Mode mode);
 /// digits holds only '0'..'9'.
 std::optional<std::int64_t> scaledDigits(bool negative, std::string_view digits, int exponent,
                                          int decimals, Mode mode);
+
+/// n / d rounded to the nearest whole number, halves to even (d > 0). Every
+/// product of an amount and a rate that a depot holds fits 64 bits, whose
+/// division is many times cheaper than the 128-bit one the rest needs.
+inline __int128 quotientHalfEven(__int128 n, __int128 d) {
+    constexpr __int128 Grenze = std::numeric_limits<std::int64_t>::max();
+    if (n <= Grenze && n >= -Grenze && d <= Grenze) {
+        const auto n64 = static_cast<std::int64_t>(n);
+        const auto d64 = static_cast<std::int64_t>(d);
+        std::int64_t q = n64 / d64;
+        std::int64_t r = n64 % d64;
+        if (r < 0) r = -r;
+        // 2r against d without forming 2r, which could leave 64 bits.
+        if (r > d64 - r || (r == d64 - r && q % 2 != 0)) q += n64 < 0 ? -1 : 1;
+        return q;
+    }
+    __int128 q = n / d;
+    __int128 r = n % d;
+    if (r < 0) r = -r;
+    const __int128 twice = 2 * r;
+    if (twice > d || (twice == d && (q % 2) != 0)) q += n < 0 ? -1 : 1;
+    return q;
+}
 
 } // namespace DecimalRound

@@ -57,16 +57,6 @@ std::optional<Decimal> readGerman(const QString& text) {
 
 using Int128 = __int128;
 
-// Quotient n / d rounded to nearest, halves to even (d > 0).
-Int128 divideHalfEven(Int128 n, Int128 d) {
-    Int128 q = n / d;
-    Int128 r = n % d;
-    if (r < 0) r = -r;
-    const Int128 twice = 2 * r;
-    if (twice > d || (twice == d && (q % 2) != 0)) q += n < 0 ? -1 : 1;
-    return q;
-}
-
 std::optional<Currency> fitting(Int128 raw) {
     if (raw > std::numeric_limits<std::int64_t>::max() ||
         raw < std::numeric_limits<std::int64_t>::min())
@@ -231,19 +221,19 @@ std::optional<Currency> leadingCurrency(const QString& text) {
 }
 
 std::optional<Currency> euroToDmChecked(Currency euro) {
-    return fitting(divideHalfEven(Int128(euro.raw()) * RateNumerator, RateDenominator));
+    return fitting(DecimalRound::quotientHalfEven(Int128(euro.raw()) * RateNumerator, RateDenominator));
 }
 
 std::optional<Currency> dmToEuroChecked(Currency dm) {
-    return fitting(divideHalfEven(Int128(dm.raw()) * RateDenominator, RateNumerator));
+    return fitting(DecimalRound::quotientHalfEven(Int128(dm.raw()) * RateDenominator, RateNumerator));
 }
 
 Currency euroToDm(Currency euro) {
-    return saturated(divideHalfEven(Int128(euro.raw()) * RateNumerator, RateDenominator));
+    return saturated(DecimalRound::quotientHalfEven(Int128(euro.raw()) * RateNumerator, RateDenominator));
 }
 
 Currency dmToEuro(Currency dm) {
-    return saturated(divideHalfEven(Int128(dm.raw()) * RateDenominator, RateNumerator));
+    return saturated(DecimalRound::quotientHalfEven(Int128(dm.raw()) * RateDenominator, RateNumerator));
 }
 
 QString dmEquivalentText(const QString& euroText) {

@@ -1,5 +1,6 @@
 // Money rules: rounding of currency values, the "0.00" format, reading
 // numbers from text and the DM/Euro conversion.
+#include "core/DecimalRound.h"
 #include "core/Numbers.h"
 
 #include <QTest>
@@ -183,6 +184,39 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         QCOMPARE(Numbers::leadingNumber(text), value);
+    }
+
+    // The 64-bit path of the rounded quotient against plain 128-bit
+    // arithmetic: halves either way, both signs, and the edges where the
+    // dividend or the divisor just fits 64 bits or just does not.
+    void quotientHalbeZurGeraden() {
+        using I = __int128;
+        auto referenz = [](I n, I d) {
+            I q = n / d;
+            I r = n % d;
+            if (r < 0) r = -r;
+            if (2 * r > d || (2 * r == d && q % 2 != 0)) q += n < 0 ? -1 : 1;
+            return q;
+        };
+        const I g = std::numeric_limits<qint64>::max();
+        QList<I> teiler = {1, 2, 3, 10, 100, 195583, 100000, 10000, g / 2, g - 1, g, g + 1};
+        QList<I> zaehler = {0, 1, 2, 3, 5, 15, 25, 50000, 150000, 250000, 97791, 293374,
+                            g - 1, g, g + 1, g / 2, g / 2 + 1, 3 * (g / 2), I(1) << 100};
+        for (qint64 betrag : {qint64(1), qint64(12345678), qint64(47'000'000'000'000), qint64(47'158'000'000'000)})
+            zaehler << I(betrag) * 195583 << I(betrag) * 100000;
+        for (const I d : teiler) {
+            // Exact halves of d, with an even and an odd quotient below them.
+            if (d % 2 == 0) zaehler << 4 * d + d / 2 << 5 * d + d / 2;
+            for (const I n : zaehler) {
+                for (const I z : {n, -n}) {
+                    const I ist = DecimalRound::quotientHalfEven(z, d);
+                    const I soll = referenz(z, d);
+                    QVERIFY2(ist == soll, qPrintable(QStringLiteral("%1 / %2")
+                                                         .arg(double(z), 0, 'g', 20)
+                                                         .arg(double(d), 0, 'g', 20)));
+                }
+            }
+        }
     }
 
     void conversion() {
