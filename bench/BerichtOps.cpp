@@ -77,7 +77,7 @@ void runReports(BenchContext& ctx, QList<BenchResult>& out) {
         const Gepaart g = gepaartMs(
             runden,
             [&] {
-                if (Berichte::paketeLesen(db).size() != pakete) fehlschlag("report rows");
+                if (Berichte::paketeLesen(db).pakete.size() != pakete) fehlschlag("report rows");
             },
             paketeFloor);
         r.medianMs = g.medianMs;
@@ -90,7 +90,8 @@ void runReports(BenchContext& ctx, QList<BenchResult>& out) {
         const Gepaart g = gepaartMs(
             runden,
             [&] {
-                const QList<BerichtPaket> p = Berichte::paketeLesen(db);
+                const BerichtBestand b = Berichte::paketeLesen(db);
+                const QList<BerichtPaket>& p = b.pakete;
                 const Tageswerte w = t.tage ? Berichte::tageswerteLesen(db) : Tageswerte{};
                 if (p.size() != pakete) fehlschlag("report rows");
                 if (t.bauen(p, w).size() < pakete * 60) fehlschlag("report text");

@@ -17,11 +17,14 @@
 #include <optional>
 
 /// One row of Aktiendaten as the reports read it; a missing field value
-/// leaves its column blank and counts as 0 in the amounts.
+/// leaves its column blank and counts as 0 in the amounts. The names are
+/// views: a report of a thousand packages reads them into one text
+/// (BerichtBestand) instead of a string each, and whoever fills a package
+/// keeps the names' text alive as long as the package.
 struct BerichtPaket {
     QDate datum; ///< date of the last quote
-    QString wpkn;
-    QString aktie;
+    QStringView wpkn;
+    QStringView aktie;
     std::optional<qint64> stueck;
     std::optional<Currency> kaufpreis;
     std::optional<Currency> gebuehren;

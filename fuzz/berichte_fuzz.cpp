@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <list>
 
 namespace {
 
@@ -43,11 +44,12 @@ QString text(FuzzedDataProvider& f, std::size_t laenge) {
     return QString::fromUtf8(f.ConsumeRandomLengthString(laenge));
 }
 
-BerichtPaket paket(FuzzedDataProvider& f) {
+/// A package whose names live in namen (a list, so they never move).
+BerichtPaket paket(FuzzedDataProvider& f, std::list<QString>& namen) {
     BerichtPaket p;
     p.datum = tag(f);
-    p.wpkn = text(f, 12);
-    p.aktie = text(f, 40);
+    p.wpkn = namen.emplace_back(text(f, 12));
+    p.aktie = namen.emplace_back(text(f, 40));
     if (f.ConsumeIntegralInRange(0, 7) != 0) p.stueck = zahl(f);
     p.kaufpreis = betrag(f);
     p.gebuehren = betrag(f);
@@ -61,8 +63,8 @@ BerichtPaket paket(FuzzedDataProvider& f) {
 BerichtPaket gewoehnlich(const QDate& datum) {
     BerichtPaket p;
     p.datum = datum;
-    p.wpkn = QStringLiteral("123456");
-    p.aktie = QStringLiteral("Muster AG");
+    p.wpkn = u"123456";
+    p.aktie = u"Muster AG";
     p.stueck = 10;
     p.kaufpreis = Currency::fromWhole(50);
     p.gebuehren = Currency::fromWhole(5);
@@ -115,9 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     w.indexname = text(f, 20);
     if (f.ConsumeBool()) w.indexzahl = f.ConsumeFloatingPoint<double>();
     const QString gemerkt = text(f, 20);
+    std::list<QString> namen;
     QList<BerichtPaket> pakete;
     while (f.remaining_bytes() > 0 && pakete.size() < 50)
-        pakete << paket(f);
+        pakete << paket(f, namen);
 
     const QStringList ist = berichte(pakete, heute, w, gemerkt);
     QList<BerichtPaket> muster;

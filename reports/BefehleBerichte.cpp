@@ -60,7 +60,8 @@ BerichtSeite berichtKurzfassung(MainWindowApi& api) {
     ModulAktien& modul = api.modul();
     modul.berichtart = BerichtKurz;
     lesezeichenMerken(api);
-    const QList<BerichtPaket> pakete = Berichte::paketeLesen(api.database());
+    const BerichtBestand bestand = Berichte::paketeLesen(api.database());
+    const QList<BerichtPaket>& pakete = bestand.pakete;
     BerichtSeite s = Berichte::kurzfassung(pakete, api.clock().today(),
                                            fortschrittZeigen(api.ProgressBar1(), pakete.size()));
     modul.berichttext = s.text;
@@ -71,7 +72,8 @@ BerichtSeite berichtDifferenz(MainWindowApi& api) {
     ModulAktien& modul = api.modul();
     modul.berichtart = BerichtDifferenz;
     lesezeichenMerken(api);
-    const QList<BerichtPaket> pakete = Berichte::paketeLesen(api.database());
+    const BerichtBestand bestand = Berichte::paketeLesen(api.database());
+    const QList<BerichtPaket>& pakete = bestand.pakete;
     const Tageswerte werte = Berichte::tageswerteLesen(api.database());
     // The printout names the index as this report read it.
     modul.berichtindexname = werte.indexname;
@@ -85,7 +87,8 @@ void menuBerichtlang(MainWindowApi& api, const ModalRunner& modal) {
     ModulAktien& modul = api.modul();
     modul.berichtart = BerichtKomplett;
     lesezeichenMerken(api);
-    const QList<BerichtPaket> pakete = Berichte::paketeLesen(api.database());
+    const BerichtBestand bestand = Berichte::paketeLesen(api.database());
+    const QList<BerichtPaket>& pakete = bestand.pakete;
     const BerichtSeite s = Berichte::komplettfassung(
         pakete, api.clock().today(), fortschrittZeigen(api.ProgressBar1(), pakete.size()));
     modul.berichttext = s.text;
@@ -103,7 +106,7 @@ void menuBerichtlang(MainWindowApi& api, const ModalRunner& modal) {
 bool DruckeKurzbericht(MainWindowApi& api) {
     ModulAktien& modul = api.modul();
     modul.berichttext =
-        Berichte::kurzfassungDruck(Berichte::paketeLesen(api.database()), api.clock().today());
+        Berichte::kurzfassungDruck(Berichte::paketeLesen(api.database()).pakete, api.clock().today());
     FormDruckRtf form;
     form.textSetzen(modul.berichttext);
     form.titelBetonen(Berichte::KurzDruckTitel, false);
@@ -113,7 +116,7 @@ bool DruckeKurzbericht(MainWindowApi& api) {
 
 bool DruckeDifferenzbericht(MainWindowApi& api) {
     ModulAktien& modul = api.modul();
-    modul.berichttext = Berichte::differenzDruck(Berichte::paketeLesen(api.database()),
+    modul.berichttext = Berichte::differenzDruck(Berichte::paketeLesen(api.database()).pakete,
                                                  Berichte::tageswerteLesen(api.database()),
                                                  modul.berichtindexname);
     FormDruckRtf form;
@@ -126,7 +129,7 @@ bool DruckeDifferenzbericht(MainWindowApi& api) {
 
 void DruckeKomplettbericht(MainWindowApi& api, FormDruckRtf& form) {
     ModulAktien& modul = api.modul();
-    modul.berichttext = Berichte::komplettfassungDruck(Berichte::paketeLesen(api.database()),
+    modul.berichttext = Berichte::komplettfassungDruck(Berichte::paketeLesen(api.database()).pakete,
                                                        api.clock().today());
     form.caption = QStringLiteral("Bericht Komplettfassung");
     form.textSetzen(modul.berichttext);

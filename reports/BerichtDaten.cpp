@@ -6,7 +6,11 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <QStringDecoder>
+
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -100,12 +104,13 @@ QDate wertDatum(sqlite3_value* v) {
 
 namespace Berichte {
 
-QList<BerichtPaket> paketeLesen(Database& db) {
+BerichtBestand paketeLesen(Database& db) {
     // Straight from the statement: a report of a thousand packages should
     // cost little more than reading its rows.
-    QList<BerichtPaket> pakete;
+    BerichtBestand bestand;
+    QList<BerichtPaket>& pakete = bestand.pakete;
     sqlite3* h = db.handle();
-    if (!h) return pakete;
+    if (!h) return bestand;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(h,
                            "SELECT datum, \"WP-KNummer\", aktie, \"stück\", kaufpreis, "
@@ -113,14 +118,36 @@ QList<BerichtPaket> paketeLesen(Database& db) {
                            "FROM Aktiendaten ORDER BY _nr",
                            -1, &st, nullptr) != SQLITE_OK) {
         sqlite3_finalize(st);
-        return pakete;
+        return bestand;
     }
+    // Both names of every package go into one text; where each lies is kept
+    // as offsets, and the views are set once the text no longer grows.
+    QString& namen = bestand.namen;
+    namen.reserve(qsizetype{16} * 1024);
+    qsizetype belegt = 0;
+    struct Lage {
+        qsizetype von;
+        qsizetype laenge;
+    };
+    std::vector<Lage> lagen;
+    // Decoded as QString::fromUtf8 does: a leading byte order mark is kept.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    auto name = [&](sqlite3_value* v) {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        const int n = t ? sqlite3_value_bytes(v) : 0;
+        const qsizetype bedarf = belegt + utf8.requiredSpace(n);
+        if (bedarf > namen.size()) namen.resize(std::max(bedarf, 2 * namen.size()));
+        const QChar* ende = utf8.appendToBuffer(namen.data() + belegt, QByteArrayView(t, n));
+        lagen.push_back({belegt, ende - (namen.constData() + belegt)});
+        belegt = ende - namen.constData();
+    };
     while (sqlite3_step(st) == SQLITE_ROW) {
         BerichtPaket& p = pakete.emplaceBack();
         auto spalte = [st](int i) { return sqlite3_column_value(st, i); };
         p.datum = wertDatum(spalte(0));
-        p.wpkn = wertText(spalte(1));
-        p.aktie = wertText(spalte(2));
+        name(spalte(1));
+        name(spalte(2));
         p.stueck = wertGanzzahl(spalte(3));
         p.kaufpreis = wertGeld(spalte(4));
         p.gebuehren = wertGeld(spalte(5));
@@ -130,7 +157,14 @@ QList<BerichtPaket> paketeLesen(Database& db) {
         p.kaufdatum = wertDatum(spalte(9));
     }
     sqlite3_finalize(st);
-    return pakete;
+    namen.truncate(belegt);
+    for (qsizetype i = 0; i < pakete.size(); ++i) {
+        const Lage& wpkn = lagen[static_cast<std::size_t>(2 * i)];
+        const Lage& aktie = lagen[static_cast<std::size_t>(2 * i + 1)];
+        pakete[i].wpkn = QStringView(namen).sliced(wpkn.von, wpkn.laenge);
+        pakete[i].aktie = QStringView(namen).sliced(aktie.von, aktie.laenge);
+    }
+    return bestand;
 }
 
 Tageswerte tageswerteLesen(Database& db) {

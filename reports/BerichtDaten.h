@@ -6,10 +6,18 @@
 
 class Database;
 
+/// The packages as read, with the one text their names point into. Keep
+/// the whole object while the packages are used: the packages alone do not
+/// keep the names alive.
+struct BerichtBestand {
+    QList<BerichtPaket> pakete;
+    QString namen;
+};
+
 namespace Berichte {
 
 /// All rows of Aktiendaten in their natural order, in one statement.
-QList<BerichtPaket> paketeLesen(Database& db);
+BerichtBestand paketeLesen(Database& db);
 
 /// kennwort.altallwert and the last row of Indexkurse (name and value;
 /// none when the index table is empty).

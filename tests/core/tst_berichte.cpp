@@ -18,8 +18,8 @@ const QDate Heute(2024, 3, 15);
 QList<BerichtPaket> depot() {
     BerichtPaket a;
     a.datum = QDate(2024, 3, 14);
-    a.wpkn = QStringLiteral("840400");
-    a.aktie = QStringLiteral("Allianz");
+    a.wpkn = u"840400";
+    a.aktie = u"Allianz";
     a.stueck = 10;
     a.kaufpreis = cur("200");
     a.gebuehren = cur("9,9");
@@ -29,8 +29,8 @@ QList<BerichtPaket> depot() {
     a.kaufdatum = QDate(2024, 1, 2);
     BerichtPaket b;
     b.datum = QDate(2024, 3, 15);
-    b.wpkn = QStringLiteral("123456");
-    b.aktie = QStringLiteral("Deutsche Weltfonds Anlage Plus");
+    b.wpkn = u"123456";
+    b.aktie = u"Deutsche Weltfonds Anlage Plus";
     b.stueck = 25;
     b.kaufpreis = cur("40");
     b.gebuehren = cur("5");
@@ -360,7 +360,7 @@ private slots:
 
     void fehlendeWerteBleibenLeer() {
         BerichtPaket p;
-        p.aktie = QStringLiteral("Ohne Werte");
+        p.aktie = u"Ohne Werte";
         const QString zeile = Berichte::kurzfassung({p}, Heute).text.split(QStringLiteral("\r\n")).first();
         // Date, number, units and quote blank; the value counts them as 0.
         QCOMPARE(zeile, QString(21, QLatin1Char(' ')) + QStringLiteral("Ohne Werte") +

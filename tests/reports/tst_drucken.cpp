@@ -161,8 +161,8 @@ private slots:
         } else {
             // The same text and emphasis as the print procedures give.
             const QString text =
-                art == 1 ? Berichte::kurzfassungDruck(Berichte::paketeLesen(d.db()), QDate(2024, 3, 15))
-                         : Berichte::differenzDruck(Berichte::paketeLesen(d.db()),
+                art == 1 ? Berichte::kurzfassungDruck(Berichte::paketeLesen(d.db()).pakete, QDate(2024, 3, 15))
+                         : Berichte::differenzDruck(Berichte::paketeLesen(d.db()).pakete,
                                                     Berichte::tageswerteLesen(d.db()), "DAX");
             form.textSetzen(text);
             t = art == 1 ? Berichte::KurzDruckTitel : Berichte::DifferenzDruckTitel;
@@ -208,6 +208,37 @@ private slots:
                 QCOMPARE(f.underline(), kopfUnterstrichen);
             }
             QVERIFY(!schriftBei(doc, kb).underline());
+        }
+    }
+
+    // The names of all packages are read into one text the packages point
+    // into: long, non-Latin, empty and missing names, enough of them that the
+    // text grows several times while it is read, and still right in a copy
+    // that outlives the object they were read into.
+    void namenAusDerDatei() {
+        Depot d;
+        QStringList aktien, wpkn;
+        for (int i = 0; i < 400; ++i) {
+            QString name = QStringLiteral("Müller & Söhne 株式 %1 😀 ").arg(i);
+            name += QString(i % 5 == 0 ? 200 : i % 7, QChar(u'x'));
+            const QVariant nummer = i % 11 == 0 ? QVariant() : QVariant(QString::number(100000 + i));
+            d.db().exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\") VALUES (?, ?)"),
+                        {i % 13 == 0 ? QString() : name, nummer});
+        }
+        for (const QVariantList& z :
+             d.db().rows(QStringLiteral("SELECT aktie, \"WP-KNummer\" FROM Aktiendaten ORDER BY _nr"))) {
+            aktien << z.value(0).toString();
+            wpkn << z.value(1).toString();
+        }
+        std::optional<BerichtBestand> kopie;
+        {
+            const BerichtBestand gelesen = Berichte::paketeLesen(d.db());
+            kopie = gelesen;
+        }
+        QCOMPARE(kopie->pakete.size(), aktien.size());
+        for (qsizetype i = 0; i < aktien.size(); ++i) {
+            QCOMPARE(kopie->pakete[i].aktie.toString(), aktien[i]);
+            QCOMPARE(kopie->pakete[i].wpkn.toString(), wpkn[i]);
         }
     }
 
