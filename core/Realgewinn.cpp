@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr qsizetype TextBreite = 24;
+constexpr qsizetype TextBreite = RealgewinnAufbau::TextBreite;
 constexpr qsizetype BetragBreite = 11;
 constexpr qsizetype ZeilenLaenge = 1 + 10 + 2 + TextBreite + BetragBreite;
 

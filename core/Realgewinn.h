@@ -37,6 +37,8 @@ Realgewinn realgewinnAufstellung(const QList<Buchung>& buchungen, Einheit e);
 /// database without collecting them first.
 class RealgewinnAufbau {
 public:
+    /// Characters of a booking's text a line shows; the rest is cut off.
+    static constexpr qsizetype TextBreite = 24;
     /// zeilen: the expected number of lines, for reserving.
     explicit RealgewinnAufbau(Einheit e, qsizetype zeilen = 0);
     void zeile(const QDate& datum, QStringView text, Currency summe);

@@ -53,8 +53,10 @@ namespace {
 /// straight from the statement: a long-kept ledger has tens of thousands of
 /// rows, and the statement is rebuilt on every activation. The text is only
 /// valid during the call. Returns the largest key as a bound for the count
-/// through groesse before the first row.
-template <typename Zeile> void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile) {
+/// through groesse before the first row. A caller that shows no more than
+/// the first hoechstens characters of a text gets at least those.
+template <typename Zeile>
+void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile, qsizetype hoechstens = -1) {
     sqlite3_stmt* stmt = nullptr;
     if (!db.handle() ||
         sqlite3_prepare_v2(db.handle(), "SELECT datum, text, summe FROM Gewinne ORDER BY _nr", -1,
@@ -78,8 +80,21 @@ template <typename Zeile> void buchungenLesen(Database& db, qsizetype* groesse, 
         sqlite3_value* textWert = sqlite3_column_value(stmt, 1);
         const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(textWert));
         const int laenge = sqlite3_value_bytes(textWert);
-        puffer.resize(utf8.requiredSpace(laenge));
-        const QChar* ende = utf8.appendToBuffer(puffer.data(), QByteArrayView(text, laenge));
+        // Bookings are written in plain letters: when the characters shown
+        // are all ASCII they are the bytes themselves, whatever follows.
+        const qsizetype vorn = hoechstens < 0 ? laenge : std::min<qsizetype>(laenge, hoechstens);
+        const bool ascii = text && std::all_of(text, text + vorn, [](char c) {
+                                       return static_cast<unsigned char>(c) < 0x80;
+                                   });
+        const QChar* ende = nullptr;
+        if (ascii) {
+            puffer.resize(vorn);
+            ende = std::transform(text, text + vorn, puffer.data(),
+                                  [](char c) { return QLatin1Char(c); });
+        } else {
+            puffer.resize(utf8.requiredSpace(laenge));
+            ende = utf8.appendToBuffer(puffer.data(), QByteArrayView(text, laenge));
+        }
         sqlite3_value* datumWert = sqlite3_column_value(stmt, 0);
         const auto* datum = reinterpret_cast<const char*>(sqlite3_value_text(datumWert));
         zeile(isoDatum(datum, sqlite3_value_bytes(datumWert)),
@@ -107,7 +122,7 @@ Realgewinn realgewinnAusDemKonto(Database& db, Einheit e) {
     buchungenLesen(db, &groesse, [&](const QDate& datum, QStringView text, Currency summe) {
         if (!aufbau) aufbau.emplace(e, groesse);
         aufbau->zeile(datum, text, summe);
-    });
+    }, RealgewinnAufbau::TextBreite);
     return aufbau ? aufbau->ergebnis() : Realgewinn();
 }
 

@@ -103,7 +103,11 @@ void TstRealgewinnform::ausDemKontoWieAusDerListe() {
         {QStringLiteral("1.2.2024"), QStringLiteral("Datum in anderer Form"), -49999},
         {QVariant(), QVariant(), QVariant()},
         {QStringLiteral("2024-03-01"), lang, Q_INT64_C(4611686018427387904)},
-        {QStringLiteral("2024-03-02"), bom, -1}};
+        {QStringLiteral("2024-03-02"), bom, -1},
+        // Plain letters where the line cuts the text, other ones behind or at the cut.
+        {QStringLiteral("2024-03-03"), QStringLiteral("Kauf 100 Stueck Nordche Ölwerke Süd"), 7},
+        {QStringLiteral("2024-03-04"), QStringLiteral("Kauf 100 Stueck Nordchem") + emoji, 8},
+        {QStringLiteral("2024-03-05"), QStringLiteral("Kauf 100 Stueck Nordche") + emoji, 9}};
     for (const QVariantList& z : zeilen)
         QVERIFY(db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
                         z));
@@ -115,7 +119,13 @@ void TstRealgewinnform::ausDemKontoWieAusDerListe() {
         {QDate(), QStringLiteral("Datum in anderer Form"), Currency::fromRaw(-49999)},
         {QDate(), QString(), Currency()},
         {QDate(2024, 3, 1), lang, Currency::fromRaw(Q_INT64_C(4611686018427387904))},
-        {QDate(2024, 3, 2), bom, Currency::fromRaw(-1)}};
+        {QDate(2024, 3, 2), bom, Currency::fromRaw(-1)},
+        {QDate(2024, 3, 3), QStringLiteral("Kauf 100 Stueck Nordche Ölwerke Süd"),
+         Currency::fromRaw(7)},
+        {QDate(2024, 3, 4), QStringLiteral("Kauf 100 Stueck Nordchem") + emoji,
+         Currency::fromRaw(8)},
+        {QDate(2024, 3, 5), QStringLiteral("Kauf 100 Stueck Nordche") + emoji,
+         Currency::fromRaw(9)}};
     for (Einheit e : {Einheit::DM, Einheit::Euro}) {
         const Realgewinn soll = realgewinnAufstellung(erwartet, e);
         const Realgewinn ist = Konto::realgewinnAusDemKonto(db, e);
