@@ -24,6 +24,20 @@ struct BenchResult {
 /// The message of the last operation that threw; empty when none did.
 QString& lastFailure();
 
+/// Milliseconds one call of f takes.
+inline double einmalMs(const std::function<void()>& f) {
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+/// Median of the timings in t (sorted in place); t holds at least one.
+inline double median(std::vector<double>& t) {
+    std::sort(t.begin(), t.end());
+    return t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
+}
+
 /// Median of runs timings of op; setup (and teardown) run outside the timed region.
 /// An operation that throws ends the measurement with -1 and sets lastFailure().
 inline double medianMs(int runs, const std::function<void()>& setup,
@@ -34,18 +48,14 @@ inline double medianMs(int runs, const std::function<void()>& setup,
     try {
         for (int i = 0; i < runs; ++i) {
             if (setup) setup();
-            QElapsedTimer timer;
-            timer.start();
-            op();
-            t.push_back(double(timer.nsecsElapsed()) / 1e6);
+            t.push_back(einmalMs(op));
             if (teardown) teardown();
         }
     } catch (const std::exception& e) {
         lastFailure() = QString::fromUtf8(e.what());
         return -1;
     }
-    std::sort(t.begin(), t.end());
-    return t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
+    return median(t);
 }
 
 /// Medians of an operation and of its floor, timed in turns (the order
@@ -62,30 +72,20 @@ inline Gepaart gepaartMs(int runs, const std::function<void()>& op,
     std::vector<double> a, b;
     a.reserve(runs);
     b.reserve(runs);
-    auto zeit = [](const std::function<void()>& f) {
-        QElapsedTimer timer;
-        timer.start();
-        f();
-        return double(timer.nsecsElapsed()) / 1e6;
-    };
     try {
         for (int i = 0; i < runs; ++i) {
             if (i % 2 == 0) {
-                a.push_back(zeit(op));
-                b.push_back(zeit(floor));
+                a.push_back(einmalMs(op));
+                b.push_back(einmalMs(floor));
             } else {
-                b.push_back(zeit(floor));
-                a.push_back(zeit(op));
+                b.push_back(einmalMs(floor));
+                a.push_back(einmalMs(op));
             }
         }
     } catch (const std::exception& e) {
         lastFailure() = QString::fromUtf8(e.what());
         return {};
     }
-    auto median = [](std::vector<double>& t) {
-        std::sort(t.begin(), t.end());
-        return t.size() % 2 ? t[t.size() / 2] : (t[t.size() / 2 - 1] + t[t.size() / 2]) / 2;
-    };
     return {median(a), median(b)};
 }
 

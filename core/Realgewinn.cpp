@@ -58,7 +58,7 @@ void anhaengen(QString& out, const QDate& datum, QStringView text, Currency summ
     if (angezeigt) *angezeigt = betrag;
     // Only a date beyond four-digit years makes the line longer.
     char kurzesDatum[10];
-    const bool kurz = datum.isValid() && Kalender::punktform(datum, kurzesDatum);
+    const bool kurz = Kalender::punktform(datum, kurzesDatum);
     const QString langesDatum = !datum.isValid() || kurz
                                     ? QString()
                                     : datum.toString(QStringLiteral("dd.MM.yyyy"));

@@ -2,11 +2,10 @@
 
 #include "core/Kalender.h"
 #include "core/Numbers.h"
+#include "core/Utf8.h"
 #include "db/Database.h"
 
 #include <sqlcipher/sqlite3.h>
-
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cmath>
@@ -130,9 +129,7 @@ BerichtBestand paketeLesen(Database& db) {
         qsizetype laenge;
     };
     std::vector<Lage> lagen;
-    // Decoded as QString::fromUtf8 does: a leading byte order mark is kept.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                    QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder utf8 = utf8WieFromUtf8();
     auto name = [&](sqlite3_value* v) {
         const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
         const int n = t ? sqlite3_value_bytes(v) : 0;

@@ -2,6 +2,7 @@
 
 #include "core/Kalender.h"
 #include "core/Numbers.h"
+#include "core/Utf8.h"
 #include "db/Database.h"
 #include "db/Depot.h"
 
@@ -68,9 +69,7 @@ void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile, qsizetype hoe
     // The largest key bounds the count without a second pass over the table.
     *groesse = std::clamp<qint64>(
         db.scalar(QStringLiteral("SELECT max(_nr) FROM Gewinne")).toLongLong(), 0, 10'000'000);
-    // Decoded as QString::fromUtf8 does: a leading byte order mark is kept.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                    QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder utf8 = utf8WieFromUtf8();
     QVarLengthArray<QChar, 256> puffer;
     // Each column fetched once as a value and read through the value
     // functions: the column functions take the connection's lock on every
