@@ -85,6 +85,15 @@ QString Currency::format00() const {
     return (negative && cents != 0) ? QLatin1Char('-') + digits : digits;
 }
 
+QString Currency::centsText00(std::int64_t cents) {
+    const bool negative = cents < 0;
+    const unsigned __int128 magnitude =
+        negative ? static_cast<unsigned __int128>(-static_cast<Int128>(cents))
+                 : static_cast<unsigned __int128>(cents);
+    const QString digits = digitsText(magnitude, 2, true);
+    return negative ? QLatin1Char('-') + digits : digits;
+}
+
 QString Currency::plainText() const {
     const bool negative = m_raw < 0;
     const unsigned __int128 magnitude =

@@ -50,6 +50,8 @@ public:
 
     /// "0.00": two decimals, halves away from zero, decimal comma, leading "-".
     QString format00() const;
+    /// A whole number of cents in the "0.00" form; any 64-bit count fits.
+    static QString centsText00(std::int64_t cents);
     /// The engine's plain text form: decimal comma, no trailing zeros ("10,5", "12", "-0,0001").
     QString plainText() const;
 

@@ -122,7 +122,9 @@ double toDouble(const Decimal& d) {
 QString format00(double value) {
     const auto cents = DecimalRound::scaled(value, 2, DecimalRound::Mode::HalfAwayFromZero);
     if (!cents) return QString::number(value, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
-    return Currency::fromRaw(*cents * 100).format00();
+    // Formatted from the cents themselves: a count beyond a hundredth of the
+    // 64-bit range has no Currency value, but its text is exact all the same.
+    return Currency::centsText00(*cents);
 }
 
 std::optional<double> parseLocale(const QString& text) {

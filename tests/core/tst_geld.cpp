@@ -80,6 +80,11 @@ private slots:
         QTest::newRow("-0.004") << -0.004 << "0,00";
         QTest::newRow("-2.5") << -2.5 << "-2,50";
         QTest::newRow("1234.5") << 1234.5 << "1234,50";
+        // Percentages of a near-zero purchase price come out this large; the
+        // cents exist, a Currency of them does not.
+        QTest::newRow("beyond Currency") << 1e17 << "100000000000000000,00";
+        QTest::newRow("negative beyond Currency") << -9.2e18 / 100 * 3 << "-276000000000000000,00";
+        QTest::newRow("largest cents") << 9.2e16 << "92000000000000000,00";
     }
     void format00Double() {
         QFETCH(double, value);
