@@ -17,6 +17,12 @@ std::int64_t saturate(Int128 v) {
     return static_cast<std::int64_t>(v);
 }
 
+// The amount without its sign; the smallest 64-bit number has one too.
+unsigned __int128 betrag(std::int64_t v) {
+    return v < 0 ? static_cast<unsigned __int128>(-static_cast<Int128>(v))
+                 : static_cast<unsigned __int128>(v);
+}
+
 // Digits of an amount held as units of 1/10^decimals.
 QString digitsText(unsigned __int128 magnitude, int decimals, bool keepZeros) {
     const unsigned __int128 scale = decimals == 4 ? 10000u : 100u;
@@ -75,9 +81,7 @@ Currency Currency::operator*(Currency o) const {
 
 QString Currency::format00() const {
     const bool negative = m_raw < 0;
-    const unsigned __int128 magnitude =
-        negative ? static_cast<unsigned __int128>(-static_cast<Int128>(m_raw))
-                 : static_cast<unsigned __int128>(m_raw);
+    const unsigned __int128 magnitude = betrag(m_raw);
     // Four decimals down to two, halves away from zero.
     const unsigned __int128 cents = (magnitude + 50) / 100;
     const QString digits = digitsText(cents, 2, true);
@@ -87,18 +91,14 @@ QString Currency::format00() const {
 
 QString Currency::centsText00(std::int64_t cents) {
     const bool negative = cents < 0;
-    const unsigned __int128 magnitude =
-        negative ? static_cast<unsigned __int128>(-static_cast<Int128>(cents))
-                 : static_cast<unsigned __int128>(cents);
+    const unsigned __int128 magnitude = betrag(cents);
     const QString digits = digitsText(magnitude, 2, true);
     return negative ? QLatin1Char('-') + digits : digits;
 }
 
 QString Currency::plainText() const {
     const bool negative = m_raw < 0;
-    const unsigned __int128 magnitude =
-        negative ? static_cast<unsigned __int128>(-static_cast<Int128>(m_raw))
-                 : static_cast<unsigned __int128>(m_raw);
+    const unsigned __int128 magnitude = betrag(m_raw);
     const QString digits = digitsText(magnitude, 4, false);
     return negative ? QLatin1Char('-') + digits : digits;
 }
