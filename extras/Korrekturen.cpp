@@ -26,7 +26,7 @@ qint64 ganz(const QVariant& v) {
     if (v.typeId() == QMetaType::LongLong) return v.toLongLong();
     if (v.typeId() == QMetaType::Double) return std::llround(v.toDouble());
     if (v.typeId() == QMetaType::QString)
-        return std::llround(Numbers::parseLocale(v.toString()).value_or(0));
+        return std::llround(Numbers::readDouble(v.toString(), Numbers::Mode::Stored).value_or(0));
     return 0;
 }
 

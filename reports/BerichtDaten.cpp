@@ -38,7 +38,8 @@ std::optional<qint64> ganzzahl(const QVariant& v) {
         if (!std::isfinite(v.toDouble()) || std::fabs(v.toDouble()) > 9e18) return std::nullopt;
         return static_cast<qint64>(std::nearbyint(v.toDouble()));
     case QMetaType::QString:
-        if (const auto d = Numbers::parseLocale(v.toString()); d && std::fabs(*d) < 9e18)
+        if (const auto d = Numbers::readDouble(v.toString(), Numbers::Mode::Stored);
+            d && std::fabs(*d) < 9e18)
             return static_cast<qint64>(std::nearbyint(*d));
         return std::nullopt;
     default:
@@ -177,7 +178,7 @@ Tageswerte tageswerteLesen(Database& db) {
         if (zahl.typeId() == QMetaType::LongLong || zahl.typeId() == QMetaType::Double)
             w.indexzahl = zahl.toDouble();
         else if (zahl.typeId() == QMetaType::QString)
-            w.indexzahl = Numbers::parseLocale(zahl.toString());
+            w.indexzahl = Numbers::readDouble(zahl.toString(), Numbers::Mode::Stored);
     }
     return w;
 }
