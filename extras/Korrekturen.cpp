@@ -4,6 +4,7 @@
 #include "core/Paketkorrektur.h"
 #include "db/Database.h"
 #include "db/SqlUtil.h"
+#include "db/Vorgang.h"
 
 #include <QList>
 #include <cmath>
@@ -28,30 +29,6 @@ qint64 ganz(const QVariant& v) {
     if (v.typeId() == QMetaType::QString)
         return std::llround(Numbers::readDouble(v.toString(), Numbers::Mode::Stored).value_or(0));
     return 0;
-}
-
-QVariant roh(Currency c) {
-    return QVariant(static_cast<qlonglong>(c.raw()));
-}
-
-class Schritte {
-public:
-    explicit Schritte(const std::function<void(int)>& f) : m_f(f) {}
-    void operator()() {
-        if (m_f) m_f(++m_n);
-    }
-
-private:
-    const std::function<void(int)>& m_f;
-    int m_n = 0;
-};
-
-Ergebnis fehlschlag(Database& db, const QString& was, const QString& detail = {}) {
-    Ergebnis r;
-    r.fehler = was + QStringLiteral(" Es wurde nichts geändert.");
-    const QString grund = detail.isEmpty() ? db.message() : detail;
-    if (!grund.isEmpty()) r.fehler += QStringLiteral("\n\n") + grund;
-    return r;
 }
 
 /// One statement run again for many rows: the quote history of a name can
@@ -207,15 +184,15 @@ QString splitPruefen(Database& db, const QString& name, Currency faktor) {
 
 Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
                            const std::function<void(int)>& nachSchritt) {
-    const QString was = QStringLiteral("Der Aktiensplit konnte nicht durchgeführt werden.");
+    const QString was = QStringLiteral(
+        "Der Aktiensplit konnte nicht durchgeführt werden. Es wurde nichts geändert.");
     if (faktor.raw() <= 0) return Ergebnis{false, faktorUngueltigText()};
-    Schritte schritt(nachSchritt);
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag(db, was);
+    Vorgang v(db, was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
 
     const QList<SplitPaket> pakete = splitPakete(db, name);
     if (pakete.isEmpty())
-        return fehlschlag(db, was, QStringLiteral("Die Aktie gibt es nicht mehr."));
+        return Ergebnis{false, v.fehler(QStringLiteral("Die Aktie gibt es nicht mehr."))};
     QList<SplitWerte> neu;
     QString warum;
     for (const SplitPaket& p : pakete) {
@@ -226,10 +203,11 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
     for (qsizetype i = 0; i < pakete.size(); ++i) {
         if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET \"stück\" = ?, kaufpreis = ?,"
                                     " tageskurs = ?, altkurs = ? WHERE rowid = ?"),
-                     {neu[i].stueck, roh(neu[i].kaufpreis), roh(neu[i].tageskurs),
-                      roh(neu[i].altkurs), pakete[i].nr}))
-            return fehlschlag(db, was);
-        schritt();
+                     {neu[i].stueck, QVariant::fromValue(neu[i].kaufpreis),
+                      QVariant::fromValue(neu[i].tageskurs), QVariant::fromValue(neu[i].altkurs),
+                      pakete[i].nr}))
+            return Ergebnis{false, v.fehler()};
+        v.schritt();
     }
 
     // The history is kept by name: divided once, however many packages share it.
@@ -238,19 +216,19 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
         {name});
     {
         Wiederholt aendern(db, "UPDATE kurse SET kurs = ?1 WHERE rowid = ?2");
-        if (!aendern.ok()) return fehlschlag(db, was, aendern.fehler());
+        if (!aendern.ok()) return Ergebnis{false, v.fehler(aendern.fehler())};
         for (const auto& k : kurse) {
             if (!k.value(1).isValid()) continue; // no quote stored: nothing to divide
             const auto kurs = Paketkorrektur::splitKurs(betrag(k.value(1)), faktor);
             if (!kurs)
                 return Ergebnis{false, QStringLiteral("Der Aktiensplit ist nicht möglich: Die "
                                                       "neuen Kurse wären zu groß.")};
-            if (!aendern.run({roh(*kurs), k.value(0)}))
-                return fehlschlag(db, was, aendern.fehler());
+            if (!aendern.run({QVariant::fromValue(*kurs), k.value(0)}))
+                return Ergebnis{false, v.fehler(aendern.fehler())};
         }
     } // the statement is done before the commit
-    schritt();
-    if (!t.commit()) return fehlschlag(db, was);
+    v.schritt();
+    if (!v.commit()) return Ergebnis{false, v.fehler()};
     return Ergebnis{true, QString()};
 }
 
@@ -284,10 +262,10 @@ QString buendelnPruefen(Database& db, const QString& kennummer) {
 
 Ergebnis buendeln(Database& db, const QString& kennummer,
                   const std::function<void(int)>& nachSchritt) {
-    const QString was = QStringLiteral("Die Aktienpakete konnten nicht zusammengefasst werden.");
-    Schritte schritt(nachSchritt);
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag(db, was);
+    const QString was = QStringLiteral(
+        "Die Aktienpakete konnten nicht zusammengefasst werden. Es wurde nichts geändert.");
+    Vorgang v(db, was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
 
     const QList<BuendelPaket> pakete = buendelPakete(db, kennummer);
     if (pakete.size() <= 1) return Ergebnis{false, nurEinPaketText()};
@@ -298,20 +276,21 @@ Ergebnis buendeln(Database& db, const QString& kennummer,
     if (!b) return Ergebnis{false, buendelGrund(pakete)};
 
     if (!db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE \"WP-KNummer\" = ?1"), {kennummer}))
-        return fehlschlag(db, was);
-    schritt();
+        return Ergebnis{false, v.fehler()};
+    v.schritt();
     QVariantList werte = pakete.last().letzte;
-    werte << b->stueck << roh(b->kaufpreis) << roh(b->gebuehren) << roh(b->dividende)
+    werte << b->stueck << QVariant::fromValue(b->kaufpreis) << QVariant::fromValue(b->gebuehren)
+          << QVariant::fromValue(b->dividende)
           << (b->notizen.isEmpty() ? QVariant() : QVariant(b->notizen));
     if (!db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\", tageskurs,"
                                 " kaufdatum, datum, altkurs, kursziel, stopkurs, \"stück\","
                                 " kaufpreis, \"gebühren\", dividende, notizen)"
                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                  werte))
-        return fehlschlag(db, was);
+        return Ergebnis{false, v.fehler()};
     const Bookmark neu = db.lastInsertRowId();
-    schritt();
-    if (!t.commit()) return fehlschlag(db, was);
+    v.schritt();
+    if (!v.commit()) return Ergebnis{false, v.fehler()};
     Ergebnis r{true, QString()};
     r.neu = neu;
     return r;

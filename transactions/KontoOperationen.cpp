@@ -5,6 +5,7 @@
 #include "core/Utf8.h"
 #include "db/Database.h"
 #include "db/Depot.h"
+#include "db/Vorgang.h"
 
 #include <sqlite3.h>
 
@@ -18,18 +19,10 @@ namespace Konto {
 
 namespace {
 
-QVariant datumWert(const QDate& d) {
-    return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
-}
-
 /// "YYYY-MM-DD" as stored; anything else gives an invalid date.
 QDate isoDatum(const char* p, int n) {
     if (const auto d = Kalender::ausIso(p, n)) return *d;
     return QDate::fromString(QString::fromUtf8(p, p ? n : 0), Qt::ISODate);
-}
-
-QVariant betragWert(Currency c) {
-    return QVariant(static_cast<qlonglong>(c.raw()));
 }
 
 } // namespace
@@ -40,7 +33,7 @@ bool hatBuchungen(Database& db) {
 
 bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe) {
     return db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                   {datumWert(datum), Eingabe::einzeilig(text), betragWert(summe)});
+                   {datum, Eingabe::einzeilig(text), QVariant::fromValue(summe)});
 }
 
 bool buchungLoeschen(Database& db, Bookmark buchung) {
@@ -83,8 +76,8 @@ void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile, qsizetype hoe
         // are all ASCII they are the bytes themselves, whatever follows.
         const qsizetype vorn = hoechstens < 0 ? laenge : std::min<qsizetype>(laenge, hoechstens);
         const bool ascii = text && std::all_of(text, text + vorn, [](char c) {
-                                       return static_cast<unsigned char>(c) < 0x80;
-                                   });
+                               return static_cast<unsigned char>(c) < 0x80;
+                           });
         const QChar* ende = nullptr;
         if (ascii) {
             puffer.resize(vorn);
@@ -118,10 +111,13 @@ QList<Buchung> buchungenInEingabeReihenfolge(Database& db) {
 Realgewinn realgewinnAusDemKonto(Database& db, Einheit e) {
     std::optional<RealgewinnAufbau> aufbau;
     qsizetype groesse = 0;
-    buchungenLesen(db, &groesse, [&](const QDate& datum, QStringView text, Currency summe) {
-        if (!aufbau) aufbau.emplace(e, groesse);
-        aufbau->zeile(datum, text, summe);
-    }, RealgewinnAufbau::TextBreite);
+    buchungenLesen(
+        db, &groesse,
+        [&](const QDate& datum, QStringView text, Currency summe) {
+            if (!aufbau) aufbau.emplace(e, groesse);
+            aufbau->zeile(datum, text, summe);
+        },
+        RealgewinnAufbau::TextBreite);
     return aufbau ? aufbau->ergebnis() : Realgewinn();
 }
 
@@ -135,9 +131,9 @@ std::optional<KaufBetraege> kaufBetraege(const KaufEingabe& e) {
     return KaufBetraege{*kaufbetrag, *kurswert};
 }
 
-KaufFelder KaufFelder::lesen(const QString& aktie, const QString& kennummer,
-                             const QString& stueck, const QString& gebuehren,
-                             const QString& kaufpreis, const QDate& datum) {
+KaufFelder KaufFelder::lesen(const QString& aktie, const QString& kennummer, const QString& stueck,
+                             const QString& gebuehren, const QString& kaufpreis,
+                             const QDate& datum) {
     KaufFelder f;
     f.aktie = aktie;
     f.kennummer = kennummer;
@@ -180,7 +176,8 @@ KaufPruefErgebnis kaufPruefen(const KaufFelder& f, std::optional<Currency> konto
         r.betraege = *b;
     }
     if (*kontostand < r.betraege.kaufbetrag) return refuse(KaufPruefung::ZuWenigGuthaben);
-    if (f.aktie.isEmpty() || f.stueckText.isEmpty() || f.kaufpreis.fehler == Eingabe::Fehler::Leer ||
+    if (f.aktie.isEmpty() || f.stueckText.isEmpty() ||
+        f.kaufpreis.fehler == Eingabe::Fehler::Leer ||
         f.gebuehren.fehler == Eingabe::Fehler::Leer || f.kennummer.isEmpty())
         return refuse(KaufPruefung::Unvollstaendig);
     if (f.stueck.fehler == Eingabe::Fehler::KeineZahl || !f.kaufpreis.ok() || !f.gebuehren.ok())
@@ -221,15 +218,6 @@ QString kaufText(const KaufEingabe& e) {
 KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraege& b,
                            const std::function<void(int)>& nachSchritt) {
     KaufErgebnis r;
-    const auto fehlschlag = [&]() {
-        r.fehler = QStringLiteral("Der Kauf konnte nicht gespeichert werden. Es wurde nichts "
-                                  "gebucht.\n\n") +
-                   db.message();
-        return r;
-    };
-    const auto schritt = [&](int n) {
-        if (nachSchritt) nachSchritt(n);
-    };
     // The day baseline rises by Kurswert ÷ 1.95583 (Kaufkurs × Stück in Euro); the debit is the
     // purchase amount rounded to cents, as "0.00" shows it.
     const auto zuwachs = Numbers::dmToEuroChecked(b.kurswert);
@@ -239,26 +227,32 @@ KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraeg
         return r;
     }
 
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag();
-    const QVariant datum = datumWert(e.datum);
+    Vorgang v(db,
+              QStringLiteral("Der Kauf konnte nicht gespeichert werden. Es wurde nichts gebucht."),
+              nachSchritt);
+    const auto fehlschlag = [&]() {
+        r.fehler = v.fehler();
+        return r;
+    };
+    if (!v.begonnen()) return fehlschlag();
     if (!db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\", \"stück\","
                                 " kaufpreis, \"gebühren\", datum, kaufdatum, tageskurs)"
                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                  {Eingabe::einzeilig(e.aktie), Eingabe::einzeilig(e.kennummer),
-                  static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
-                  betragWert(e.gebuehren), datum, datum, betragWert(e.kaufpreis)}))
+                  static_cast<qlonglong>(e.stueck), QVariant::fromValue(e.kaufpreis),
+                  QVariant::fromValue(e.gebuehren), e.datum, e.datum,
+                  QVariant::fromValue(e.kaufpreis)}))
         return fehlschlag();
     const Bookmark paket = db.lastInsertRowId();
-    schritt(1);
+    v.schritt();
 
     if (!Depot::altallwertAnpassen(db, *zuwachs)) return fehlschlag();
-    schritt(2);
+    v.schritt();
 
     if (!buchen(db, e.datum, kaufText(e), -*belastung)) return fehlschlag();
-    schritt(3);
+    v.schritt();
 
-    if (!t.commit()) return fehlschlag();
+    if (!v.commit()) return fehlschlag();
     r.ok = true;
     r.paket = paket;
     return r;
