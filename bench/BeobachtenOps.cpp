@@ -3,8 +3,6 @@
 
 #include "Ops.h"
 
-#include <sqlite3.h>
-
 #include "app/Aktiendataform.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
@@ -77,7 +75,7 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                 pruefen(!f->Label8->text().isEmpty(), "watch-list totals");
             },
             [&] { f.reset(); });
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         const QString name = ersterName(ctx.db());
         // Building the widgets and drawing the chart is the work here; the
         // rows read cost a fraction of a millisecond, so that is stated, not
@@ -123,14 +121,12 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                 f.reset();
                 w.reset();
             });
-        sqlite3* h = nullptr;
         qint64 nr = 0;
         QString name;
         r.floorMs = medianMs(
             ctx.runs(),
             [&] {
                 ctx.fresh();
-                h = ctx.db().handle();
                 const auto row = ctx.db().rows(
                     QStringLiteral(
                         "SELECT _nr, aktie FROM Beobachten ORDER BY _nr LIMIT 1 OFFSET ?"),
@@ -139,6 +135,7 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                 name = row.value(0).value(1).toString();
             },
             [&] {
+                Database& h = ctx.db();
                 sqlRun(h, QStringLiteral("BEGIN"));
                 sqlRun(h, QStringLiteral("UPDATE Beobachten SET kurs = 1234500 WHERE _nr = ?"),
                        {nr});
@@ -167,7 +164,7 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                         "index window");
             },
             [&] { f.reset(); });
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         const double lesen = medianMs(ctx.runs(), {}, [&] {
             sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM Indexkurse"));
         });

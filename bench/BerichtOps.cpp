@@ -3,8 +3,6 @@
 
 #include "Ops.h"
 
-#include <sqlite3.h>
-
 #include "app/Aktiendataform.h"
 #include "core/Berichte.h"
 #include "core/Clock.h"
@@ -33,7 +31,7 @@ void fehlschlag(const char* was) {
 void runReports(BenchContext& ctx, QList<BenchResult>& out) {
     ctx.fresh();
     Database& db = ctx.db();
-    sqlite3* h = db.handle();
+    Database& h = db;
     const qsizetype pakete = ctx.info().namen.size();
 
     // Floor: the one statement the reports read their packages with.

@@ -4,8 +4,6 @@
 
 #include "Ops.h"
 
-#include <sqlite3.h>
-
 #include "app/Aktiendataform.h"
 #include "app/ChartAnsicht.h"
 #include "charts/BefehleCharts.h"
@@ -77,14 +75,14 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
     // The statement that reads one package's newest quotes, on its own.
     auto kursFloor = [&](int anzahl) {
         return [&, anzahl] {
-            sqlReadAll(ctx.db().handle(),
+            sqlReadAll(ctx.db(),
                        QStringLiteral("SELECT kurs FROM kurse WHERE trim(aktie) = trim(?1) "
                                       "ORDER BY _nr DESC LIMIT ?2"),
                        {name, anzahl});
         };
     };
     auto zaehlFloor = [&] {
-        sqlReadAll(ctx.db().handle(),
+        sqlReadAll(ctx.db(),
                    QStringLiteral("SELECT count(*) FROM kurse WHERE trim(aktie) = trim(?1)"),
                    {name});
     };
@@ -175,7 +173,7 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         r.floorMs = medianMs(
             ctx.runs(), [&] { ctx.fresh(); },
             [&] {
-                sqlite3* h = ctx.db().handle();
+                Database& h = ctx.db();
                 sqlRun(h, QStringLiteral("BEGIN"));
                 sqlRun(h,
                        QStringLiteral("DELETE FROM kurse WHERE trim(aktie) = trim(?1) AND _nr < "

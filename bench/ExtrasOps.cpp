@@ -2,8 +2,6 @@
 
 #include "Ops.h"
 
-#include <sqlite3.h>
-
 #include "app/Aktiendataform.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
@@ -73,7 +71,7 @@ void buendelVorbereiten(Database& db, int pos) {
             {BuendelNummer, BuendelPakete, pos});
 }
 
-void splitFloor(sqlite3* h, const QString& name) {
+void splitFloor(Database& h, const QString& name) {
     sqlRun(h, QStringLiteral("BEGIN"));
     sqlReadAll(h,
                QStringLiteral("SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs FROM "
@@ -89,7 +87,7 @@ void splitFloor(sqlite3* h, const QString& name) {
     sqlRun(h, QStringLiteral("COMMIT"));
 }
 
-void buendelFloor(sqlite3* h) {
+void buendelFloor(Database& h) {
     sqlRun(h, QStringLiteral("BEGIN"));
     sqlReadAll(h,
                QStringLiteral("SELECT * FROM Aktiendaten WHERE \"WP-KNummer\" = ? ORDER BY rowid"),
@@ -130,7 +128,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             const auto e = Korrekturen::splitDurchfuehren(ctx.db(), name, zwei);
             extrasPruefen(e.ok, "split", e.fehler);
         });
-        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { splitFloor(ctx.db().handle(), name); });
+        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { splitFloor(ctx.db(), name); });
         out << finishedResult(r);
     }
     if (BenchResult r{
@@ -148,7 +146,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             const auto e = Korrekturen::buendeln(ctx.db(), BuendelNummer);
             extrasPruefen(e.ok, "merge", e.fehler);
         });
-        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { buendelFloor(ctx.db().handle()); });
+        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { buendelFloor(ctx.db()); });
         out << finishedResult(r);
     }
 
@@ -183,7 +181,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             },
             [&] {
                 floor();
-                sqlite3* h = ctx.db().handle();
+                Database& h = ctx.db();
                 sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
                 sqlReadAll(h, QStringLiteral("SELECT sum(\"stück\" * tageskurs), sum(\"stück\" * "
                                              "kaufpreis + \"gebühren\") FROM Aktiendaten"));
@@ -195,11 +193,11 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
         QStringLiteral("Split, 1,000 history rows"),
         [&] { name = splitVorbereiten(ctx.db(), 400); },
         [&] { extrasPruefen(Korrekturen::splitDurchfuehren(ctx.db(), name, zwei).ok, "split"); },
-        [&] { splitFloor(ctx.db().handle(), name); });
+        [&] { splitFloor(ctx.db(), name); });
     mitFenster(
         QStringLiteral("Merging 10 packages"), [&] { buendelVorbereiten(ctx.db(), 300); },
         [&] { extrasPruefen(Korrekturen::buendeln(ctx.db(), BuendelNummer).ok, "merge"); },
-        [&] { buendelFloor(ctx.db().handle()); });
+        [&] { buendelFloor(ctx.db()); });
 
     if (BenchResult r{QStringLiteral("Settings window open, 1,000 packages"), 0, {}, 50, {}};
         ctx.want(r.name)) {
@@ -220,7 +218,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             [&] { f.reset(); });
         // Building the widgets is the work here; the rows it reads cost a
         // fraction of a millisecond, so that is stated, not used as a floor.
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         const double lesen = medianMs(ctx.runs(), {}, [&] {
             sqlReadAll(h, QStringLiteral("SELECT rowid FROM Aktiendaten"));
             sqlReadAll(h, QStringLiteral("SELECT rowid, aktie FROM Aktiendaten ORDER BY rowid"));

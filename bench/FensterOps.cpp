@@ -2,8 +2,6 @@
 
 #include "Ops.h"
 
-#include <sqlite3.h>
-
 #include "app/Aktiendataform.h"
 #include "core/Clock.h"
 #include "core/ModulAktien.h"
@@ -57,7 +55,7 @@ void nachPaketaenderung(Aktiendataform& w) {
 }
 
 /// The plain SQL of that refresh: count, sums, the package rows.
-void nachPaketaenderungFloor(sqlite3* h) {
+void nachPaketaenderungFloor(Database& h) {
     sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
     sqlReadAll(h, QStringLiteral("SELECT sum(\"stück\" * tageskurs), sum(\"stück\" * kaufpreis + "
                                  "\"gebühren\") FROM Aktiendaten"));
@@ -68,7 +66,7 @@ void nachPaketaenderungFloor(sqlite3* h) {
 
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors) {
     Umgebung u;
-    sqlite3* h = ctx.db().handle();
+    Database& h = ctx.db();
 
     auto ladeFloor = [&] {
         sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM kennwort"));
@@ -176,7 +174,7 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
             },
             [&] {
                 floors.run(floorKind);
-                nachPaketaenderungFloor(ctx.db().handle());
+                nachPaketaenderungFloor(ctx.db());
             });
         out << finishedResult(r);
     };
@@ -198,10 +196,10 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
     auto verkauf = [&](Aktiendataform& fw, bool ganz) {
         Recordset& d = fw.Daten1();
         const qint64 bestand = d.integer(QStringLiteral("stück"));
-        const auto v = Pakete::verkaufPruefen(Pakete::VerkaufFelder::lesen(
-            d.bookmark(), d.text(QStringLiteral("aktie")), bestand,
-            QString::number(ganz ? bestand : bestand / 2), QStringLiteral("12,50"),
-            QStringLiteral("10"), heute));
+        const auto v = Pakete::verkaufPruefen(
+            Pakete::VerkaufFelder::lesen(d.bookmark(), d.text(QStringLiteral("aktie")), bestand,
+                                         QString::number(ganz ? bestand : bestand / 2),
+                                         QStringLiteral("12,50"), QStringLiteral("10"), heute));
         if (!Pakete::verkaufSchreiben(fw.database(), v.eingabe).ok) fail("sale");
         nachPaketaenderung(fw);
         if (ganz) d.moveFirst();

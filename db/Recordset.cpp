@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Gespeichert.h"
+#include "db/RawAccess.h"
 #include "db/SqlUtil.h"
 #include <QHash>
 #include <QRegularExpression>
@@ -133,6 +134,7 @@ struct Recordset::Impl {
     Impl(Recordset* r, Database& d) : q(r), db(d) {}
     ~Impl() { sqlite3_finalize(readStmt); }
 
+    sqlite3* connection() const { return RawAccess::connection(db); }
     int size() const { return int(rows.size()); }
     bool hasCurrent() const { return !onRemoved && pos >= 0 && pos < size(); }
 
@@ -245,14 +247,14 @@ struct Recordset::Impl {
         rows.clear();
         positionsValid = false;
         cacheValid = false;
-        if (!valid || !db.handle()) return;
+        if (!valid || !connection()) return;
         QString sql = QStringLiteral("SELECT %1 FROM %2").arg(key, SqlUtil::quoteIdent(table));
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         sql += QStringLiteral(" ORDER BY ") + order;
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &stmt, nullptr) !=
+        if (sqlite3_prepare_v2(connection(), sql.toUtf8().constData(), -1, &stmt, nullptr) !=
             SQLITE_OK) {
-            fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
+            fail(QString::fromUtf8(sqlite3_errmsg(connection())));
             sqlite3_finalize(stmt);
             return;
         }
@@ -260,7 +262,7 @@ struct Recordset::Impl {
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
             rows.push_back(sqlite3_column_int64(stmt, 0));
-        if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
+        if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(connection())));
         sqlite3_finalize(stmt);
     }
 
@@ -288,7 +290,7 @@ struct Recordset::Impl {
     }
 
     sqlite3_stmt* readStatement() const {
-        sqlite3* h = db.handle();
+        sqlite3* h = connection();
         if (!h) return nullptr;
         if (readStmt && readDb != h) {
             // The database was re-opened (compaction): prepare again.
@@ -356,8 +358,8 @@ struct Recordset::Impl {
             block.insert(sqlite3_column_int64(stmt, 0), values);
         }
         sqlite3_reset(stmt); // ends the read transaction
-        if (rc != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
-        blockStamp = sqlite3_total_changes(db.handle());
+        if (rc != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(connection())));
+        blockStamp = sqlite3_total_changes(connection());
         cacheValid = true;
         return true;
     }
@@ -365,7 +367,7 @@ struct Recordset::Impl {
     const QVariantList* current() const {
         if (mode != Mode::None) return &buffer;
         if (!hasCurrent()) return nullptr;
-        sqlite3* h = db.handle();
+        sqlite3* h = connection();
         if (!h) return nullptr;
         const bool fresh = cacheValid && readDb == h && blockStamp == sqlite3_total_changes(h) &&
                            pos >= blockFirst && pos < blockEnd;
@@ -781,7 +783,7 @@ bool Recordset::update() {
                                 .arg(cols.size() + 1),
                             params))
                 return d->fail(d->db.message());
-            if (sqlite3_changes(d->db.handle()) == 0)
+            if (sqlite3_changes(RawAccess::connection(d->db)) == 0)
                 return d->fail(QStringLiteral("Der Datensatz wurde inzwischen gelöscht."));
         }
     }

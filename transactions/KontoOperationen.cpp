@@ -1,13 +1,11 @@
 #include "transactions/KontoOperationen.h"
 
-#include "core/Kalender.h"
 #include "core/Numbers.h"
 #include "core/Utf8.h"
 #include "db/Database.h"
 #include "db/Depot.h"
+#include "db/Statement.h"
 #include "db/Vorgang.h"
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <optional>
@@ -16,16 +14,6 @@
 #include <QVarLengthArray>
 
 namespace Konto {
-
-namespace {
-
-/// "YYYY-MM-DD" as stored; anything else gives an invalid date.
-QDate isoDatum(const char* p, int n) {
-    if (const auto d = Kalender::ausIso(p, n)) return *d;
-    return QDate::fromString(QString::fromUtf8(p, p ? n : 0), Qt::ISODate);
-}
-
-} // namespace
 
 bool hatBuchungen(Database& db) {
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Gewinne)")).toInt() != 0;
@@ -51,11 +39,8 @@ namespace {
 /// the first hoechstens characters of a text gets at least those.
 template <typename Zeile>
 void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile, qsizetype hoechstens = -1) {
-    sqlite3_stmt* stmt = nullptr;
-    if (!db.handle() ||
-        sqlite3_prepare_v2(db.handle(), "SELECT datum, text, summe FROM Gewinne ORDER BY _nr", -1,
-                           &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
+    Statement st(db, "SELECT datum, text, summe FROM Gewinne ORDER BY _nr");
+    if (!st.ok()) {
         *groesse = 0;
         return;
     }
@@ -64,36 +49,26 @@ void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile, qsizetype hoe
         db.scalar(QStringLiteral("SELECT max(_nr) FROM Gewinne")).toLongLong(), 0, 10'000'000);
     QStringDecoder utf8 = utf8WieFromUtf8();
     QVarLengthArray<QChar, 256> puffer;
-    // Each column fetched once as a value and read through the value
-    // functions: the column functions take the connection's lock on every
-    // call. The connection belongs to this thread, and each value is read
-    // before the next step.
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        sqlite3_value* textWert = sqlite3_column_value(stmt, 1);
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(textWert));
-        const int laenge = sqlite3_value_bytes(textWert);
+    while (st.next()) {
+        const QByteArrayView text = st.bytes(1);
+        const qsizetype laenge = text.size();
         // Bookings are written in plain letters: when the characters shown
         // are all ASCII they are the bytes themselves, whatever follows.
         const qsizetype vorn = hoechstens < 0 ? laenge : std::min<qsizetype>(laenge, hoechstens);
-        const bool ascii = text && std::all_of(text, text + vorn, [](char c) {
-                               return static_cast<unsigned char>(c) < 0x80;
-                           });
+        const bool ascii = std::all_of(text.begin(), text.begin() + vorn,
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         const QChar* ende = nullptr;
         if (ascii) {
             puffer.resize(vorn);
-            ende = std::transform(text, text + vorn, puffer.data(),
+            ende = std::transform(text.begin(), text.begin() + vorn, puffer.data(),
                                   [](char c) { return QLatin1Char(c); });
         } else {
             puffer.resize(utf8.requiredSpace(laenge));
-            ende = utf8.appendToBuffer(puffer.data(), QByteArrayView(text, laenge));
+            ende = utf8.appendToBuffer(puffer.data(), text);
         }
-        sqlite3_value* datumWert = sqlite3_column_value(stmt, 0);
-        const auto* datum = reinterpret_cast<const char*>(sqlite3_value_text(datumWert));
-        zeile(isoDatum(datum, sqlite3_value_bytes(datumWert)),
-              QStringView(puffer.data(), ende - puffer.data()),
-              Currency::fromRaw(sqlite3_value_int64(sqlite3_column_value(stmt, 2))));
+        zeile(st.date(0), QStringView(puffer.data(), ende - puffer.data()),
+              st.currency(2).value_or(Currency()));
     }
-    sqlite3_finalize(stmt);
 }
 
 } // namespace
