@@ -1,16 +1,10 @@
 // The stock-index window and the watch list: opening them and a cell change
 // of the watch list with its refresh.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
 #include "platform/Graph.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 #include "watch/FormBeobachten.h"
 #include "watch/FormIndex.h"
 
@@ -21,24 +15,6 @@
 #include <memory>
 
 namespace {
-
-struct Fenster {
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-
-    std::unique_ptr<Aktiendataform> laden(BenchContext& ctx) {
-        modul = ModulAktien();
-        auto w = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        w->Form_Load();
-        QCoreApplication::processEvents();
-        return w;
-    }
-};
 
 void pruefen(bool ok, const char* what) {
     if (!ok) throw std::runtime_error(std::string(what) + " failed");
@@ -53,7 +29,7 @@ QString ersterName(Database& db) {
 } // namespace
 
 void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
-    Fenster u;
+    Hauptfenster u;
     std::unique_ptr<Aktiendataform> w;
     const int eintraege =
         ctx.db().scalar(QStringLiteral("SELECT count(*) FROM Beobachten")).toInt();

@@ -1,17 +1,11 @@
 // Stock split, merging of packages and opening the settings window.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
 #include "db/Recordset.h"
 #include "extras/FormExtras.h"
 #include "extras/Korrekturen.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -26,24 +20,6 @@ const QString BuendelNummer = QStringLiteral("999999");
 void extrasPruefen(bool ok, const char* what, const QString& detail = {}) {
     if (!ok) throw std::runtime_error(std::string(what) + " failed: " + detail.toStdString());
 }
-
-struct ExtrasFenster {
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-
-    std::unique_ptr<Aktiendataform> laden(BenchContext& ctx) {
-        modul = ModulAktien();
-        auto w = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        w->Form_Load();
-        QCoreApplication::processEvents();
-        return w;
-    }
-};
 
 /// The package at pos, its name brought to exactly SplitHistorie quotes.
 QString splitVorbereiten(Database& db, int pos) {
@@ -151,7 +127,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
     }
 
     // The same with the main window's refresh, on a freshly loaded window.
-    ExtrasFenster u;
+    Hauptfenster u;
     std::unique_ptr<Aktiendataform> w;
     const auto mitFenster = [&](const QString& titel, const std::function<void()>& vorbereiten,
                                 const std::function<void()>& op,

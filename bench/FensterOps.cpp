@@ -1,16 +1,10 @@
 // Operations timed through the real main window, headless.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
 #include "db/Depot.h"
 #include "db/Recordset.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 #include "platform/RecordsetModel.h"
 #include "transactions/FormDepotKonto.h"
 #include "transactions/KontoOperationen.h"
@@ -20,25 +14,6 @@
 #include <memory>
 
 namespace {
-
-/// The services a main window is handed; scripted boxes answer Yes.
-struct Umgebung {
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-
-    std::unique_ptr<Aktiendataform> laden(BenchContext& ctx) {
-        modul = ModulAktien();
-        auto w = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        w->Form_Load();
-        QCoreApplication::processEvents();
-        return w;
-    }
-};
 
 void fail(const char* what) {
     throw std::runtime_error(what);
@@ -65,7 +40,7 @@ void nachPaketaenderungFloor(Database& h) {
 } // namespace
 
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors) {
-    Umgebung u;
+    Hauptfenster u;
     Database& h = ctx.db();
 
     auto ladeFloor = [&] {

@@ -2,17 +2,11 @@
 // window, compaction on its own thread with the progress dialog, and the
 // account window opened on the whole ledger.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
 #include "db/Dateipruefung.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/HelpViewer.h"
 #include "platform/KompaktierFortschritt.h"
-#include "platform/Launcher.h"
 #include "platform/RecordsetModel.h"
 #include "transactions/FormDepotKonto.h"
 
@@ -106,16 +100,8 @@ void runStart(BenchContext& ctx, QList<BenchResult>& out) {
                       groesse >= 10 ? 300.0 : 30.0,
                       {}};
         ctx.want(r.name)) {
-        ModulAktien modul;
-        ScriptedDialogs dialogs;
-        Clock uhr;
-        HelpViewer hilfe;
-        DesktopEditorLauncher editor;
-        ControlLoader controls;
-        auto haupt = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        haupt->Form_Load();
-        QCoreApplication::processEvents();
+        Hauptfenster u;
+        auto haupt = u.laden(ctx);
         const int buchungen =
             ctx.db().scalar(QStringLiteral("SELECT count(*) FROM Gewinne")).toInt();
         std::unique_ptr<FormDepotKonto> konto;
