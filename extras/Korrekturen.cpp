@@ -179,8 +179,8 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
         Statement lesen(db, "SELECT rowid, kurs FROM kurse WHERE trim(aktie) = trim(?1)"
                             " ORDER BY rowid");
         lesen.bind(1, name);
+        // A row without a quote has nothing to divide.
         while (lesen.next())
-            // No quote stored: nothing to divide.
             if (!lesen.isNull(1)) kurse << Kurs{lesen.int64(0), betrag(lesen, 1)};
         if (!lesen.error().isEmpty()) return Ergebnis{false, v.fehler(lesen.error())};
     }
