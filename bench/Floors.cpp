@@ -48,9 +48,8 @@ sqlite3_stmt* prepare(sqlite3* db, const QString& sql, const QVariantList& param
 
 } // namespace
 
-qint64 sqlReadAll(Database& database, const QString& sql, const QVariantList& params) {
-    sqlite3* db = RawAccess::connection(database);
-    sqlite3_stmt* st = prepare(db, sql, params);
+qint64 sqlReadAll(Database& db, const QString& sql, const QVariantList& params) {
+    sqlite3_stmt* st = prepare(RawAccess::connection(db), sql, params);
     if (!st) return -1;
     qint64 n = 0;
     volatile qint64 sink = 0;
@@ -77,25 +76,25 @@ qint64 sqlReadAll(Database& database, const QString& sql, const QVariantList& pa
     return n;
 }
 
-bool sqlRun(Database& database, const QString& sql, const QVariantList& params) {
-    sqlite3* db = RawAccess::connection(database);
-    sqlite3_stmt* st = prepare(db, sql, params);
+bool sqlRun(Database& db, const QString& sql, const QVariantList& params) {
+    sqlite3* h = RawAccess::connection(db);
+    sqlite3_stmt* st = prepare(h, sql, params);
     if (!st) return false;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE) {
-        std::fprintf(stderr, "floor SQL failed: %s\n  %s\n", sqlite3_errmsg(db),
+        std::fprintf(stderr, "floor SQL failed: %s\n  %s\n", sqlite3_errmsg(h),
                      sql.toUtf8().constData());
         return false;
     }
     return true;
 }
 
-bool sqlScript(Database& database, const QString& sql, QString* error) {
+bool sqlScript(Database& db, const QString& sql, QString* error) {
     char* fehler = nullptr;
-    const int rc = sqlite3_exec(RawAccess::connection(database), sql.toUtf8().constData(), nullptr,
+    const int rc = sqlite3_exec(RawAccess::connection(db), sql.toUtf8().constData(), nullptr,
                                 nullptr, &fehler);
     if (rc != SQLITE_OK && error) *error = QString::fromUtf8(fehler ? fehler : sqlite3_errstr(rc));
     sqlite3_free(fehler);
