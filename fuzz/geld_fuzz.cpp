@@ -29,6 +29,12 @@ std::optional<std::int64_t> passend(Int128 v) {
     return static_cast<std::int64_t>(v);
 }
 
+struct Referenz {
+    bool gueltig = false;
+    bool negativ = false;
+    std::string ganz, bruch;
+};
+
 // Reference reading of a field: blanks around, an optional sign, digits
 // with "." thousands points in groups of three before the decimal comma,
 // digits after it.
