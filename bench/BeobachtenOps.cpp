@@ -1,18 +1,10 @@
 // The stock-index window and the watch list: opening them and a cell change
 // of the watch list with its refresh.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include <sqlite3.h>
-
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
 #include "platform/Graph.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 #include "watch/FormBeobachten.h"
 #include "watch/FormIndex.h"
 
@@ -23,24 +15,6 @@
 #include <memory>
 
 namespace {
-
-struct Fenster {
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-
-    std::unique_ptr<Aktiendataform> laden(BenchContext& ctx) {
-        modul = ModulAktien();
-        auto w = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        w->Form_Load();
-        QCoreApplication::processEvents();
-        return w;
-    }
-};
 
 void pruefen(bool ok, const char* what) {
     if (!ok) throw std::runtime_error(std::string(what) + " failed");
@@ -55,7 +29,7 @@ QString ersterName(Database& db) {
 } // namespace
 
 void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
-    Fenster u;
+    Hauptfenster u;
     std::unique_ptr<Aktiendataform> w;
     const int eintraege =
         ctx.db().scalar(QStringLiteral("SELECT count(*) FROM Beobachten")).toInt();
@@ -77,7 +51,7 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                 pruefen(!f->Label8->text().isEmpty(), "watch-list totals");
             },
             [&] { f.reset(); });
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         const QString name = ersterName(ctx.db());
         // Building the widgets and drawing the chart is the work here; the
         // rows read cost a fraction of a millisecond, so that is stated, not
@@ -123,14 +97,12 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                 f.reset();
                 w.reset();
             });
-        sqlite3* h = nullptr;
         qint64 nr = 0;
         QString name;
         r.floorMs = medianMs(
             ctx.runs(),
             [&] {
                 ctx.fresh();
-                h = ctx.db().handle();
                 const auto row = ctx.db().rows(
                     QStringLiteral(
                         "SELECT _nr, aktie FROM Beobachten ORDER BY _nr LIMIT 1 OFFSET ?"),
@@ -139,6 +111,7 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                 name = row.value(0).value(1).toString();
             },
             [&] {
+                Database& h = ctx.db();
                 sqlRun(h, QStringLiteral("BEGIN"));
                 sqlRun(h, QStringLiteral("UPDATE Beobachten SET kurs = 1234500 WHERE _nr = ?"),
                        {nr});
@@ -167,7 +140,7 @@ void runBeobachten(BenchContext& ctx, QList<BenchResult>& out) {
                         "index window");
             },
             [&] { f.reset(); });
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         const double lesen = medianMs(ctx.runs(), {}, [&] {
             sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM Indexkurse"));
         });

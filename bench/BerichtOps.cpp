@@ -1,25 +1,15 @@
 // The reports on the big depot: building each text, the short report in the
 // main window and the complete report printed to PDF.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include <sqlite3.h>
-
-#include "app/Aktiendataform.h"
 #include "core/Berichte.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/Drucker.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 #include "reports/BefehleBerichte.h"
 #include "reports/BerichtDaten.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <memory>
 
 namespace {
@@ -33,7 +23,7 @@ void fehlschlag(const char* was) {
 void runReports(BenchContext& ctx, QList<BenchResult>& out) {
     ctx.fresh();
     Database& db = ctx.db();
-    sqlite3* h = db.handle();
+    Database& h = db;
     const qsizetype pakete = ctx.info().namen.size();
 
     // Floor: the one statement the reports read their packages with.
@@ -106,19 +96,8 @@ void runReports(BenchContext& ctx, QList<BenchResult>& out) {
     const bool pdf = ctx.want(QStringLiteral("Complete report printed to PDF"));
     if (!fenster && !pdf) return;
 
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-    QTemporaryDir ablage;
-    PdfDrucker drucker(ablage.path());
-    auto w = std::make_unique<Aktiendataform>(
-        AppContext{db, modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-    w->setDrucker(&drucker);
-    w->Form_Load();
-    QCoreApplication::processEvents();
+    Hauptfenster u;
+    auto w = u.laden(ctx);
 
     if (fenster) {
         BenchResult r{QStringLiteral("Short report in the main window"), 0, {}, 100, {}};

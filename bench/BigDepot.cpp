@@ -2,8 +2,7 @@
 
 #include "db/Database.h"
 #include "db/Schema.h"
-
-#include <sqlite3.h>
+#include "db/Statement.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -43,33 +42,21 @@ QString paketName(int i) {
     return name;
 }
 
-/// A prepared statement with positional binding, finalized on destruction.
+/// The program's prepared statement with the binds the generator uses.
 class Stmt {
 public:
-    Stmt(sqlite3* db, const QString& sql, QString* error) {
-        if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &m_st, nullptr) != SQLITE_OK) {
-            if (error) *error = QString::fromUtf8(sqlite3_errmsg(db)) + QStringLiteral(": ") + sql;
-            m_st = nullptr;
-        }
+    Stmt(Database& db, const QString& sql, QString* error) : m_st(db, sql) {
+        if (!m_st.ok() && error) *error = m_st.error() + QStringLiteral(": ") + sql;
     }
-    ~Stmt() { sqlite3_finalize(m_st); }
-    Stmt(const Stmt&) = delete;
-    Stmt& operator=(const Stmt&) = delete;
-    bool ok() const { return m_st != nullptr; }
-    void text(int i, const QString& s) {
-        const QByteArray b = s.toUtf8();
-        sqlite3_bind_text(m_st, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-    }
-    void integer(int i, qint64 v) { sqlite3_bind_int64(m_st, i, v); }
-    void real(int i, double v) { sqlite3_bind_double(m_st, i, v); }
-    bool run() {
-        const int rc = sqlite3_step(m_st);
-        sqlite3_reset(m_st);
-        return rc == SQLITE_DONE;
-    }
+    bool ok() const { return m_st.ok(); }
+    void text(int i, const QString& s) { m_st.bind(i, s); }
+    void integer(int i, qint64 v) { m_st.bind(i, v); }
+    void real(int i, double v) { m_st.bind(i, QVariant(v)); }
+    bool run() { return m_st.run(); }
+    QString error() const { return m_st.error(); }
 
 private:
-    sqlite3_stmt* m_st = nullptr;
+    Statement m_st;
 };
 
 /// The visible columns of a table in stored order (without the hidden key).
@@ -102,7 +89,6 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
         if (error) *error = db.message();
         return false;
     }
-    sqlite3* h = db.handle();
     std::mt19937_64 rng(20240315);
     auto uniform = [&](double a, double b) {
         return std::uniform_real_distribution<double>(a, b)(rng);
@@ -129,7 +115,7 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
 
     {
         Transaction t(db);
-        Stmt st(h, QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, ?, ?)"),
+        Stmt st(db, QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, ?, ?)"),
                 error);
         if (!st.ok()) return false;
         for (int r = 0; r < size.kurse; ++r) {
@@ -142,7 +128,7 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
             st.text(2, isoDate(tag));
             st.integer(3, raw(kurs[p]));
             if (!st.run()) {
-                if (error) *error = QString::fromUtf8(sqlite3_errmsg(h));
+                if (error) *error = st.error();
                 return false;
             }
         }
@@ -156,7 +142,7 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
     {
         Transaction t(db);
         Stmt st(
-            h,
+            db,
             QStringLiteral("INSERT INTO Aktiendaten (aktie, \"stück\", kaufpreis, \"gebühren\", "
                            "datum, tageskurs, \"WP-KNummer\", altkurs, kaufdatum, kursziel, "
                            "stopkurs, dividende, notizen) "
@@ -185,7 +171,7 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
             else
                 st.text(13, QString());
             if (!st.run()) {
-                if (error) *error = QString::fromUtf8(sqlite3_errmsg(h));
+                if (error) *error = st.error();
                 return false;
             }
             gesamtwert += stueck * kurs[i];
@@ -195,7 +181,7 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
 
     {
         Transaction t(db);
-        Stmt st(h, QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
+        Stmt st(db, QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
                 error);
         if (!st.ok()) return false;
         const QDate start = erster.addDays(-900);
@@ -248,7 +234,7 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
     {
         Transaction t(db);
         Stmt st(
-            h,
+            db,
             QStringLiteral("INSERT INTO Indexkurse (indexname, indexzahl, datum) VALUES (?, ?, ?)"),
             error);
         if (!st.ok()) return false;
@@ -277,12 +263,12 @@ bool createBigDepot(const QString& path, const BigDepotSize& size, const QDate& 
             return q.join(QStringLiteral(", "));
         };
         Transaction t(db);
-        Stmt sb(h,
+        Stmt sb(db,
                 QStringLiteral("INSERT INTO Beobachten (%1) VALUES (?, ?, ?, ?, ?, ?)")
                     .arg(quoted(bcols, 6)),
                 error);
         Stmt sk(
-            h,
+            db,
             QStringLiteral("INSERT INTO KurseVirtuell (%1) VALUES (?, ?, ?)").arg(quoted(kcols, 3)),
             error);
         if (!sb.ok() || !sk.ok()) return false;

@@ -2,31 +2,21 @@
 // one package, the balance chart of every package fed and drawn, and
 // opening the chart-quote window on the whole quote table.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include <sqlite3.h>
-
-#include "app/Aktiendataform.h"
 #include "app/ChartAnsicht.h"
 #include "charts/BefehleCharts.h"
 #include "charts/ChartDaten.h"
 #include "charts/Formchartkurse100.h"
 #include "charts/statistik.h"
 #include "core/Charts.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
 #include "db/Recordset.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/Drucker.h"
 #include "platform/Graph.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <memory>
 
@@ -38,26 +28,11 @@ void chartFehlschlag(const char* was) {
 
 /// The main window on the current copy of the depot, standing on the
 /// package in row pos.
-struct Hauptfenster {
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-    QTemporaryDir ablage;
-    PdfDrucker drucker{ablage.path()};
-    std::unique_ptr<Aktiendataform> w;
-
-    Hauptfenster(BenchContext& ctx, int pos) {
-        w = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        w->setDrucker(&drucker);
-        w->Form_Load();
-        QCoreApplication::processEvents();
-        w->Daten1().moveTo(pos);
-    }
-};
+std::unique_ptr<Aktiendataform> fenster(Hauptfenster& u, BenchContext& ctx, int pos) {
+    auto w = u.laden(ctx);
+    w->Daten1().moveTo(pos);
+    return w;
+}
 
 } // namespace
 
@@ -77,14 +52,14 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
     // The statement that reads one package's newest quotes, on its own.
     auto kursFloor = [&](int anzahl) {
         return [&, anzahl] {
-            sqlReadAll(ctx.db().handle(),
+            sqlReadAll(ctx.db(),
                        QStringLiteral("SELECT kurs FROM kurse WHERE trim(aktie) = trim(?1) "
                                       "ORDER BY _nr DESC LIMIT ?2"),
                        {name, anzahl});
         };
     };
     auto zaehlFloor = [&] {
-        sqlReadAll(ctx.db().handle(),
+        sqlReadAll(ctx.db(),
                    QStringLiteral("SELECT count(*) FROM kurse WHERE trim(aktie) = trim(?1)"),
                    {name});
     };
@@ -107,10 +82,11 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         // Mostly Qt Charts laying out and painting: no SQL floor to compare with.
         BenchResult r{namen[1], 0, {}, 30, QStringLiteral("in the main window, painted 1100x700")};
         if (!ctx.want(r.name)) break;
-        Hauptfenster f(ctx, pos);
-        Graph& g = *f.w->chart().Graph1;
+        Hauptfenster f;
+        const auto w = fenster(f, ctx, pos);
+        Graph& g = *w->chart().Graph1;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            if (!Chart30(*f.w, g)) chartFehlschlag("30-day chart");
+            if (!Chart30(*w, g)) chartFehlschlag("30-day chart");
             if (g.bild(flaeche).isNull()) chartFehlschlag("30-day picture");
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
@@ -121,8 +97,9 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         // Steady state: the package holds 100 quotes after the first opening.
         BenchResult r{namen[2], 0, {}, 30, QStringLiteral("count, read, chart model")};
         if (!ctx.want(r.name)) break;
-        Hauptfenster f(ctx, pos);
-        Chart100(*f.w, sofort);
+        Hauptfenster f;
+        const auto w = fenster(f, ctx, pos);
+        Chart100(*w, sofort);
         if (ChartDaten::kursAnzahl(ctx.db(), name) != 100) chartFehlschlag("trimmed to 100");
         Chartmodell m;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
@@ -142,15 +119,16 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         BenchResult r{
             namen[3], 0, {}, 30, QStringLiteral("window built, fed, drawn, painted 1100x700")};
         if (!ctx.want(r.name)) break;
-        Hauptfenster f(ctx, pos);
-        Chart100(*f.w, sofort);
+        Hauptfenster f;
+        const auto w = fenster(f, ctx, pos);
+        Chart100(*w, sofort);
         const ModalRunner malen = [&](QDialog& d) {
             if (static_cast<statistik&>(d).Graph1->bild(flaeche).isNull())
                 chartFehlschlag("100-day picture");
             return 0;
         };
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            Chart100(*f.w, malen);
+            Chart100(*w, malen);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });
         if (!f.dialogs.shown.isEmpty()) chartFehlschlag("100-day chart message");
@@ -162,20 +140,21 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         // transaction, each run on a fresh copy.
         BenchResult r{namen[4], 0, {}, 30, QStringLiteral("delete, commit, count, read")};
         if (!ctx.want(r.name)) break;
-        std::unique_ptr<Hauptfenster> f;
+        Hauptfenster f;
+        std::unique_ptr<Aktiendataform> w;
         r.medianMs = medianMs(
             ctx.runs(),
             [&] {
-                f.reset();
+                w.reset();
                 ctx.fresh();
-                f = std::make_unique<Hauptfenster>(ctx, pos);
+                w = fenster(f, ctx, pos);
             },
-            [&] { Chart100(*f->w, sofort); });
-        f.reset();
+            [&] { Chart100(*w, sofort); });
+        w.reset();
         r.floorMs = medianMs(
             ctx.runs(), [&] { ctx.fresh(); },
             [&] {
-                sqlite3* h = ctx.db().handle();
+                Database& h = ctx.db();
                 sqlRun(h, QStringLiteral("BEGIN"));
                 sqlRun(h,
                        QStringLiteral("DELETE FROM kurse WHERE trim(aktie) = trim(?1) AND _nr < "
@@ -193,10 +172,11 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         // Mostly Qt Charts with a thousand bars: no SQL floor to compare with.
         BenchResult r{namen[5], 0, {}, 200, QStringLiteral("1000 packages, painted 1100x700")};
         if (!ctx.want(r.name)) break;
-        Hauptfenster f(ctx, pos);
-        Graph& g = *f.w->chart().Graph1;
+        Hauptfenster f;
+        const auto w = fenster(f, ctx, pos);
+        Graph& g = *w->chart().Graph1;
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            if (!Bilanzchart(*f.w, g)) chartFehlschlag("balance chart");
+            if (!Bilanzchart(*w, g)) chartFehlschlag("balance chart");
             if (g.gezeichnet().punktzahl() != ctx.info().namen.size())
                 chartFehlschlag("one bar each");
             if (g.bild(flaeche).isNull()) chartFehlschlag("balance picture");
@@ -212,9 +192,10 @@ void runCharts(BenchContext& ctx, QList<BenchResult>& out) {
         // is no SQL floor worth comparing with.
         BenchResult r{namen[6], 0, {}, 50, QStringLiteral("first of all rows of kurse")};
         if (!ctx.want(r.name)) break;
-        Hauptfenster f(ctx, pos);
+        Hauptfenster f;
+        const auto w = fenster(f, ctx, pos);
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            menuK100(*f.w, [&](QDialog& d) {
+            menuK100(*w, [&](QDialog& d) {
                 auto& k = static_cast<Formchartkurse100&>(d);
                 if (k.aktuelleZeile() < 0 || k.Text1->text().isEmpty())
                     chartFehlschlag("chart-quote window");

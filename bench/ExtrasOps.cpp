@@ -1,19 +1,11 @@
 // Stock split, merging of packages and opening the settings window.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include <sqlite3.h>
-
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
 #include "db/Recordset.h"
 #include "extras/FormExtras.h"
 #include "extras/Korrekturen.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -28,24 +20,6 @@ const QString BuendelNummer = QStringLiteral("999999");
 void extrasPruefen(bool ok, const char* what, const QString& detail = {}) {
     if (!ok) throw std::runtime_error(std::string(what) + " failed: " + detail.toStdString());
 }
-
-struct ExtrasFenster {
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-
-    std::unique_ptr<Aktiendataform> laden(BenchContext& ctx) {
-        modul = ModulAktien();
-        auto w = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        w->Form_Load();
-        QCoreApplication::processEvents();
-        return w;
-    }
-};
 
 /// The package at pos, its name brought to exactly SplitHistorie quotes.
 QString splitVorbereiten(Database& db, int pos) {
@@ -73,7 +47,7 @@ void buendelVorbereiten(Database& db, int pos) {
             {BuendelNummer, BuendelPakete, pos});
 }
 
-void splitFloor(sqlite3* h, const QString& name) {
+void splitFloor(Database& h, const QString& name) {
     sqlRun(h, QStringLiteral("BEGIN"));
     sqlReadAll(h,
                QStringLiteral("SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs FROM "
@@ -89,7 +63,7 @@ void splitFloor(sqlite3* h, const QString& name) {
     sqlRun(h, QStringLiteral("COMMIT"));
 }
 
-void buendelFloor(sqlite3* h) {
+void buendelFloor(Database& h) {
     sqlRun(h, QStringLiteral("BEGIN"));
     sqlReadAll(h,
                QStringLiteral("SELECT * FROM Aktiendaten WHERE \"WP-KNummer\" = ? ORDER BY rowid"),
@@ -130,7 +104,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             const auto e = Korrekturen::splitDurchfuehren(ctx.db(), name, zwei);
             extrasPruefen(e.ok, "split", e.fehler);
         });
-        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { splitFloor(ctx.db().handle(), name); });
+        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { splitFloor(ctx.db(), name); });
         out << finishedResult(r);
     }
     if (BenchResult r{
@@ -148,12 +122,12 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             const auto e = Korrekturen::buendeln(ctx.db(), BuendelNummer);
             extrasPruefen(e.ok, "merge", e.fehler);
         });
-        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { buendelFloor(ctx.db().handle()); });
+        r.floorMs = medianMs(ctx.runs(), vorbereiten, [&] { buendelFloor(ctx.db()); });
         out << finishedResult(r);
     }
 
     // The same with the main window's refresh, on a freshly loaded window.
-    ExtrasFenster u;
+    Hauptfenster u;
     std::unique_ptr<Aktiendataform> w;
     const auto mitFenster = [&](const QString& titel, const std::function<void()>& vorbereiten,
                                 const std::function<void()>& op,
@@ -183,7 +157,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             },
             [&] {
                 floor();
-                sqlite3* h = ctx.db().handle();
+                Database& h = ctx.db();
                 sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
                 sqlReadAll(h, QStringLiteral("SELECT sum(\"stück\" * tageskurs), sum(\"stück\" * "
                                              "kaufpreis + \"gebühren\") FROM Aktiendaten"));
@@ -195,11 +169,11 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
         QStringLiteral("Split, 1,000 history rows"),
         [&] { name = splitVorbereiten(ctx.db(), 400); },
         [&] { extrasPruefen(Korrekturen::splitDurchfuehren(ctx.db(), name, zwei).ok, "split"); },
-        [&] { splitFloor(ctx.db().handle(), name); });
+        [&] { splitFloor(ctx.db(), name); });
     mitFenster(
         QStringLiteral("Merging 10 packages"), [&] { buendelVorbereiten(ctx.db(), 300); },
         [&] { extrasPruefen(Korrekturen::buendeln(ctx.db(), BuendelNummer).ok, "merge"); },
-        [&] { buendelFloor(ctx.db().handle()); });
+        [&] { buendelFloor(ctx.db()); });
 
     if (BenchResult r{QStringLiteral("Settings window open, 1,000 packages"), 0, {}, 50, {}};
         ctx.want(r.name)) {
@@ -220,7 +194,7 @@ void runExtras(BenchContext& ctx, QList<BenchResult>& out) {
             [&] { f.reset(); });
         // Building the widgets is the work here; the rows it reads cost a
         // fraction of a millisecond, so that is stated, not used as a floor.
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         const double lesen = medianMs(ctx.runs(), {}, [&] {
             sqlReadAll(h, QStringLiteral("SELECT rowid FROM Aktiendaten"));
             sqlReadAll(h, QStringLiteral("SELECT rowid, aktie FROM Aktiendaten ORDER BY rowid"));

@@ -1,18 +1,10 @@
 // Operations timed through the real main window, headless.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include <sqlite3.h>
-
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
 #include "db/Depot.h"
 #include "db/Recordset.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/HelpViewer.h"
-#include "platform/Launcher.h"
 #include "platform/RecordsetModel.h"
 #include "transactions/FormDepotKonto.h"
 #include "transactions/KontoOperationen.h"
@@ -22,25 +14,6 @@
 #include <memory>
 
 namespace {
-
-/// The services a main window is handed; scripted boxes answer Yes.
-struct Umgebung {
-    ModulAktien modul;
-    ScriptedDialogs dialogs;
-    Clock uhr;
-    HelpViewer hilfe;
-    DesktopEditorLauncher editor;
-    ControlLoader controls;
-
-    std::unique_ptr<Aktiendataform> laden(BenchContext& ctx) {
-        modul = ModulAktien();
-        auto w = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        w->Form_Load();
-        QCoreApplication::processEvents();
-        return w;
-    }
-};
 
 void fail(const char* what) {
     throw std::runtime_error(what);
@@ -57,7 +30,7 @@ void nachPaketaenderung(Aktiendataform& w) {
 }
 
 /// The plain SQL of that refresh: count, sums, the package rows.
-void nachPaketaenderungFloor(sqlite3* h) {
+void nachPaketaenderungFloor(Database& h) {
     sqlReadAll(h, QStringLiteral("SELECT count(*) FROM Aktiendaten"));
     sqlReadAll(h, QStringLiteral("SELECT sum(\"stück\" * tageskurs), sum(\"stück\" * kaufpreis + "
                                  "\"gebühren\") FROM Aktiendaten"));
@@ -67,8 +40,8 @@ void nachPaketaenderungFloor(sqlite3* h) {
 } // namespace
 
 void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors& floors) {
-    Umgebung u;
-    sqlite3* h = ctx.db().handle();
+    Hauptfenster u;
+    Database& h = ctx.db();
 
     auto ladeFloor = [&] {
         sqlReadAll(h, QStringLiteral("SELECT rowid, * FROM kennwort"));
@@ -176,7 +149,7 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
             },
             [&] {
                 floors.run(floorKind);
-                nachPaketaenderungFloor(ctx.db().handle());
+                nachPaketaenderungFloor(ctx.db());
             });
         out << finishedResult(r);
     };
@@ -198,10 +171,10 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
     auto verkauf = [&](Aktiendataform& fw, bool ganz) {
         Recordset& d = fw.Daten1();
         const qint64 bestand = d.integer(QStringLiteral("stück"));
-        const auto v = Pakete::verkaufPruefen(Pakete::VerkaufFelder::lesen(
-            d.bookmark(), d.text(QStringLiteral("aktie")), bestand,
-            QString::number(ganz ? bestand : bestand / 2), QStringLiteral("12,50"),
-            QStringLiteral("10"), heute));
+        const auto v = Pakete::verkaufPruefen(
+            Pakete::VerkaufFelder::lesen(d.bookmark(), d.text(QStringLiteral("aktie")), bestand,
+                                         QString::number(ganz ? bestand : bestand / 2),
+                                         QStringLiteral("12,50"), QStringLiteral("10"), heute));
         if (!Pakete::verkaufSchreiben(fw.database(), v.eingabe).ok) fail("sale");
         nachPaketaenderung(fw);
         if (ganz) d.moveFirst();

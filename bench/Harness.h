@@ -11,8 +11,6 @@
 #include <stdexcept>
 #include <vector>
 
-struct sqlite3;
-
 struct BenchResult {
     QString name;
     double medianMs = 0;
@@ -88,12 +86,6 @@ inline Gepaart gepaartMs(int runs, const std::function<void()>& op,
     }
     return {median(a), median(b)};
 }
-
-/// Plain SQL on the raw handle: steps every row and touches every column, so
-/// the floor pays for reading what the real code reads. Returns the row count.
-qint64 sqlReadAll(sqlite3* db, const QString& sql, const QVariantList& params = {});
-/// Runs one statement to completion; false on error (message on stderr).
-bool sqlRun(sqlite3* db, const QString& sql, const QVariantList& params = {});
 
 /// Peak resident set size of this process in MB.
 double peakRssMb();

@@ -6,12 +6,11 @@
 
 #include "db/JetKonverter.h"
 #include "db/Schema.h"
-#include "db/SqlUtil.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <QFile>
+#include <QProcess>
 #include <stdexcept>
 
 namespace {
@@ -36,12 +35,10 @@ void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
         // test file is built in memory, and that is not the take-over's memory.
         QProcess schreiber;
         schreiber.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        schreiber.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--jet-datei"), jet, QStringLiteral("--jet-umfang"),
-                         QStringLiteral("%1,%2,%3")
-                             .arg(pakete)
-                             .arg(ctx.info().kurseRows)
-                             .arg(pakete * 50)});
+        schreiber.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--jet-datei"), jet, QStringLiteral("--jet-umfang"),
+             QStringLiteral("%1,%2,%3").arg(pakete).arg(ctx.info().kurseRows).arg(pakete * 50)});
         if (!schreiber.waitForFinished(600000) || schreiber.exitStatus() != QProcess::NormalExit ||
             schreiber.exitCode() != 0 || !QFile::exists(jet)) {
             r.medianMs = -1;
@@ -83,7 +80,7 @@ void runJetUebernahme(BenchContext& ctx, QList<BenchResult>& out) {
                 sql += QStringLiteral(" INSERT INTO main.%1 SELECT * FROM alt.%1 ORDER BY _nr;")
                            .arg(QLatin1String(t));
             sql += QStringLiteral(" COMMIT; DETACH DATABASE alt");
-            jetPruefen(SqlUtil::execRaw(db.handle(), sql, &fehler), "floor copy", fehler);
+            jetPruefen(sqlScript(db, sql, &fehler), "floor copy", fehler);
         });
     QFile::remove(jet);
     QFile::remove(ziel);

@@ -8,7 +8,6 @@
 #include "transactions/KursOperationen.h"
 #include "transactions/PaketOperationen.h"
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -130,8 +129,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
             check(rs && rs->recordCount() == ctx.info().kurseRows, "Recordset on kurse");
         });
         r.floorMs = medianMs(ctx.runs(), {}, [&] {
-            sqlReadAll(ctx.db().handle(),
-                       QStringLiteral("SELECT rowid, aktie, datum, kurs FROM kurse"));
+            sqlReadAll(ctx.db(), QStringLiteral("SELECT rowid, aktie, datum, kurs FROM kurse"));
         });
         out << finishedResult(r);
     } while (false);
@@ -147,7 +145,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
                 check(!rg.text.isEmpty(), "realised statement");
             },
             [&] {
-                sqlReadAll(ctx.db().handle(),
+                sqlReadAll(ctx.db(),
                            QStringLiteral("SELECT datum, text, summe FROM Gewinne ORDER BY rowid"));
             });
         r.medianMs = g.medianMs;
@@ -159,7 +157,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
         if (!ctx.want(r.name)) break;
         r.medianMs = medianMs(ctx.runs(), {}, [&] { Depot::kontostand(ctx.db()); });
         r.floorMs = medianMs(ctx.runs(), {}, [&] {
-            sqlReadAll(ctx.db().handle(), QStringLiteral("SELECT sum(summe) FROM Gewinne"));
+            sqlReadAll(ctx.db(), QStringLiteral("SELECT sum(summe) FROM Gewinne"));
         });
         out << finishedResult(r);
     } while (false);
@@ -184,7 +182,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
             check(e.ok, "single-quote save", e.fehler);
         });
         r.floorMs = onFreshCopy(ctx, pick(500), [&] {
-            sqlite3* h = ctx.db().handle();
+            Database& h = ctx.db();
             sqlRun(h, QStringLiteral("BEGIN"));
             sqlRun(h, QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, ?, ?)"),
                    {paket.aktie, iso(heute), qint64(neuerKurs.raw())});
@@ -214,7 +212,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
             check(e.ok, "48-quote save", e.fehler);
         });
         r.floorMs = onFreshCopy(ctx, prepare48, [&] {
-            sqlite3* h = ctx.db().handle();
+            Database& h = ctx.db();
             sqlRun(h, QStringLiteral("BEGIN"));
             sqlReadAll(h, QStringLiteral("SELECT datum, altallwert FROM kennwort"));
             for (const auto& k : liste) {
@@ -240,7 +238,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
                                   heute,
                                   QStringLiteral("100")};
     auto kaufFloor = [&] {
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         sqlReadAll(h, QStringLiteral("SELECT sum(summe) FROM Gewinne"));
         sqlRun(h, QStringLiteral("BEGIN"));
         sqlRun(h,
@@ -268,13 +266,12 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     } while (false);
 
     auto verkauf = [&](bool ganz) {
-        return Pakete::VerkaufFelder::lesen(
-            paket.bookmark, paket.aktie, paket.stueck,
-            QString::number(ganz ? paket.stueck : paket.stueck / 2), QStringLiteral("12,50"),
-            QStringLiteral("10"), heute);
+        return Pakete::VerkaufFelder::lesen(paket.bookmark, paket.aktie, paket.stueck,
+                                            QString::number(ganz ? paket.stueck : paket.stueck / 2),
+                                            QStringLiteral("12,50"), QStringLiteral("10"), heute);
     };
     auto verkaufFloor = [&](bool ganz) {
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         sqlRun(h, QStringLiteral("BEGIN"));
         if (!ganz)
             sqlRun(
@@ -316,7 +313,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
         out << finishedResult(r);
     }
     auto loeschFloor = [&] {
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         sqlRun(h, QStringLiteral("BEGIN"));
         sqlReadAll(h,
                    QStringLiteral("SELECT count(*) FROM Aktiendaten WHERE trim(aktie) = "
@@ -352,7 +349,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
             QFile::remove(copy);
             // The connection may not create files; an empty file is an empty database.
             QFile(copy).open(QIODevice::WriteOnly);
-            sqlite3* h = ctx.db().handle();
+            Database& h = ctx.db();
             sqlRun(h, QStringLiteral("ATTACH DATABASE ? AS floorcopy KEY 'tilo3581'"), {copy});
             sqlRun(h, QStringLiteral("SELECT sqlcipher_export('floorcopy')"));
             sqlRun(h, QStringLiteral("DETACH DATABASE floorcopy"));

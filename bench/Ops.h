@@ -2,6 +2,7 @@
 // The timed operations and their plain-SQL floors.
 
 #include "BigDepot.h"
+#include "Floors.h"
 #include "Harness.h"
 
 #include "db/Database.h"

@@ -2,19 +2,11 @@
 // window, compaction on its own thread with the progress dialog, and the
 // account window opened on the whole ledger.
 
+#include "Hauptfenster.h"
 #include "Ops.h"
 
-#include <sqlite3.h>
-
-#include "app/Aktiendataform.h"
-#include "core/Clock.h"
-#include "core/ModulAktien.h"
 #include "db/Dateipruefung.h"
-#include "platform/ControlLoader.h"
-#include "platform/Dialogs.h"
-#include "platform/HelpViewer.h"
 #include "platform/KompaktierFortschritt.h"
-#include "platform/Launcher.h"
 #include "platform/RecordsetModel.h"
 #include "transactions/FormDepotKonto.h"
 
@@ -45,22 +37,25 @@ void runStart(BenchContext& ctx, QList<BenchResult>& out) {
     const double groesse = faktor(ctx);
 
     // Runs while the start window shows for 2000 ms; only what lasts longer is waited for.
-    if (BenchResult r{QStringLiteral("Start check of the file (quick check, own thread)"), 0, {},
-                      2000, {}};
+    if (BenchResult r{
+            QStringLiteral("Start check of the file (quick check, own thread)"), 0, {}, 2000, {}};
         ctx.want(r.name)) {
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
             const auto e = Dateipruefung::pruefen(ctx.dbPath());
             if (!e.ok) fehlschlag(e.meldung);
         });
-        sqlite3* h = ctx.db().handle();
-        r.floorMs = medianMs(ctx.runs(), {},
-                             [&] { sqlReadAll(h, QStringLiteral("PRAGMA quick_check")); });
+        Database& h = ctx.db();
+        r.floorMs =
+            medianMs(ctx.runs(), {}, [&] { sqlReadAll(h, QStringLiteral("PRAGMA quick_check")); });
         out << finishedResult(r);
     }
 
     // The time, and the longest pause of the window's events meanwhile.
-    if (BenchResult r{QStringLiteral("Compaction on its thread, with progress dialog"), 0, {},
-                      1000 * groesse, {}};
+    if (BenchResult r{QStringLiteral("Compaction on its thread, with progress dialog"),
+                      0,
+                      {},
+                      1000 * groesse,
+                      {}};
         ctx.want(r.name)) {
         QWidget fenster;
         fenster.resize(400, 300);
@@ -73,9 +68,8 @@ void runStart(BenchContext& ctx, QList<BenchResult>& out) {
                 seit.start();
                 QTimer takt;
                 takt.setInterval(10);
-                QObject::connect(&takt, &QTimer::timeout, [&] {
-                    laengstePause = std::max(laengstePause, seit.restart());
-                });
+                QObject::connect(&takt, &QTimer::timeout,
+                                 [&] { laengstePause = std::max(laengstePause, seit.restart()); });
                 takt.start();
                 const bool ok = kompaktierenMitFortschritt(&fenster, ctx.db());
                 takt.stop();
@@ -87,7 +81,7 @@ void runStart(BenchContext& ctx, QList<BenchResult>& out) {
                 const QString kopie = QDir(ctx.programDir()).filePath(QStringLiteral("floor.mdb"));
                 QFile::remove(kopie);
                 QFile(kopie).open(QIODevice::WriteOnly);
-                sqlite3* h = ctx.db().handle();
+                Database& h = ctx.db();
                 sqlRun(h, QStringLiteral("ATTACH DATABASE ? AS floorcopy KEY 'tilo3581'"), {kopie});
                 sqlRun(h, QStringLiteral("SELECT sqlcipher_export('floorcopy')"));
                 sqlRun(h, QStringLiteral("DETACH DATABASE floorcopy"));
@@ -100,19 +94,14 @@ void runStart(BenchContext& ctx, QList<BenchResult>& out) {
     }
 
     // Built, shown and painted with all bookings; ten times the depot may take 300 ms.
-    if (BenchResult r{QStringLiteral("Account window open, shown and painted"), 0, {},
-                      groesse >= 10 ? 300.0 : 30.0, {}};
+    if (BenchResult r{QStringLiteral("Account window open, shown and painted"),
+                      0,
+                      {},
+                      groesse >= 10 ? 300.0 : 30.0,
+                      {}};
         ctx.want(r.name)) {
-        ModulAktien modul;
-        ScriptedDialogs dialogs;
-        Clock uhr;
-        HelpViewer hilfe;
-        DesktopEditorLauncher editor;
-        ControlLoader controls;
-        auto haupt = std::make_unique<Aktiendataform>(
-            AppContext{ctx.db(), modul, dialogs, uhr, hilfe, editor, controls, ctx.programDir()});
-        haupt->Form_Load();
-        QCoreApplication::processEvents();
+        Hauptfenster u;
+        auto haupt = u.laden(ctx);
         const int buchungen =
             ctx.db().scalar(QStringLiteral("SELECT count(*) FROM Gewinne")).toInt();
         std::unique_ptr<FormDepotKonto> konto;
@@ -126,7 +115,7 @@ void runStart(BenchContext& ctx, QList<BenchResult>& out) {
                 if (konto->model().rowCount() != buchungen) fehlschlag(QStringLiteral("rows"));
             },
             [&] { konto.reset(); });
-        sqlite3* h = ctx.db().handle();
+        Database& h = ctx.db();
         r.floorMs = medianMs(ctx.runs(), {}, [&] {
             sqlReadAll(h, QStringLiteral("SELECT _nr FROM Gewinne ORDER BY datum, _nr"));
             sqlReadAll(h, QStringLiteral("SELECT sum(summe) FROM Gewinne"));

@@ -3,6 +3,7 @@
 #include "core/Bewertung.h"
 #include "core/Numbers.h"
 #include "db/Database.h"
+#include "db/Gespeichert.h"
 #include "db/Recordset.h"
 
 #include <cmath>
@@ -15,22 +16,10 @@ namespace {
 // The package's rows; the left side is the indexed expression.
 const QString Name = QStringLiteral("trim(aktie) = trim(?1)");
 
-/// A stored quote as the record sets read a currency field: the amount ×
-/// 10000 as a whole number, else text with the decimal comma. NULL or
+/// A stored quote as the record sets read a currency field; NULL or
 /// unreadable counts as 0.
 Currency kursWert(const QVariant& v) {
-    switch (v.typeId()) {
-    case QMetaType::LongLong:
-        return Currency::fromRaw(v.toLongLong());
-    case QMetaType::Double:
-        return std::isfinite(v.toDouble()) && std::fabs(v.toDouble()) < 9e18
-                   ? Currency::fromRaw(std::llround(v.toDouble()))
-                   : Currency();
-    case QMetaType::QString:
-        return Numbers::parseCurrency(v.toString()).value_or(Currency());
-    default:
-        return {};
-    }
+    return Gespeichert::geld(v).value_or(Currency());
 }
 
 /// An index value; text has its first "," taken as the decimal point.

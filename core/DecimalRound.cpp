@@ -51,6 +51,11 @@ std::optional<std::int64_t> scaledDigits(bool negative, std::string_view digits,
     return static_cast<std::int64_t>(whole);
 }
 
+std::optional<std::int64_t> wholeHalfEven(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > 9.2e18) return std::nullopt;
+    return static_cast<std::int64_t>(std::nearbyint(value)); // the default mode: halves to even
+}
+
 std::optional<std::int64_t> scaled(double value, int decimals, Mode mode) {
     if (!std::isfinite(value)) return std::nullopt;
     char buf[64];

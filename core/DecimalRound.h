@@ -20,7 +20,13 @@ std::optional<std::int64_t> scaled(double value, int decimals, Mode mode);
 std::optional<std::int64_t> scaledDigits(bool negative, std::string_view digits, int exponent,
                                          int decimals, Mode mode);
 
-/// n / d rounded to the nearest whole number, halves to even (d > 0). Every
+/// A double rounded to a whole number, halves to even; nullopt for NaN,
+/// infinity or a value beyond 64 bits.
+std::optional<std::int64_t> wholeHalfEven(double value);
+
+/// n / d rounded to the nearest whole number, halves to even (d > 0). The one
+/// rounding of a quotient: prices divided by a split factor, an average price,
+/// whole units of an amount, the DM/Euro conversion. Every
 /// product of an amount and a rate that a depot holds fits 64 bits, whose
 /// division is many times cheaper than the 128-bit one the rest needs.
 inline __int128 quotientHalfEven(__int128 n, __int128 d) {

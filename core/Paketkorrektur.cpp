@@ -1,5 +1,6 @@
 #include "core/Paketkorrektur.h"
 
+#include "core/DecimalRound.h"
 #include "core/Rtf.h"
 
 #include <limits>
@@ -15,16 +16,6 @@ constexpr Int128 MinRaw = std::numeric_limits<std::int64_t>::min();
 
 bool passt(Int128 v) {
     return v >= MinRaw && v <= MaxRaw;
-}
-
-// n / d rounded to the nearest whole number, halves to even (d > 0).
-Int128 halbGerade(Int128 n, Int128 d) {
-    Int128 q = n / d;
-    Int128 r = n % d;
-    if (r < 0) r = -r;
-    const Int128 zweimal = 2 * r;
-    if (zweimal > d || (zweimal == d && q % 2 != 0)) q += n < 0 ? -1 : 1;
-    return q;
 }
 
 // Notes saved empty hold a single point; those carry nothing over.
@@ -52,7 +43,8 @@ QString notizenVerbinden(const QList<Teil>& teile) {
 
 std::optional<Currency> geteilt(Currency betrag, Currency faktor) {
     if (faktor.raw() <= 0) return std::nullopt;
-    const Int128 q = halbGerade(static_cast<Int128>(betrag.raw()) * Currency::Scale, faktor.raw());
+    const Int128 q = DecimalRound::quotientHalfEven(
+        static_cast<Int128>(betrag.raw()) * Currency::Scale, faktor.raw());
     if (!passt(q)) return std::nullopt;
     return Currency::fromRaw(static_cast<std::int64_t>(q));
 }
@@ -73,7 +65,8 @@ std::optional<Currency> splitKurs(Currency betrag, Currency faktor) {
 
 std::optional<qint64> splitStueck(qint64 stueck, Currency faktor) {
     if (faktor.raw() <= 0) return std::nullopt;
-    const Int128 neu = halbGerade(static_cast<Int128>(stueck) * faktor.raw(), Currency::Scale);
+    const Int128 neu =
+        DecimalRound::quotientHalfEven(static_cast<Int128>(stueck) * faktor.raw(), Currency::Scale);
     if (neu < 1 || neu > MaxStueck) return std::nullopt;
     return static_cast<qint64>(neu);
 }
@@ -88,7 +81,7 @@ std::optional<Buendel> buendeln(const QList<Teil>& teile) {
     }
     if (stueck < 1 || stueck > MaxStueck || !passt(gebuehren) || !passt(dividende))
         return std::nullopt;
-    const Int128 schnitt = halbGerade(kosten, stueck);
+    const Int128 schnitt = DecimalRound::quotientHalfEven(kosten, stueck);
     if (!passt(schnitt)) return std::nullopt;
     Buendel b;
     b.stueck = static_cast<qint64>(stueck);

@@ -153,11 +153,9 @@ void Rechenwerk::setRichtung(Richtung r) {
 void Rechenwerk::umrechnen() {
     // The display taken as an amount with four decimals, as the program
     // converts every amount.
-    double betrag = 0;
-    if (const auto c = Numbers::parseCurrency(m_anzeige))
-        betrag = c->toDouble();
-    else
-        betrag = wert(m_anzeige);
+    const Numbers::AmountReading r = Numbers::readAmount(m_anzeige, 4, Numbers::Mode::Display);
+    const double betrag =
+        r.reading == Numbers::Reading::Number ? r.value.toDouble() : wert(m_anzeige);
     const double ergebnis =
         m_richtung == Richtung::InEuro ? betrag / Numbers::DmRate : betrag * Numbers::DmRate;
     m_umgerechnet = std::fabs(ergebnis) < WaehrungsGrenze
@@ -171,10 +169,5 @@ QString Rechenwerk::klartext(double v) {
 }
 
 double Rechenwerk::wert(const QString& anzeige) {
-    QString s = anzeige.trimmed();
-    s.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (s.endsWith(QLatin1Char('.'))) s.chop(1);
-    bool ok = false;
-    const double v = s.toDouble(&ok);
-    return ok && std::isfinite(v) ? v : 0;
+    return Numbers::readDouble(anzeige, Numbers::Mode::Display).value_or(0);
 }

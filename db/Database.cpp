@@ -13,6 +13,10 @@ namespace {
 
 constexpr int PageSize = 1024;
 
+// The first 16 bytes of an unencrypted SQLite file.
+constexpr char PlainHeader[] = "SQLite format 3"; // with its closing zero byte
+constexpr qsizetype PlainHeaderSize = sizeof PlainHeader;
+
 const char* const RequiredTables[] = {"aktiendaten", "kurse",         "indexkurse", "gewinne",
                                       "beobachten",  "kursevirtuell", "kennwort"};
 
@@ -52,6 +56,12 @@ QString Database::resolveCase(const QString& path) {
     for (const QString& entry : dir.entryList(QDir::Files))
         if (entry.compare(info.fileName(), Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return path;
+}
+
+bool Database::hasPlainHeader(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    return f.read(PlainHeaderSize) == QByteArrayView(PlainHeader, PlainHeaderSize);
 }
 
 Database::~Database() {
@@ -120,7 +130,7 @@ Database::Status Database::open(const QString& requested, const QString& connect
     const qint64 size = file.size();
     const QByteArray head = file.read(PageSize);
     file.close();
-    if (size == 0 || head.startsWith(QByteArray(SqlUtil::PlainHeader, 16)))
+    if (size == 0 || head.startsWith(QByteArrayView(PlainHeader, PlainHeaderSize)))
         return refuse(Status::NotADatabase, fileName);
     if (size < PageSize)
         return refuse(looksEncrypted(head) ? Status::Damaged : Status::NotADatabase, fileName);
@@ -131,10 +141,10 @@ Database::Status Database::open(const QString& requested, const QString& connect
     int rc =
         sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
-        const QString err = db ? Fehlertexte::ausEngine(sqlite3_extended_errcode(db),
-                                                        sqlite3_system_errno(db),
-                                                        QString::fromUtf8(sqlite3_errmsg(db)))
-                               : QString();
+        const QString err =
+            db ? Fehlertexte::ausEngine(sqlite3_extended_errcode(db), sqlite3_system_errno(db),
+                                        QString::fromUtf8(sqlite3_errmsg(db)))
+               : QString();
         sqlite3_close_v2(db);
         return refuse(Status::Failed, fileName, err);
     }
@@ -352,7 +362,8 @@ QString Database::compactObstacle() const {
     if (dateiSchreibgeschuetzt())
         return QStringLiteral("Die Datenbankdatei \"%1\" ist schreibgeschützt.")
             .arg(QFileInfo(m_path).fileName());
-    if (ordnerSchreibgeschuetzt()) return QStringLiteral("Das Programmverzeichnis ist schreibgeschützt.");
+    if (ordnerSchreibgeschuetzt())
+        return QStringLiteral("Das Programmverzeichnis ist schreibgeschützt.");
     return QString();
 }
 

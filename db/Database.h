@@ -31,7 +31,6 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
-    sqlite3* handle() const { return m_db; }
 
     /// German description of the last failure (open, exec, compaction).
     QString message() const { return m_message; }
@@ -47,6 +46,9 @@ public:
     /// ... or its folder takes no new file (the journal every change writes).
     bool ordnerSchreibgeschuetzt() const;
 
+    /// Runs sql (one or more statements). params bind to the "?" in order:
+    /// integers, Currency as the amount × 10000, doubles, QDate as
+    /// "YYYY-MM-DD" (an invalid one as NULL), text; an invalid QVariant as NULL.
     bool exec(const QString& sql, const QVariantList& params = {});
     /// First column of the first row, or an invalid QVariant.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
@@ -80,9 +82,12 @@ public:
     /// The existing file that path names when file names are compared
     /// without regard to case ("Aktien.mdb" for "aktien.mdb"); else path.
     static QString resolveCase(const QString& path);
+    /// Whether the file starts with the plain SQLite header, i.e. is not encrypted.
+    static bool hasPlainHeader(const QString& path);
 
 private:
     friend class Transaction;
+    friend class RawAccess; // the engine's connection, for db/ itself
     bool fail(const QString& what);
     /// German reason for the engine's last error on this connection.
     QString engineFehler() const;

@@ -2,6 +2,7 @@
 
 #include "core/JetStrom.h"
 #include "db/Database.h"
+#include "db/RawAccess.h"
 #include "db/Schema.h"
 #include "db/SqlUtil.h"
 #include <QCoreApplication>
@@ -339,7 +340,8 @@ std::optional<__int128> waehrungsSumme(Database& db, const Ziel& z) {
         QStringLiteral("SELECT %1 FROM %2")
             .arg(spalten.join(QLatin1Char(',')), SqlUtil::quoteIdent(QString::fromUtf8(z.name)));
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(RawAccess::connection(db), sql.toUtf8().constData(), -1, &st, nullptr) !=
+        SQLITE_OK)
         return std::nullopt;
     __int128 summe = 0;
     int rc;
@@ -380,9 +382,9 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
         Database db;
         if (db.open(ziel) != Database::Status::Ok) return scheitern(db.message());
         // The file is new and only put in place when complete: no journal needed.
-        SqlUtil::execRaw(db.handle(), QStringLiteral("PRAGMA journal_mode = OFF; "
-                                                     "PRAGMA synchronous = OFF"));
-        Schreiber schreiber(db.handle(), datei);
+        SqlUtil::execRaw(RawAccess::connection(db), QStringLiteral("PRAGMA journal_mode = OFF; "
+                                                                   "PRAGMA synchronous = OFF"));
+        Schreiber schreiber(RawAccess::connection(db), datei);
         JetStrom strom(schreiber);
 
         QProcess p;
@@ -404,7 +406,7 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
         QString abbau = QStringLiteral("BEGIN");
         for (const QString& sql : indexe)
             abbau += QStringLiteral("; DROP INDEX ") + sql.section(QLatin1Char(' '), 2, 2);
-        if (!SqlUtil::execRaw(db.handle(), abbau, &err)) {
+        if (!SqlUtil::execRaw(RawAccess::connection(db), abbau, &err)) {
             p.kill();
             p.waitForFinished();
             return scheitern(err);
@@ -462,7 +464,7 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
             return scheitern(QStringLiteral("Die Übernahme wurde abgebrochen."));
         }
         indexe << QStringLiteral("COMMIT");
-        if (!SqlUtil::execRaw(db.handle(), indexe.join(QStringLiteral("; ")), &err))
+        if (!SqlUtil::execRaw(RawAccess::connection(db), indexe.join(QStringLiteral("; ")), &err))
             return scheitern(
                 QStringLiteral("Die neue Datenbank konnte nicht geschrieben werden (%1).")
                     .arg(err));

@@ -1,9 +1,10 @@
 #include "db/Kompaktierung.h"
 
 #include "db/Database.h"
+#include "db/RawAccess.h"
 #include "db/SqlUtil.h"
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
@@ -74,7 +75,8 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     bool created = false;
     bool attached = false;
     auto abandon = [&](const QString& detail) {
-        if (attached) SqlUtil::execRaw(quelle.handle(), QStringLiteral("DETACH DATABASE neu"));
+        if (attached)
+            SqlUtil::execRaw(RawAccess::connection(quelle), QStringLiteral("DETACH DATABASE neu"));
         quelle.close();
         if (created && QFileInfo(target).isFile()) QFile::remove(target);
         e.meldung = detail;
@@ -85,8 +87,8 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     const QFileInfo leftover(target);
     if (leftover.exists() || leftover.isSymLink()) {
         if (!leftover.isFile() || leftover.isSymLink() || !QFile::remove(target))
-            return abandon(
-                QStringLiteral("Die Datei \"%1\" ist im Weg.").arg(QLatin1String(Database::CompactFileName)));
+            return abandon(QStringLiteral("Die Datei \"%1\" ist im Weg.")
+                               .arg(QLatin1String(Database::CompactFileName)));
     }
     if (quelle.open(original, connect) != Database::Status::Ok) return abandon(quelle.message());
     // The export reads every page once; a big cache would only hold memory.
@@ -112,7 +114,8 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     // The connection may not create files, so ATTACH gets an empty one; it
     // is readable by its owner only until it has the original's mode.
     {
-        const int fd = ::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd =
+            ::open(targetName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0)
             return abandon(QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden.")
                                .arg(QLatin1String(Database::CompactFileName)));
@@ -136,15 +139,18 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
         const qint64 original = std::max<qint64>(qint64(alt.st_size), 1);
         return int(std::min<qint64>(qint64(st.st_size), original) * 50 / original);
     };
-    if (fortschritt) sqlite3_progress_handler(quelle.handle(), 1000, beobachten, &b);
+    if (fortschritt) sqlite3_progress_handler(RawAccess::connection(quelle), 1000, beobachten, &b);
     const bool exportiert =
-        SqlUtil::applyAttachedSettings(quelle.handle(), QStringLiteral("neu"), &err) &&
-        SqlUtil::execRaw(quelle.handle(), QStringLiteral("PRAGMA neu.synchronous = FULL"), &err) &&
-        SqlUtil::execRaw(quelle.handle(), QStringLiteral("SELECT sqlcipher_export('neu')"), &err) &&
+        SqlUtil::applyAttachedSettings(RawAccess::connection(quelle), QStringLiteral("neu"),
+                                       &err) &&
+        SqlUtil::execRaw(RawAccess::connection(quelle),
+                         QStringLiteral("PRAGMA neu.synchronous = FULL"), &err) &&
+        SqlUtil::execRaw(RawAccess::connection(quelle),
+                         QStringLiteral("SELECT sqlcipher_export('neu')"), &err) &&
         // The export drops the user version.
-        SqlUtil::execRaw(quelle.handle(),
+        SqlUtil::execRaw(RawAccess::connection(quelle),
                          QStringLiteral("PRAGMA neu.user_version = %1").arg(userVersion), &err);
-    sqlite3_progress_handler(quelle.handle(), 0, nullptr, nullptr);
+    sqlite3_progress_handler(RawAccess::connection(quelle), 0, nullptr, nullptr);
     if (!exportiert) return abandon(err);
     const qint64 exportMs = std::max<qint64>(exportZeit.elapsed(), 1);
     melden(50);
@@ -152,14 +158,15 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     const QVariantList counts =
         tables.isEmpty() ? QVariantList() : countsOf(quelle, QStringLiteral("main."));
     if (counts.size() != tables.size()) return abandon(quelle.message());
-    if (!SqlUtil::execRaw(quelle.handle(), QStringLiteral("DETACH DATABASE neu"), &err))
+    if (!SqlUtil::execRaw(RawAccess::connection(quelle), QStringLiteral("DETACH DATABASE neu"),
+                          &err))
         return abandon(err);
     attached = false;
     quelle.close();
 
     if (vorDerPruefung) vorDerPruefung(target);
     // Check the copy before it replaces anything.
-    if (SqlUtil::hasPlainHeader(target))
+    if (Database::hasPlainHeader(target))
         return abandon(QStringLiteral("Die Kopie ist nicht verschlüsselt."));
     {
         Database copy;
@@ -176,10 +183,11 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
         p.stand = [&pruefZeit, exportMs] {
             return 55 + int(std::min<qint64>(pruefZeit.elapsed(), exportMs) * 40 / exportMs);
         };
-        if (fortschritt) sqlite3_progress_handler(copy.handle(), 1000, beobachten, &p);
+        if (fortschritt)
+            sqlite3_progress_handler(RawAccess::connection(copy), 1000, beobachten, &p);
         const bool heil =
             copy.scalar(QStringLiteral("PRAGMA integrity_check")).toString() == QLatin1String("ok");
-        sqlite3_progress_handler(copy.handle(), 0, nullptr, nullptr);
+        sqlite3_progress_handler(RawAccess::connection(copy), 0, nullptr, nullptr);
         if (!heil) return abandon(QStringLiteral("Die Kopie ist fehlerhaft."));
         melden(95);
         if (copy.scalar(QStringLiteral("PRAGMA user_version")).toLongLong() != userVersion)

@@ -1,6 +1,10 @@
 #include "db/Recordset.h"
 
+#include "core/DecimalRound.h"
+#include "core/Numbers.h"
 #include "db/Database.h"
+#include "db/Gespeichert.h"
+#include "db/RawAccess.h"
 #include "db/SqlUtil.h"
 #include <QHash>
 #include <QRegularExpression>
@@ -32,155 +36,34 @@ FieldType typeFromDecl(const QString& decl) {
     return FieldType::Text;
 }
 
-// A number as the German locale writes it: optional sign, digits with
-// optional "." thousands groups of three, optional "," and decimals.
-struct Decimal {
-    bool negative = false;
-    QString whole;
-    QString fraction;
-};
-
-std::optional<Decimal> parseGerman(const QString& input) {
-    const QString s = input.trimmed();
-    Decimal d;
-    int i = 0;
-    const int n = int(s.size());
-    if (i < n && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+')))
-        d.negative = s[i++] == QLatin1Char('-');
-    int group = 0;
-    bool grouped = false;
-    for (; i < n; ++i) {
-        const QChar c = s[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            d.whole += c;
-            ++group;
-        } else if (c == QLatin1Char('.')) {
-            // "12.5" is no German number; refusing beats reading it as 125.
-            if (group == 0 || (grouped ? group != 3 : group > 3)) return std::nullopt;
-            grouped = true;
-            group = 0;
-        } else {
-            break;
-        }
-    }
-    if (grouped && group != 3) return std::nullopt;
-    if (i < n && s[i] == QLatin1Char(',')) {
-        for (++i; i < n && s[i].isDigit() && s[i].unicode() < 128; ++i)
-            d.fraction += s[i];
-    }
-    if (i != n || (d.whole.isEmpty() && d.fraction.isEmpty())) return std::nullopt;
-    return d;
-}
-
-// value × 10^decimals as an integer, rounded half to even; nullopt on overflow.
-std::optional<qint64> scaled(const Decimal& d, int decimals) {
-    qint64 v = 0;
-    auto push = [&v](QChar c) {
-        return !__builtin_mul_overflow(v, qint64(10), &v) &&
-               !__builtin_add_overflow(v, qint64(c.unicode() - '0'), &v);
-    };
-    for (QChar c : d.whole)
-        if (!push(c)) return std::nullopt;
-    for (int k = 0; k < decimals; ++k)
-        if (!push(k < d.fraction.size() ? d.fraction[k] : QLatin1Char('0'))) return std::nullopt;
-    if (d.fraction.size() > decimals) {
-        const QChar first = d.fraction[decimals];
-        bool restNonZero = false;
-        for (int k = decimals + 1; k < d.fraction.size(); ++k)
-            restNonZero = restNonZero || d.fraction[k] != QLatin1Char('0');
-        const bool up = first > QLatin1Char('5') ||
-                        (first == QLatin1Char('5') && (restNonZero || (v % 2) != 0));
-        if (up && __builtin_add_overflow(v, qint64(1), &v)) return std::nullopt;
-    }
-    return d.negative ? -v : v;
-}
-
-std::optional<double> toDouble(const Decimal& d) {
-    bool ok = false;
-    const QString c = (d.negative ? QStringLiteral("-") : QString()) +
-                      (d.whole.isEmpty() ? QStringLiteral("0") : d.whole) + QLatin1Char('.') +
-                      (d.fraction.isEmpty() ? QStringLiteral("0") : d.fraction);
-    const double v = c.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
-
-// "YYYY-MM-DD" as stored, or "d.m.yyyy" as typed.
-QDate parseDate(const QString& text) {
-    const QString s = text.trimmed();
-    auto num = [&s](int from, int len) {
-        int v = 0;
-        for (int i = from; i < from + len; ++i) {
-            const char16_t c = s[i].unicode();
-            if (c < '0' || c > '9') return -1;
-            v = v * 10 + (c - '0');
-        }
-        return v;
-    };
-    if (s.size() == 10 && s[4] == QLatin1Char('-') && s[7] == QLatin1Char('-')) {
-        const int y = num(0, 4), m = num(5, 2), d = num(8, 2);
-        return y > 0 && m > 0 && d > 0 ? QDate(y, m, d) : QDate();
-    }
-    const QStringList parts = s.split(QLatin1Char('.'));
-    if (parts.size() != 3 || parts[0].size() > 2 || parts[1].size() > 2 || parts[2].size() != 4)
-        return {};
-    bool okD = false, okM = false, okY = false;
-    const int d = parts[0].toInt(&okD), m = parts[1].toInt(&okM), y = parts[2].toInt(&okY);
-    return okD && okM && okY && !parts[0].startsWith(QLatin1Char('+')) ? QDate(y, m, d) : QDate();
-}
-
-std::optional<qint64> roundToInteger(double v) {
-    if (!std::isfinite(v) || std::fabs(v) > 9.2e18) return std::nullopt;
-    return qint64(std::nearbyint(v)); // the default rounding mode: halves to even
-}
-
 // A stored value as the field's logical type; invalid for NULL.
+template <typename T> QVariant gueltig(const std::optional<T>& v) {
+    return v ? QVariant::fromValue(*v) : QVariant();
+}
+
 QVariant typed(const QVariant& raw, FieldType type) {
     if (!raw.isValid()) return {};
-    const bool isInt = raw.typeId() == QMetaType::LongLong;
-    const bool isReal = raw.typeId() == QMetaType::Double;
     switch (type) {
     case FieldType::Text:
     case FieldType::LongText:
         return raw.toString();
     case FieldType::Date: {
-        const QDate d = parseDate(raw.toString());
+        const QDate d = Gespeichert::datum(raw.toString());
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case FieldType::Currency:
-        if (isInt) return QVariant::fromValue(Currency::fromRaw(raw.toLongLong()));
-        if (isReal) return QVariant::fromValue(Currency::fromRaw(std::llround(raw.toDouble())));
-        if (auto d = parseGerman(raw.toString()))
-            if (auto v = scaled(*d, 4)) return QVariant::fromValue(Currency::fromRaw(*v));
-        return {};
+        return gueltig(Gespeichert::geld(raw));
     case FieldType::Integer:
-        if (isInt) return raw;
-        if (isReal) {
-            if (auto v = roundToInteger(raw.toDouble())) return QVariant::fromValue<qint64>(*v);
-            return {};
-        }
-        if (auto d = parseGerman(raw.toString()))
-            if (auto v = scaled(*d, 0)) return QVariant::fromValue<qint64>(*v);
-        return {};
+        return gueltig(Gespeichert::ganzzahl(raw));
     case FieldType::Double:
-        if (isInt || isReal) return QVariant(raw.toDouble());
-        if (auto d = parseGerman(raw.toString()))
-            if (auto v = toDouble(*d)) return QVariant(*v);
-        return {};
+        return gueltig(Gespeichert::zahl(raw));
     }
     return {};
 }
 
 // Whole units, halves to even.
 qint64 wholeUnits(Currency c) {
-    const qint64 raw = c.raw();
-    qint64 q = raw / Currency::Scale, r = raw % Currency::Scale;
-    if (r < 0) {
-        --q;
-        r += Currency::Scale;
-    }
-    if (r > Currency::Scale / 2 || (r == Currency::Scale / 2 && (q % 2) != 0)) ++q;
-    return q;
+    return static_cast<qint64>(DecimalRound::quotientHalfEven(c.raw(), Currency::Scale));
 }
 
 bool isIntegral(const QVariant& v) {
@@ -251,6 +134,7 @@ struct Recordset::Impl {
     Impl(Recordset* r, Database& d) : q(r), db(d) {}
     ~Impl() { sqlite3_finalize(readStmt); }
 
+    sqlite3* connection() const { return RawAccess::connection(db); }
     int size() const { return int(rows.size()); }
     bool hasCurrent() const { return !onRemoved && pos >= 0 && pos < size(); }
 
@@ -363,14 +247,14 @@ struct Recordset::Impl {
         rows.clear();
         positionsValid = false;
         cacheValid = false;
-        if (!valid || !db.handle()) return;
+        if (!valid || !connection()) return;
         QString sql = QStringLiteral("SELECT %1 FROM %2").arg(key, SqlUtil::quoteIdent(table));
         if (!where.isEmpty()) sql += QStringLiteral(" WHERE ") + where;
         sql += QStringLiteral(" ORDER BY ") + order;
         sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &stmt, nullptr) !=
+        if (sqlite3_prepare_v2(connection(), sql.toUtf8().constData(), -1, &stmt, nullptr) !=
             SQLITE_OK) {
-            fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
+            fail(QString::fromUtf8(sqlite3_errmsg(connection())));
             sqlite3_finalize(stmt);
             return;
         }
@@ -378,7 +262,7 @@ struct Recordset::Impl {
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
             rows.push_back(sqlite3_column_int64(stmt, 0));
-        if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
+        if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(connection())));
         sqlite3_finalize(stmt);
     }
 
@@ -406,7 +290,7 @@ struct Recordset::Impl {
     }
 
     sqlite3_stmt* readStatement() const {
-        sqlite3* h = db.handle();
+        sqlite3* h = connection();
         if (!h) return nullptr;
         if (readStmt && readDb != h) {
             // The database was re-opened (compaction): prepare again.
@@ -474,8 +358,8 @@ struct Recordset::Impl {
             block.insert(sqlite3_column_int64(stmt, 0), values);
         }
         sqlite3_reset(stmt); // ends the read transaction
-        if (rc != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(db.handle())));
-        blockStamp = sqlite3_total_changes(db.handle());
+        if (rc != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(connection())));
+        blockStamp = sqlite3_total_changes(connection());
         cacheValid = true;
         return true;
     }
@@ -483,7 +367,7 @@ struct Recordset::Impl {
     const QVariantList* current() const {
         if (mode != Mode::None) return &buffer;
         if (!hasCurrent()) return nullptr;
-        sqlite3* h = db.handle();
+        sqlite3* h = connection();
         if (!h) return nullptr;
         const bool fresh = cacheValid && readDb == h && blockStamp == sqlite3_total_changes(h) &&
                            pos >= blockFirst && pos < blockEnd;
@@ -545,7 +429,8 @@ struct Recordset::Impl {
             if (isCurrencyValue(v))
                 return QVariant::fromValue<qint64>(wholeUnits(v.value<Currency>()));
             if (isFloating(v))
-                if (auto r = roundToInteger(v.toDouble())) return QVariant::fromValue<qint64>(*r);
+                if (auto r = DecimalRound::wholeHalfEven(v.toDouble()))
+                    return QVariant::fromValue<qint64>(*r);
             return std::nullopt;
         case FieldType::Double:
             if (isIntegral(v) || isFloating(v)) return QVariant(v.toDouble());
@@ -563,20 +448,20 @@ struct Recordset::Impl {
         case FieldType::LongText:
             return QVariant(text);
         case FieldType::Date: {
-            const QDate d = parseDate(text);
+            const QDate d = Gespeichert::datum(text);
             return d.isValid() ? std::optional<QVariant>(QVariant(d)) : std::nullopt;
         }
         case FieldType::Currency:
-            if (auto d = parseGerman(text))
-                if (auto v = scaled(*d, 4)) return QVariant::fromValue(Currency::fromRaw(*v));
+            if (auto v = Numbers::parseCurrency(text, Numbers::Mode::Stored))
+                return QVariant::fromValue(*v);
             return std::nullopt;
         case FieldType::Integer:
-            if (auto d = parseGerman(text))
-                if (auto v = scaled(*d, 0)) return QVariant::fromValue<qint64>(*v);
+            if (const auto r = Numbers::readScaled(text, 0, Numbers::Mode::Stored);
+                r.reading == Numbers::Reading::Number)
+                return QVariant::fromValue<qint64>(r.value);
             return std::nullopt;
         case FieldType::Double:
-            if (auto d = parseGerman(text))
-                if (auto v = toDouble(*d)) return QVariant(*v);
+            if (auto v = Numbers::readDouble(text, Numbers::Mode::Stored)) return QVariant(*v);
             return std::nullopt;
         }
         return std::nullopt;
@@ -770,9 +655,7 @@ QString Recordset::text(int pos) const {
     case FieldType::Double:
         return std::fabs(v.toDouble()) < 9e14 ? ::Currency::fromDouble(v.toDouble()) : ::Currency();
     default:
-        if (auto dec = parseGerman(v.toString()))
-            if (auto r = scaled(*dec, 4)) return ::Currency::fromRaw(*r);
-        return {};
+        return Gespeichert::geld(v).value_or(::Currency());
     }
 }
 
@@ -786,10 +669,9 @@ qint64 Recordset::integer(const QString& name) const {
     case FieldType::Currency:
         return wholeUnits(v.value<::Currency>());
     case FieldType::Double:
-        return roundToInteger(v.toDouble()).value_or(0);
+        return DecimalRound::wholeHalfEven(v.toDouble()).value_or(0);
     default:
-        if (auto dec = parseGerman(v.toString())) return scaled(*dec, 0).value_or(0);
-        return 0;
+        return Gespeichert::ganzzahl(v).value_or(0);
     }
 }
 
@@ -804,14 +686,13 @@ double Recordset::real(const QString& name) const {
     case FieldType::Double:
         return v.toDouble();
     default:
-        if (auto dec = parseGerman(v.toString())) return toDouble(*dec).value_or(0);
-        return 0;
+        return Gespeichert::zahl(v).value_or(0);
     }
 }
 
 QDate Recordset::date(const QString& name) const {
     const QVariant v = value(name);
-    return v.typeId() == QMetaType::QDate ? v.toDate() : parseDate(v.toString());
+    return v.typeId() == QMetaType::QDate ? v.toDate() : Gespeichert::datum(v.toString());
 }
 
 void Recordset::addNew() {
@@ -902,7 +783,7 @@ bool Recordset::update() {
                                 .arg(cols.size() + 1),
                             params))
                 return d->fail(d->db.message());
-            if (sqlite3_changes(d->db.handle()) == 0)
+            if (sqlite3_changes(RawAccess::connection(d->db)) == 0)
                 return d->fail(QStringLiteral("Der Datensatz wurde inzwischen gelöscht."));
         }
     }

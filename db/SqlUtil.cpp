@@ -3,13 +3,10 @@
 #include "core/Currency.h"
 #include <QDate>
 #include <QDateTime>
-#include <QFile>
 
 namespace SqlUtil {
 
-namespace {
-
-int bindOne(sqlite3_stmt* stmt, int index, const QVariant& v) {
+int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v) {
     if (!v.isValid() || v.isNull()) return sqlite3_bind_null(stmt, index);
     if (v.metaType() == QMetaType::fromType<Currency>())
         return sqlite3_bind_int64(stmt, index, v.value<Currency>().raw());
@@ -54,6 +51,8 @@ int bindOne(sqlite3_stmt* stmt, int index, const QVariant& v) {
     }
 }
 
+namespace {
+
 QString cipherVersion(sqlite3* db) {
     sqlite3_stmt* stmt = nullptr;
     QString version;
@@ -77,27 +76,30 @@ int bind(sqlite3_stmt* stmt, const QVariantList& params, int offset) {
     for (int i = 1; i <= count; ++i) {
         const int p = offset + i - 1;
         const QVariant v = p < params.size() ? params.at(p) : QVariant();
-        if (bindOne(stmt, i, v) != SQLITE_OK) return -1;
+        if (bindValue(stmt, i, v) != SQLITE_OK) return -1;
     }
     return count;
 }
 
-QVariant column(sqlite3_stmt* stmt, int col) {
-    switch (sqlite3_column_type(stmt, col)) {
+QVariant value(sqlite3_value* v) {
+    switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
-        return QVariant::fromValue<qint64>(sqlite3_column_int64(stmt, col));
+        return QVariant::fromValue<qint64>(sqlite3_value_int64(v));
     case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(stmt, col));
+        return QVariant(sqlite3_value_double(v));
     case SQLITE_TEXT:
-        return QVariant(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)),
-                              sqlite3_column_bytes(stmt, col)));
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                                          sqlite3_value_bytes(v)));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, col)),
-                                   sqlite3_column_bytes(stmt, col)));
+        return QVariant(
+            QByteArray(static_cast<const char*>(sqlite3_value_blob(v)), sqlite3_value_bytes(v)));
     default:
         return QVariant();
     }
+}
+
+QVariant column(sqlite3_stmt* stmt, int col) {
+    return value(sqlite3_column_value(stmt, col));
 }
 
 QString quoteIdent(const QString& name) {
@@ -140,13 +142,6 @@ bool applyAttachedSettings(sqlite3* db, const QString& schema, QString* error) {
     return execRaw(
         db, QStringLiteral("PRAGMA %1.kdf_iter = 64000; PRAGMA %1.cipher_page_size = 1024").arg(s),
         error);
-}
-
-bool hasPlainHeader(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    const QByteArray head = f.read(16);
-    return head == QByteArray(PlainHeader, 16);
 }
 
 } // namespace SqlUtil

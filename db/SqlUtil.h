@@ -7,11 +7,18 @@
 
 namespace SqlUtil {
 
+/// Binds one value to the placeholder at index: integers, Currency (amount ×
+/// 10000), doubles, QDate as "YYYY-MM-DD" (an invalid one as NULL), bytes as
+/// a blob, anything else as its text; invalid or null as NULL.
+int bindValue(sqlite3_stmt* stmt, int index, const QVariant& v);
+
 /// Binds params to ? placeholders, starting with params[offset]. Returns the
 /// number of params consumed, or -1 on a bind error.
 int bind(sqlite3_stmt* stmt, const QVariantList& params, int offset = 0);
 
-/// The raw column value: qint64, double, QString, QByteArray or invalid for NULL.
+/// The raw value: qint64, double, QString, QByteArray or invalid for NULL.
+QVariant value(sqlite3_value* v);
+/// The same for a column of the current row.
 QVariant column(sqlite3_stmt* stmt, int col);
 
 /// "name" with inner quotes doubled, for identifiers such as "stück".
@@ -29,11 +36,5 @@ bool applyAttachedSettings(sqlite3* db, const QString& schema, QString* error = 
 
 /// True if the linked SQLCipher is major version 4 or later.
 bool isCipher4OrLater(sqlite3* db);
-
-/// First 16 bytes of an unencrypted SQLite file.
-inline constexpr char PlainHeader[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f',
-                                         'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
-/// Whether the file starts with the plain SQLite header (i.e. is not encrypted).
-bool hasPlainHeader(const QString& path);
 
 } // namespace SqlUtil

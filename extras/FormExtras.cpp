@@ -24,6 +24,7 @@
 #include <QStringListModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace {
 
@@ -478,8 +479,8 @@ void FormExtras::Command3_Click() {
         dlg.notice(this, waehlenText());
         return;
     }
-    const auto ziel = Numbers::parseLocale(Text3->text());
-    const auto stop = Numbers::parseLocale(Text4->text());
+    const auto ziel = Numbers::readDouble(Text3->text(), Numbers::Mode::Field);
+    const auto stop = Numbers::readDouble(Text4->text(), Numbers::Mode::Field);
     if (!ziel || !stop) {
         dlg.notice(this, QStringLiteral("Bitte geben Sie Kursziel und Stopkurs als Zahlen ein!"));
         return;
@@ -502,9 +503,9 @@ void FormExtras::Command3_Click() {
 
 void FormExtras::Command4_Click() {
     Dialogs& dlg = m_api.dialogs();
-    bool zahl = false;
-    const int monate = Text5->text().toInt(&zahl);
-    if (!zahl) {
+    const Numbers::WholeReading monate = Numbers::readWhole(Text5->text());
+    if (monate.reading != Numbers::Reading::Number || !monate.whole ||
+        monate.value > std::numeric_limits<int>::max()) {
         dlg.notice(this, QStringLiteral("Bitte geben Sie die Spekulationsfrist in Monaten ein!"));
         return;
     }
@@ -513,7 +514,7 @@ void FormExtras::Command4_Click() {
     Recordset& kennwort = m_api.Daten2();
     if (!kennwort.hasCurrent()) kennwort.moveFirst();
     kennwort.edit();
-    kennwort.setValue(QStringLiteral("spekufrist"), monate);
+    kennwort.setValue(QStringLiteral("spekufrist"), monate.value);
     if (!kennwort.update()) {
         kennwort.cancel();
         dlg.notice(this,

@@ -3,84 +3,14 @@
 #include "core/Numbers.h"
 #include "core/Paketkorrektur.h"
 #include "db/Database.h"
-#include "db/SqlUtil.h"
+#include "db/Statement.h"
+#include "db/Vorgang.h"
 
 #include <QList>
-#include <cmath>
 
 namespace Korrekturen {
 
 namespace {
-
-// A currency column as stored: amount × 10000; older files may hold a double
-// or German text.
-Currency betrag(const QVariant& v) {
-    if (v.typeId() == QMetaType::LongLong) return Currency::fromRaw(v.toLongLong());
-    if (v.typeId() == QMetaType::Double) return Currency::fromRaw(std::llround(v.toDouble()));
-    if (v.typeId() == QMetaType::QString)
-        return Numbers::parseCurrency(v.toString()).value_or(Currency());
-    return Currency();
-}
-
-qint64 ganz(const QVariant& v) {
-    if (v.typeId() == QMetaType::LongLong) return v.toLongLong();
-    if (v.typeId() == QMetaType::Double) return std::llround(v.toDouble());
-    if (v.typeId() == QMetaType::QString)
-        return std::llround(Numbers::parseLocale(v.toString()).value_or(0));
-    return 0;
-}
-
-QVariant roh(Currency c) {
-    return QVariant(static_cast<qlonglong>(c.raw()));
-}
-
-class Schritte {
-public:
-    explicit Schritte(const std::function<void(int)>& f) : m_f(f) {}
-    void operator()() {
-        if (m_f) m_f(++m_n);
-    }
-
-private:
-    const std::function<void(int)>& m_f;
-    int m_n = 0;
-};
-
-Ergebnis fehlschlag(Database& db, const QString& was, const QString& detail = {}) {
-    Ergebnis r;
-    r.fehler = was + QStringLiteral(" Es wurde nichts geändert.");
-    const QString grund = detail.isEmpty() ? db.message() : detail;
-    if (!grund.isEmpty()) r.fehler += QStringLiteral("\n\n") + grund;
-    return r;
-}
-
-/// One statement run again for many rows: the quote history of a name can
-/// be long, and preparing it once per row would cost more than the writes.
-class Wiederholt {
-public:
-    Wiederholt(Database& db, const char* sql) : m_h(db.handle()) {
-        if (m_h && sqlite3_prepare_v2(m_h, sql, -1, &m_stmt, nullptr) != SQLITE_OK) {
-            sqlite3_finalize(m_stmt);
-            m_stmt = nullptr;
-        }
-    }
-    ~Wiederholt() { sqlite3_finalize(m_stmt); }
-    Wiederholt(const Wiederholt&) = delete;
-    Wiederholt& operator=(const Wiederholt&) = delete;
-
-    bool ok() const { return m_stmt != nullptr; }
-    bool run(const QVariantList& params) {
-        if (!m_stmt) return false;
-        sqlite3_reset(m_stmt);
-        if (SqlUtil::bind(m_stmt, params) < 0) return false;
-        return sqlite3_step(m_stmt) == SQLITE_DONE;
-    }
-    QString fehler() const { return m_h ? QString::fromUtf8(sqlite3_errmsg(m_h)) : QString(); }
-
-private:
-    sqlite3* m_h;
-    sqlite3_stmt* m_stmt = nullptr;
-};
 
 struct SplitPaket {
     qlonglong nr = 0;
@@ -88,16 +18,22 @@ struct SplitPaket {
     Currency kaufpreis, tageskurs, altkurs;
 };
 
+// NULL and what reads as no number count as 0.
+Currency betrag(const Statement& st, int col) {
+    return st.currency(col).value_or(Currency());
+}
+
+qint64 ganz(const Statement& st, int col) {
+    return st.whole(col).value_or(0);
+}
+
 QList<SplitPaket> splitPakete(Database& db, const QString& name) {
     QList<SplitPaket> out;
-    const auto rows =
-        db.rows(QStringLiteral("SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs"
-                               " FROM Aktiendaten WHERE trim(aktie) = trim(?1)"
-                               " ORDER BY rowid"),
-                {name});
-    for (const auto& r : rows)
-        out << SplitPaket{r.value(0).toLongLong(), ganz(r.value(1)), betrag(r.value(2)),
-                          betrag(r.value(3)), betrag(r.value(4))};
+    Statement st(db, "SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs"
+                     " FROM Aktiendaten WHERE trim(aktie) = trim(?1) ORDER BY rowid");
+    st.bind(1, name);
+    while (st.next())
+        out << SplitPaket{st.int64(0), ganz(st, 1), betrag(st, 2), betrag(st, 3), betrag(st, 4)};
     return out;
 }
 
@@ -141,19 +77,19 @@ struct BuendelPaket {
 
 QList<BuendelPaket> buendelPakete(Database& db, const QString& kennummer) {
     QList<BuendelPaket> out;
-    const auto rows = db.rows(
-        QStringLiteral("SELECT \"stück\", kaufpreis, \"gebühren\", dividende, notizen, aktie,"
-                       " \"WP-KNummer\", tageskurs, kaufdatum, datum, altkurs, kursziel, stopkurs"
-                       " FROM Aktiendaten WHERE \"WP-KNummer\" = ?1 ORDER BY rowid"),
-        {kennummer});
-    for (const auto& r : rows) {
+    Statement st(db, "SELECT \"stück\", kaufpreis, \"gebühren\", dividende, notizen, aktie,"
+                     " \"WP-KNummer\", tageskurs, kaufdatum, datum, altkurs, kursziel, stopkurs"
+                     " FROM Aktiendaten WHERE \"WP-KNummer\" = ?1 ORDER BY rowid");
+    st.bind(1, kennummer);
+    while (st.next()) {
         BuendelPaket p;
-        p.teil.stueck = ganz(r.value(0));
-        p.teil.kaufpreis = betrag(r.value(1));
-        p.teil.gebuehren = betrag(r.value(2));
-        p.teil.dividende = betrag(r.value(3));
-        p.teil.notizen = r.value(4).toString();
-        p.letzte = r.mid(5);
+        p.teil.stueck = ganz(st, 0);
+        p.teil.kaufpreis = betrag(st, 1);
+        p.teil.gebuehren = betrag(st, 2);
+        p.teil.dividende = betrag(st, 3);
+        p.teil.notizen = st.value(4).toString();
+        for (int i = 5; i < 13; ++i)
+            p.letzte << st.value(i);
         out << p;
     }
     return out;
@@ -207,15 +143,15 @@ QString splitPruefen(Database& db, const QString& name, Currency faktor) {
 
 Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
                            const std::function<void(int)>& nachSchritt) {
-    const QString was = QStringLiteral("Der Aktiensplit konnte nicht durchgeführt werden.");
+    const QString was = QStringLiteral(
+        "Der Aktiensplit konnte nicht durchgeführt werden. Es wurde nichts geändert.");
     if (faktor.raw() <= 0) return Ergebnis{false, faktorUngueltigText()};
-    Schritte schritt(nachSchritt);
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag(db, was);
+    Vorgang v(db, was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
 
     const QList<SplitPaket> pakete = splitPakete(db, name);
     if (pakete.isEmpty())
-        return fehlschlag(db, was, QStringLiteral("Die Aktie gibt es nicht mehr."));
+        return Ergebnis{false, v.fehler(QStringLiteral("Die Aktie gibt es nicht mehr."))};
     QList<SplitWerte> neu;
     QString warum;
     for (const SplitPaket& p : pakete) {
@@ -226,31 +162,45 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
     for (qsizetype i = 0; i < pakete.size(); ++i) {
         if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET \"stück\" = ?, kaufpreis = ?,"
                                     " tageskurs = ?, altkurs = ? WHERE rowid = ?"),
-                     {neu[i].stueck, roh(neu[i].kaufpreis), roh(neu[i].tageskurs),
-                      roh(neu[i].altkurs), pakete[i].nr}))
-            return fehlschlag(db, was);
-        schritt();
+                     {neu[i].stueck, QVariant::fromValue(neu[i].kaufpreis),
+                      QVariant::fromValue(neu[i].tageskurs), QVariant::fromValue(neu[i].altkurs),
+                      pakete[i].nr}))
+            return Ergebnis{false, v.fehler()};
+        v.schritt();
     }
 
     // The history is kept by name: divided once, however many packages share it.
-    const auto kurse = db.rows(
-        QStringLiteral("SELECT rowid, kurs FROM kurse WHERE trim(aktie) = trim(?1) ORDER BY rowid"),
-        {name});
+    struct Kurs {
+        qint64 nr;
+        Currency kurs;
+    };
+    QList<Kurs> kurse;
     {
-        Wiederholt aendern(db, "UPDATE kurse SET kurs = ?1 WHERE rowid = ?2");
-        if (!aendern.ok()) return fehlschlag(db, was, aendern.fehler());
-        for (const auto& k : kurse) {
-            if (!k.value(1).isValid()) continue; // no quote stored: nothing to divide
-            const auto kurs = Paketkorrektur::splitKurs(betrag(k.value(1)), faktor);
+        Statement lesen(db, "SELECT rowid, kurs FROM kurse WHERE trim(aktie) = trim(?1)"
+                            " ORDER BY rowid");
+        lesen.bind(1, name);
+        // A row without a quote has nothing to divide.
+        while (lesen.next())
+            if (!lesen.isNull(1)) kurse << Kurs{lesen.int64(0), betrag(lesen, 1)};
+        if (!lesen.error().isEmpty()) return Ergebnis{false, v.fehler(lesen.error())};
+    }
+    {
+        // One statement for the whole history: preparing it once per row
+        // would cost more than the writes.
+        Statement aendern(db, "UPDATE kurse SET kurs = ?1 WHERE rowid = ?2");
+        if (!aendern.ok()) return Ergebnis{false, v.fehler(aendern.error())};
+        for (const Kurs& k : kurse) {
+            const auto kurs = Paketkorrektur::splitKurs(k.kurs, faktor);
             if (!kurs)
                 return Ergebnis{false, QStringLiteral("Der Aktiensplit ist nicht möglich: Die "
                                                       "neuen Kurse wären zu groß.")};
-            if (!aendern.run({roh(*kurs), k.value(0)}))
-                return fehlschlag(db, was, aendern.fehler());
+            aendern.bind(1, *kurs);
+            aendern.bind(2, k.nr);
+            if (!aendern.run()) return Ergebnis{false, v.fehler(aendern.error())};
         }
     } // the statement is done before the commit
-    schritt();
-    if (!t.commit()) return fehlschlag(db, was);
+    v.schritt();
+    if (!v.commit()) return Ergebnis{false, v.fehler()};
     return Ergebnis{true, QString()};
 }
 
@@ -284,10 +234,10 @@ QString buendelnPruefen(Database& db, const QString& kennummer) {
 
 Ergebnis buendeln(Database& db, const QString& kennummer,
                   const std::function<void(int)>& nachSchritt) {
-    const QString was = QStringLiteral("Die Aktienpakete konnten nicht zusammengefasst werden.");
-    Schritte schritt(nachSchritt);
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag(db, was);
+    const QString was = QStringLiteral(
+        "Die Aktienpakete konnten nicht zusammengefasst werden. Es wurde nichts geändert.");
+    Vorgang v(db, was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
 
     const QList<BuendelPaket> pakete = buendelPakete(db, kennummer);
     if (pakete.size() <= 1) return Ergebnis{false, nurEinPaketText()};
@@ -298,20 +248,21 @@ Ergebnis buendeln(Database& db, const QString& kennummer,
     if (!b) return Ergebnis{false, buendelGrund(pakete)};
 
     if (!db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE \"WP-KNummer\" = ?1"), {kennummer}))
-        return fehlschlag(db, was);
-    schritt();
+        return Ergebnis{false, v.fehler()};
+    v.schritt();
     QVariantList werte = pakete.last().letzte;
-    werte << b->stueck << roh(b->kaufpreis) << roh(b->gebuehren) << roh(b->dividende)
+    werte << b->stueck << QVariant::fromValue(b->kaufpreis) << QVariant::fromValue(b->gebuehren)
+          << QVariant::fromValue(b->dividende)
           << (b->notizen.isEmpty() ? QVariant() : QVariant(b->notizen));
     if (!db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\", tageskurs,"
                                 " kaufdatum, datum, altkurs, kursziel, stopkurs, \"stück\","
                                 " kaufpreis, \"gebühren\", dividende, notizen)"
                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                  werte))
-        return fehlschlag(db, was);
+        return Ergebnis{false, v.fehler()};
     const Bookmark neu = db.lastInsertRowId();
-    schritt();
-    if (!t.commit()) return fehlschlag(db, was);
+    v.schritt();
+    if (!v.commit()) return Ergebnis{false, v.fehler()};
     Ergebnis r{true, QString()};
     r.neu = neu;
     return r;

@@ -5,6 +5,7 @@
 #include "core/Eingabe.h"
 #include "core/Numbers.h"
 
+#include <QStringList>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -28,35 +29,41 @@ std::optional<std::int64_t> passend(Int128 v) {
     return static_cast<std::int64_t>(v);
 }
 
-// Reference reading: blanks around, an optional sign, digits with "." as
-// thousands separator anywhere before the decimal comma, digits after it.
 struct Referenz {
     bool gueltig = false;
     bool negativ = false;
     std::string ganz, bruch;
 };
 
+// Reference reading of a field: blanks around, an optional sign, digits
+// with "." thousands points in groups of three before the decimal comma,
+// digits after it.
 Referenz referenzLesen(const QString& text) {
     Referenz r;
-    const QString t = text.trimmed();
-    qsizetype i = 0;
     // trimmed() also removes other white space; the reader only blanks and tabs.
     for (QChar c : text)
         if (c.isSpace() && c != QLatin1Char(' ') && c != QLatin1Char('\t')) return r;
-    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
-        r.negativ = t[i++] == QLatin1Char('-');
-    bool komma = false;
-    for (; i < t.size(); ++i) {
-        const QChar c = t[i];
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            (komma ? r.bruch : r.ganz) += char(c.unicode());
-        else if (c == QLatin1Char('.') && !komma)
-            continue;
-        else if (c == QLatin1Char(',') && !komma)
-            komma = true;
-        else
-            return r;
+    QString t = text.trimmed();
+    if (!t.isEmpty() && (t[0] == QLatin1Char('-') || t[0] == QLatin1Char('+'))) {
+        r.negativ = t[0] == QLatin1Char('-');
+        t.remove(0, 1);
     }
+    const qsizetype komma = t.indexOf(QLatin1Char(','));
+    const QStringList gruppen = (komma < 0 ? t : t.left(komma)).split(QLatin1Char('.'));
+    const QString bruch = komma < 0 ? QString() : t.mid(komma + 1);
+    const auto ziffern = [](const QString& z, std::string& ziel) {
+        for (QChar c : z) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+            ziel += char(c.unicode());
+        }
+        return true;
+    };
+    for (qsizetype k = 0; k < gruppen.size(); ++k) {
+        const qsizetype n = gruppen[k].size();
+        if (gruppen.size() > 1 && (k == 0 ? n < 1 || n > 3 : n != 3)) return r;
+        if (!ziffern(gruppen[k], r.ganz)) return r;
+    }
+    if (!ziffern(bruch, r.bruch)) return r;
     r.gueltig = !r.ganz.empty() || !r.bruch.empty();
     return r;
 }
@@ -115,7 +122,8 @@ void leser(const QString& text) {
     for (int stellen : {4, 2}) {
         const Numbers::AmountReading a = Numbers::readAmount(text, stellen);
         if (!ref.gueltig) {
-            pruefe(a.reading != Numbers::Reading::Number && a.reading != Numbers::Reading::TooLarge);
+            pruefe(a.reading != Numbers::Reading::Number &&
+                   a.reading != Numbers::Reading::TooLarge);
             continue;
         }
         const auto soll = referenzSkaliert(ref, stellen, stellen == 4);
@@ -126,8 +134,8 @@ void leser(const QString& text) {
             pruefe(a.reading == Numbers::Reading::TooLarge && !raw);
 
         // The field readers accept a value exactly when it lies in the range.
-        const auto feld = stellen == 4 ? Eingabe::betrag(text, true)
-                                       : Eingabe::betragInCent(text, true);
+        const auto feld =
+            stellen == 4 ? Eingabe::betrag(text, true) : Eingabe::betragInCent(text, true);
         const bool imBereich = raw && Eingabe::imBereich(Currency::fromRaw(*raw));
         pruefe(feld.ok() == imBereich);
         if (feld.ok()) {
@@ -167,6 +175,14 @@ void leser(const QString& text) {
             nurNullen = nurNullen && c == '0';
         pruefe(ref.gueltig && nurNullen && ganz && *ganz == *st.wert && *st.wert >= 0 &&
                *st.wert <= Eingabe::MaxStueck);
+    }
+
+    // The other modes have no reference here; they must not fail on any text.
+    for (const auto mode : {Numbers::Mode::Stored, Numbers::Mode::Index, Numbers::Mode::Leading,
+                            Numbers::Mode::Display}) {
+        (void)Numbers::readAmount(text, 4, mode);
+        (void)Numbers::readWhole(text, mode);
+        (void)Numbers::readDouble(text, mode);
     }
 
     // The leading-number conversion: refused beyond the range, else exact.

@@ -1,12 +1,11 @@
 #include "transactions/KontoOperationen.h"
 
-#include "core/Kalender.h"
 #include "core/Numbers.h"
 #include "core/Utf8.h"
 #include "db/Database.h"
 #include "db/Depot.h"
-
-#include <sqlite3.h>
+#include "db/Statement.h"
+#include "db/Vorgang.h"
 
 #include <algorithm>
 #include <optional>
@@ -16,31 +15,13 @@
 
 namespace Konto {
 
-namespace {
-
-QVariant datumWert(const QDate& d) {
-    return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
-}
-
-/// "YYYY-MM-DD" as stored; anything else gives an invalid date.
-QDate isoDatum(const char* p, int n) {
-    if (const auto d = Kalender::ausIso(p, n)) return *d;
-    return QDate::fromString(QString::fromUtf8(p, p ? n : 0), Qt::ISODate);
-}
-
-QVariant betragWert(Currency c) {
-    return QVariant(static_cast<qlonglong>(c.raw()));
-}
-
-} // namespace
-
 bool hatBuchungen(Database& db) {
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Gewinne)")).toInt() != 0;
 }
 
 bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe) {
     return db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                   {datumWert(datum), Eingabe::einzeilig(text), betragWert(summe)});
+                   {datum, Eingabe::einzeilig(text), QVariant::fromValue(summe)});
 }
 
 bool buchungLoeschen(Database& db, Bookmark buchung) {
@@ -58,11 +39,8 @@ namespace {
 /// the first hoechstens characters of a text gets at least those.
 template <typename Zeile>
 void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile, qsizetype hoechstens = -1) {
-    sqlite3_stmt* stmt = nullptr;
-    if (!db.handle() ||
-        sqlite3_prepare_v2(db.handle(), "SELECT datum, text, summe FROM Gewinne ORDER BY _nr", -1,
-                           &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
+    Statement st(db, "SELECT datum, text, summe FROM Gewinne ORDER BY _nr");
+    if (!st.ok()) {
         *groesse = 0;
         return;
     }
@@ -71,36 +49,26 @@ void buchungenLesen(Database& db, qsizetype* groesse, Zeile zeile, qsizetype hoe
         db.scalar(QStringLiteral("SELECT max(_nr) FROM Gewinne")).toLongLong(), 0, 10'000'000);
     QStringDecoder utf8 = utf8WieFromUtf8();
     QVarLengthArray<QChar, 256> puffer;
-    // Each column fetched once as a value and read through the value
-    // functions: the column functions take the connection's lock on every
-    // call. The connection belongs to this thread, and each value is read
-    // before the next step.
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        sqlite3_value* textWert = sqlite3_column_value(stmt, 1);
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(textWert));
-        const int laenge = sqlite3_value_bytes(textWert);
+    while (st.next()) {
+        const QByteArrayView text = st.bytes(1);
+        const qsizetype laenge = text.size();
         // Bookings are written in plain letters: when the characters shown
         // are all ASCII they are the bytes themselves, whatever follows.
         const qsizetype vorn = hoechstens < 0 ? laenge : std::min<qsizetype>(laenge, hoechstens);
-        const bool ascii = text && std::all_of(text, text + vorn, [](char c) {
-                                       return static_cast<unsigned char>(c) < 0x80;
-                                   });
+        const bool ascii = std::all_of(text.begin(), text.begin() + vorn,
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         const QChar* ende = nullptr;
         if (ascii) {
             puffer.resize(vorn);
-            ende = std::transform(text, text + vorn, puffer.data(),
+            ende = std::transform(text.begin(), text.begin() + vorn, puffer.data(),
                                   [](char c) { return QLatin1Char(c); });
         } else {
             puffer.resize(utf8.requiredSpace(laenge));
-            ende = utf8.appendToBuffer(puffer.data(), QByteArrayView(text, laenge));
+            ende = utf8.appendToBuffer(puffer.data(), text);
         }
-        sqlite3_value* datumWert = sqlite3_column_value(stmt, 0);
-        const auto* datum = reinterpret_cast<const char*>(sqlite3_value_text(datumWert));
-        zeile(isoDatum(datum, sqlite3_value_bytes(datumWert)),
-              QStringView(puffer.data(), ende - puffer.data()),
-              Currency::fromRaw(sqlite3_value_int64(sqlite3_column_value(stmt, 2))));
+        zeile(st.date(0), QStringView(puffer.data(), ende - puffer.data()),
+              st.currency(2).value_or(Currency()));
     }
-    sqlite3_finalize(stmt);
 }
 
 } // namespace
@@ -118,10 +86,13 @@ QList<Buchung> buchungenInEingabeReihenfolge(Database& db) {
 Realgewinn realgewinnAusDemKonto(Database& db, Einheit e) {
     std::optional<RealgewinnAufbau> aufbau;
     qsizetype groesse = 0;
-    buchungenLesen(db, &groesse, [&](const QDate& datum, QStringView text, Currency summe) {
-        if (!aufbau) aufbau.emplace(e, groesse);
-        aufbau->zeile(datum, text, summe);
-    }, RealgewinnAufbau::TextBreite);
+    buchungenLesen(
+        db, &groesse,
+        [&](const QDate& datum, QStringView text, Currency summe) {
+            if (!aufbau) aufbau.emplace(e, groesse);
+            aufbau->zeile(datum, text, summe);
+        },
+        RealgewinnAufbau::TextBreite);
     return aufbau ? aufbau->ergebnis() : Realgewinn();
 }
 
@@ -135,9 +106,9 @@ std::optional<KaufBetraege> kaufBetraege(const KaufEingabe& e) {
     return KaufBetraege{*kaufbetrag, *kurswert};
 }
 
-KaufFelder KaufFelder::lesen(const QString& aktie, const QString& kennummer,
-                             const QString& stueck, const QString& gebuehren,
-                             const QString& kaufpreis, const QDate& datum) {
+KaufFelder KaufFelder::lesen(const QString& aktie, const QString& kennummer, const QString& stueck,
+                             const QString& gebuehren, const QString& kaufpreis,
+                             const QDate& datum) {
     KaufFelder f;
     f.aktie = aktie;
     f.kennummer = kennummer;
@@ -180,7 +151,8 @@ KaufPruefErgebnis kaufPruefen(const KaufFelder& f, std::optional<Currency> konto
         r.betraege = *b;
     }
     if (*kontostand < r.betraege.kaufbetrag) return refuse(KaufPruefung::ZuWenigGuthaben);
-    if (f.aktie.isEmpty() || f.stueckText.isEmpty() || f.kaufpreis.fehler == Eingabe::Fehler::Leer ||
+    if (f.aktie.isEmpty() || f.stueckText.isEmpty() ||
+        f.kaufpreis.fehler == Eingabe::Fehler::Leer ||
         f.gebuehren.fehler == Eingabe::Fehler::Leer || f.kennummer.isEmpty())
         return refuse(KaufPruefung::Unvollstaendig);
     if (f.stueck.fehler == Eingabe::Fehler::KeineZahl || !f.kaufpreis.ok() || !f.gebuehren.ok())
@@ -221,15 +193,6 @@ QString kaufText(const KaufEingabe& e) {
 KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraege& b,
                            const std::function<void(int)>& nachSchritt) {
     KaufErgebnis r;
-    const auto fehlschlag = [&]() {
-        r.fehler = QStringLiteral("Der Kauf konnte nicht gespeichert werden. Es wurde nichts "
-                                  "gebucht.\n\n") +
-                   db.message();
-        return r;
-    };
-    const auto schritt = [&](int n) {
-        if (nachSchritt) nachSchritt(n);
-    };
     // The day baseline rises by Kurswert ÷ 1.95583 (Kaufkurs × Stück in Euro); the debit is the
     // purchase amount rounded to cents, as "0.00" shows it.
     const auto zuwachs = Numbers::dmToEuroChecked(b.kurswert);
@@ -239,26 +202,32 @@ KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraeg
         return r;
     }
 
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag();
-    const QVariant datum = datumWert(e.datum);
+    Vorgang v(db,
+              QStringLiteral("Der Kauf konnte nicht gespeichert werden. Es wurde nichts gebucht."),
+              nachSchritt);
+    const auto fehlschlag = [&]() {
+        r.fehler = v.fehler();
+        return r;
+    };
+    if (!v.begonnen()) return fehlschlag();
     if (!db.exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"WP-KNummer\", \"stück\","
                                 " kaufpreis, \"gebühren\", datum, kaufdatum, tageskurs)"
                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                  {Eingabe::einzeilig(e.aktie), Eingabe::einzeilig(e.kennummer),
-                  static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
-                  betragWert(e.gebuehren), datum, datum, betragWert(e.kaufpreis)}))
+                  static_cast<qlonglong>(e.stueck), QVariant::fromValue(e.kaufpreis),
+                  QVariant::fromValue(e.gebuehren), e.datum, e.datum,
+                  QVariant::fromValue(e.kaufpreis)}))
         return fehlschlag();
     const Bookmark paket = db.lastInsertRowId();
-    schritt(1);
+    v.schritt();
 
     if (!Depot::altallwertAnpassen(db, *zuwachs)) return fehlschlag();
-    schritt(2);
+    v.schritt();
 
     if (!buchen(db, e.datum, kaufText(e), -*belastung)) return fehlschlag();
-    schritt(3);
+    v.schritt();
 
-    if (!t.commit()) return fehlschlag();
+    if (!v.commit()) return fehlschlag();
     r.ok = true;
     r.paket = paket;
     return r;

@@ -3,24 +3,14 @@
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Depot.h"
+#include "db/Vorgang.h"
 
 namespace Kurse {
 
 namespace {
 
-QVariant datumWert(const QDate& d) {
-    return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
-}
-
-QVariant betragWert(Currency c) {
-    return QVariant(static_cast<qlonglong>(c.raw()));
-}
-
-QString fehlerText(Database& db) {
-    return QStringLiteral("Die Kurse konnten nicht gespeichert werden. Es wurde nichts "
-                          "geändert.\n\n") +
-           db.message();
-}
+const QString Scheitern =
+    QStringLiteral("Die Kurse konnten nicht gespeichert werden. Es wurde nichts geändert.");
 
 // The package row must still exist; an UPDATE of a vanished row would
 // silently report success.
@@ -28,7 +18,7 @@ bool paketAendern(Database& db, Bookmark paket, Currency kurs, const QDate& datu
     if (!paketwertImBereich(db, paket, kurs)) return false;
     return db.exec(QStringLiteral("UPDATE Aktiendaten SET altkurs = tageskurs, tageskurs = ?,"
                                   " datum = ? WHERE rowid = ?"),
-                   {betragWert(kurs), datumWert(datum), static_cast<qlonglong>(paket)});
+                   {QVariant::fromValue(kurs), datum, static_cast<qlonglong>(paket)});
 }
 
 } // namespace
@@ -50,7 +40,8 @@ Eingabe::Feld<Currency> kursZweiStellen(const QString& text) {
 
 bool paketwertImBereich(Database& db, Bookmark paket, Currency kurs) {
     const QVariant stueck = db.scalar(
-        QStringLiteral("SELECT CAST(IFNULL(\"stück\", 0) AS INTEGER) FROM Aktiendaten WHERE rowid = ?"),
+        QStringLiteral(
+            "SELECT CAST(IFNULL(\"stück\", 0) AS INTEGER) FROM Aktiendaten WHERE rowid = ?"),
         {static_cast<qlonglong>(paket)});
     return stueck.isValid() && Eingabe::wert(kurs, stueck.toLongLong()).has_value();
 }
@@ -65,64 +56,34 @@ Ergebnis einzelkursSpeichern(Database& db, Bookmark paket, const QString& aktie,
                              Currency kurs, const QDate& heute,
                              std::optional<Currency> angezeigterGesamtwert,
                              const std::function<void(int)>& nachSchritt) {
-    Ergebnis r;
-    const auto schritt = [&](int n) {
-        if (nachSchritt) nachSchritt(n);
-    };
-    Transaction t(db);
-    if (!t.isActive() || !Depot::kursAnhaengen(db, aktie, datum, kurs)) {
-        r.fehler = fehlerText(db);
-        return r;
-    }
-    schritt(1);
-    if (angezeigterGesamtwert &&
-        !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert)) {
-        r.fehler = fehlerText(db);
-        return r;
-    }
-    schritt(2);
-    if (!paketAendern(db, paket, kurs, datum)) {
-        r.fehler = fehlerText(db);
-        return r;
-    }
-    schritt(3);
-    if (!t.commit()) {
-        r.fehler = fehlerText(db);
-        return r;
-    }
-    r.ok = true;
-    return r;
+    Vorgang v(db, Scheitern, nachSchritt);
+    if (!v.begonnen() || !Depot::kursAnhaengen(db, aktie, datum, kurs)) return {false, v.fehler()};
+    v.schritt();
+    if (angezeigterGesamtwert && !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert))
+        return {false, v.fehler()};
+    v.schritt();
+    if (!paketAendern(db, paket, kurs, datum)) return {false, v.fehler()};
+    v.schritt();
+    if (!v.commit()) return {false, v.fehler()};
+    return {true, QString()};
 }
 
 Ergebnis alleKurseSpeichern(Database& db, const QList<NeuerKurs>& kurse, const QDate& datum,
                             const QDate& heute, std::optional<Currency> angezeigterGesamtwert,
                             const std::function<void(int)>& nachSchritt) {
-    Ergebnis r;
-    int n = 0;
-    const auto schritt = [&]() {
-        if (nachSchritt) nachSchritt(++n);
-    };
-    Transaction t(db);
-    if (!t.isActive() || (angezeigterGesamtwert &&
-                          !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert))) {
-        r.fehler = fehlerText(db);
-        return r;
-    }
-    schritt();
+    Vorgang v(db, Scheitern, nachSchritt);
+    if (!v.begonnen() || (angezeigterGesamtwert &&
+                          !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert)))
+        return {false, v.fehler()};
+    v.schritt();
     for (const NeuerKurs& k : kurse) {
         if (!paketAendern(db, k.paket, k.kurs, datum) ||
-            !Depot::kursAnhaengen(db, k.aktie, datum, k.kurs)) {
-            r.fehler = fehlerText(db);
-            return r;
-        }
-        schritt();
+            !Depot::kursAnhaengen(db, k.aktie, datum, k.kurs))
+            return {false, v.fehler()};
+        v.schritt();
     }
-    if (!t.commit()) {
-        r.fehler = fehlerText(db);
-        return r;
-    }
-    r.ok = true;
-    return r;
+    if (!v.commit()) return {false, v.fehler()};
+    return {true, QString()};
 }
 
 } // namespace Kurse

@@ -3,19 +3,11 @@
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Depot.h"
-
+#include "db/Vorgang.h"
 
 namespace Pakete {
 
 namespace {
-
-QVariant datumWert(const QDate& d) {
-    return d.isValid() ? QVariant(d.toString(Qt::ISODate)) : QVariant();
-}
-
-QVariant betragWert(Currency c) {
-    return QVariant(static_cast<qlonglong>(c.raw()));
-}
 
 QVariant schluessel(Bookmark b) {
     return QVariant(static_cast<qlonglong>(b));
@@ -33,25 +25,6 @@ QString paketName(Database& db, Bookmark paket, bool* gefunden) {
 bool historieAufraeumen(Database& db, const QString& name) {
     if (Depot::paketeMitNamen(db, name) > 0) return true;
     return Depot::kursHistorieLoeschen(db, name);
-}
-
-class Schritte {
-public:
-    explicit Schritte(const std::function<void(int)>& f) : m_f(f) {}
-    void operator()() {
-        if (m_f) m_f(++m_n);
-    }
-
-private:
-    const std::function<void(int)>& m_f;
-    int m_n = 0;
-};
-
-Ergebnis fehlschlag(Database& db, const QString& was) {
-    Ergebnis r;
-    r.fehler = was + QStringLiteral(" Es wurde nichts geändert.");
-    if (!db.message().isEmpty()) r.fehler += QStringLiteral("\n\n") + db.message();
-    return r;
 }
 
 } // namespace
@@ -142,7 +115,8 @@ QString verkaufText(const VerkaufEingabe& e) {
 
 Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
                           const std::function<void(int)>& nachSchritt) {
-    const QString was = QStringLiteral("Der Verkauf konnte nicht gespeichert werden.");
+    const QString was =
+        QStringLiteral("Der Verkauf konnte nicht gespeichert werden. Es wurde nichts geändert.");
     if (e.anzahl < 0) return Ergebnis{false, keineGanzeStueckzahlText()};
     if (e.anzahl > e.bestand)
         return Ergebnis{false, verkaufMeldung(VerkaufPruefung::MehrAlsBestand)};
@@ -153,43 +127,41 @@ Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
     const auto wertEuro = erloes ? Numbers::dmToEuroChecked(*erloes) : std::nullopt;
     if (!gutschrift || !wertEuro)
         return Ergebnis{false, Eingabe::ergebnisZuGrossText(QStringLiteral("Verkaufserlös"))};
-    Schritte schritt(nachSchritt);
-
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag(db, was);
+    Vorgang v(db, was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
     bool gefunden = false;
     const QString name = paketName(db, e.paket, &gefunden);
-    if (!gefunden) return fehlschlag(db, was);
+    if (!gefunden) return Ergebnis{false, v.fehler()};
 
     if (!ganz) {
         if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET \"stück\" = ?, datum = ?"
                                     " WHERE rowid = ?"),
-                     {e.bestand - e.anzahl, datumWert(e.datum), schluessel(e.paket)}))
-            return fehlschlag(db, was);
-        schritt();
+                     {e.bestand - e.anzahl, QVariant(e.datum), schluessel(e.paket)}))
+            return Ergebnis{false, v.fehler()};
+        v.schritt();
     }
-    if (!Depot::altallwertAnpassen(db, -*wertEuro)) return fehlschlag(db, was);
-    schritt();
+    if (!Depot::altallwertAnpassen(db, -*wertEuro)) return Ergebnis{false, v.fehler()};
+    v.schritt();
     if (!db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                 {datumWert(e.datum), Eingabe::einzeilig(verkaufText(e)), betragWert(*gutschrift)}))
-        return fehlschlag(db, was);
-    schritt();
+                 {QVariant(e.datum), Eingabe::einzeilig(verkaufText(e)),
+                  QVariant::fromValue(*gutschrift)}))
+        return Ergebnis{false, v.fehler()};
+    v.schritt();
     if (ganz) {
         if (!db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE rowid = ?"),
                      {schluessel(e.paket)}))
-            return fehlschlag(db, was);
-        schritt();
-        if (!historieAufraeumen(db, name)) return fehlschlag(db, was);
-        schritt();
+            return Ergebnis{false, v.fehler()};
+        v.schritt();
+        if (!historieAufraeumen(db, name)) return Ergebnis{false, v.fehler()};
+        v.schritt();
     }
-    if (!t.commit()) return fehlschlag(db, was);
+    if (!v.commit()) return Ergebnis{false, v.fehler()};
     return Ergebnis{true, QString()};
 }
 
-EditFelder EditFelder::lesen(const QString& aktie, const QString& kennummer,
-                             const QString& stueck, const QString& kaufpreis,
-                             const QString& gebuehren, const QString& tageskurs,
-                             const QDate& datum, const QDate& kaufdatum) {
+EditFelder EditFelder::lesen(const QString& aktie, const QString& kennummer, const QString& stueck,
+                             const QString& kaufpreis, const QString& gebuehren,
+                             const QString& tageskurs, const QDate& datum, const QDate& kaufdatum) {
     EditFelder f;
     f.aktie = aktie;
     f.kennummer = kennummer;
@@ -224,9 +196,8 @@ EditPruefErgebnis editPruefen(const EditFelder& f) {
     if (!f.kaufpreis.ok() || !f.gebuehren.ok() || !f.tageskurs.ok())
         return refuse(EditPruefung::KeineZahl);
     if (!f.stueck.ok()) return refuse(EditPruefung::KeineGanzeStueckzahl);
-    r.eingabe = EditEingabe{f.aktie,           f.kennummer,           *f.stueck.wert,
-                            *f.kaufpreis.wert, *f.gebuehren.wert,     *f.tageskurs.wert,
-                            f.datum,           f.kaufdatum};
+    r.eingabe = EditEingabe{f.aktie,           f.kennummer,       *f.stueck.wert, *f.kaufpreis.wert,
+                            *f.gebuehren.wert, *f.tageskurs.wert, f.datum,        f.kaufdatum};
     // The package's values must stay within the range as well.
     if (!Eingabe::wert(r.eingabe.kaufpreis, r.eingabe.stueck, r.eingabe.gebuehren) ||
         !Eingabe::wert(r.eingabe.tageskurs, r.eingabe.stueck))
@@ -254,32 +225,30 @@ QString editMeldung(EditPruefung p) {
 Ergebnis editSchreiben(Database& db, Bookmark paket, const EditEingabe& e, const QDate& heute,
                        std::optional<Currency> angezeigterGesamtwert,
                        const std::function<void(int)>& nachSchritt) {
-    const QString was = QStringLiteral("Die Änderung konnte nicht gespeichert werden.");
+    const QString was =
+        QStringLiteral("Die Änderung konnte nicht gespeichert werden. Es wurde nichts geändert.");
     if (e.stueck < 0 || e.stueck > Eingabe::MaxStueck ||
         !Eingabe::wert(e.kaufpreis, e.stueck, e.gebuehren) || !Eingabe::wert(e.tageskurs, e.stueck))
         return Ergebnis{false,
                         Eingabe::ergebnisZuGrossText(QStringLiteral("Wert des Aktienpakets"))};
-    Schritte schritt(nachSchritt);
-
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag(db, was);
+    Vorgang v(db, was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
     bool gefunden = false;
     paketName(db, paket, &gefunden);
-    if (!gefunden) return fehlschlag(db, was);
-    if (angezeigterGesamtwert &&
-        !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert))
-        return fehlschlag(db, was);
-    schritt();
+    if (!gefunden) return Ergebnis{false, v.fehler()};
+    if (angezeigterGesamtwert && !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert))
+        return Ergebnis{false, v.fehler()};
+    v.schritt();
     if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET aktie = ?, \"WP-KNummer\" = ?,"
                                 " \"stück\" = ?, kaufpreis = ?, \"gebühren\" = ?, tageskurs = ?,"
                                 " datum = ?, kaufdatum = ? WHERE rowid = ?"),
                  {Eingabe::einzeilig(e.aktie), Eingabe::einzeilig(e.kennummer),
-                  static_cast<qlonglong>(e.stueck), betragWert(e.kaufpreis),
-                  betragWert(e.gebuehren), betragWert(e.tageskurs), datumWert(e.datum),
-                  datumWert(e.kaufdatum), schluessel(paket)}))
-        return fehlschlag(db, was);
-    schritt();
-    if (!t.commit()) return fehlschlag(db, was);
+                  static_cast<qlonglong>(e.stueck), QVariant::fromValue(e.kaufpreis),
+                  QVariant::fromValue(e.gebuehren), QVariant::fromValue(e.tageskurs),
+                  QVariant(e.datum), QVariant(e.kaufdatum), schluessel(paket)}))
+        return Ergebnis{false, v.fehler()};
+    v.schritt();
+    if (!v.commit()) return Ergebnis{false, v.fehler()};
     return Ergebnis{true, QString()};
 }
 
@@ -290,19 +259,19 @@ QString loeschFrage(const QString& aktie) {
 }
 
 Ergebnis paketLoeschen(Database& db, Bookmark paket, const std::function<void(int)>& nachSchritt) {
-    const QString was = QStringLiteral("Das Aktienpaket konnte nicht gelöscht werden.");
-    Schritte schritt(nachSchritt);
-    Transaction t(db);
-    if (!t.isActive()) return fehlschlag(db, was);
+    const QString was =
+        QStringLiteral("Das Aktienpaket konnte nicht gelöscht werden. Es wurde nichts geändert.");
+    Vorgang v(db, was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
     bool gefunden = false;
     const QString name = paketName(db, paket, &gefunden);
-    if (!gefunden) return fehlschlag(db, was);
+    if (!gefunden) return Ergebnis{false, v.fehler()};
     if (!db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE rowid = ?"), {schluessel(paket)}))
-        return fehlschlag(db, was);
-    schritt();
-    if (!historieAufraeumen(db, name)) return fehlschlag(db, was);
-    schritt();
-    if (!t.commit()) return fehlschlag(db, was);
+        return Ergebnis{false, v.fehler()};
+    v.schritt();
+    if (!historieAufraeumen(db, name)) return Ergebnis{false, v.fehler()};
+    v.schritt();
+    if (!v.commit()) return Ergebnis{false, v.fehler()};
     return Ergebnis{true, QString()};
 }
 

@@ -42,13 +42,6 @@ void hintergrund(QLineEdit* feld, unsigned rgb) {
 
 } // namespace
 
-std::optional<double> FormIndex::indexwert(const QString& text) {
-    const QString t = Numbers::pointDecimal(text);
-    const bool ziffer = std::any_of(t.begin(), t.end(), [](QChar c) { return c.isDigit(); });
-    if (!ziffer) return std::nullopt;
-    return Numbers::leadingNumber(t);
-}
-
 FormIndex::FormIndex(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
     setObjectName(QStringLiteral("FormIndex"));
     setWindowTitle(QStringLiteral("Kapito 3.6"));
@@ -218,13 +211,19 @@ void FormIndex::Schalter2_Click() {
 
 void FormIndex::Schalter3_Click() {
     Dialogs& dlg = m_api.dialogs();
-    // Shown as it is read, with a decimal point. What follows a second
-    // separator is not part of the number; cut off, the text reads the same
-    // when it is saved again after a No.
-    QString text = Numbers::pointDecimal(Text1->text());
-    if (const qsizetype rest = text.indexOf(QLatin1Char(',')); rest >= 0) text.truncate(rest);
-    if (text != Text1->text()) Text1->setText(text);
-    const auto wert = indexwert(text);
+    // Shown as it is read, with a decimal point and without thousands
+    // points; what follows a second separator is not part of the number.
+    // Saved again after a No, the text shown keeps the value first read.
+    const QString eingabe = Text1->text();
+    const bool wieGezeigt = m_gezeigt && m_gezeigt->text == eingabe;
+    const std::optional<double> wert =
+        wieGezeigt ? m_gezeigt->wert : Numbers::readDouble(eingabe, Numbers::Mode::Index);
+    if (!wieGezeigt) {
+        QString text = Numbers::indexPointForm(eingabe);
+        if (const qsizetype rest = text.indexOf(QLatin1Char(',')); rest >= 0) text.truncate(rest);
+        if (text != eingabe) Text1->setText(text);
+        m_gezeigt = Gezeigt{text, wert};
+    }
     if (!wert) {
         dlg.notice(this, QStringLiteral("Bitte geben Sie zuerst den neuen Indexwert ein!"));
         return;

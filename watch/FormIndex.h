@@ -38,11 +38,6 @@ public:
     HoverButton* Schalter3 = nullptr; ///< " Daten speichern "
     HoverButton* schalter4 = nullptr; ///< " Fenster schließen "
 
-    /// The value a typed text stands for: points before a comma are thousands
-    /// separators, a lone comma or point is the decimal sign, text after the
-    /// number is ignored. nullopt when the text holds no number at all.
-    static std::optional<double> indexwert(const QString& text);
-
 public slots:
     void Command1_Click();
     void Command2_Click();
@@ -59,4 +54,12 @@ private:
 
     MainWindowApi& m_api;
     Recordset* m_daten1;
+    /// The value field as the last save showed it, with the value read from
+    /// what was typed: on its own "12.345" (shown for "12,345") would read as
+    /// thousands.
+    struct Gezeigt {
+        QString text;
+        std::optional<double> wert;
+    };
+    std::optional<Gezeigt> m_gezeigt;
 };

@@ -106,7 +106,7 @@ private slots:
             const QString gewinn = f.karte().Labelgewinn->text();
             QCOMPARE(m.beschriftung(i + 1),
                      f.karte().Labelaktie->text() + QStringLiteral("   ") + gewinn);
-            QCOMPARE(m.wert(i + 1), *Numbers::parseLocale(gewinn));
+            QCOMPARE(m.wert(i + 1), *Numbers::readDouble(gewinn, Numbers::Mode::Field));
         }
         QVERIFY(m.wert(2) < 0);
         QVERIFY(m.beschriftung(2).endsWith(QStringLiteral("   -5,73")));

@@ -4,7 +4,6 @@
 #include "Testbett.h"
 #include "app/Programmstart.h"
 #include "app/Sicherung.h"
-#include "db/SqlUtil.h"
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -121,7 +120,7 @@ void TestSicherung::sicherungIstVerschluesseltMitDenselbenZeilen() {
     QCOMPARE(Sicherung::anlegen(t.db, t.uhr.today(), Sicherung::Art::Taeglich), QString());
     const QString pfad = sicherung(t, QStringLiteral("aktien-2024-03-15.mdb"));
 
-    QVERIFY(!SqlUtil::hasPlainHeader(pfad));
+    QVERIFY(!Database::hasPlainHeader(pfad));
     Database falsch;
     QCOMPARE(falsch.open(pfad, QStringLiteral(";pwd=falsch")), Database::Status::WrongKey);
 

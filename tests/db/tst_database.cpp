@@ -5,6 +5,7 @@
 #include "core/Currency.h"
 #include "db/Database.h"
 #include "db/Schema.h"
+#include "db/Statement.h"
 #include "support/FehlerVfs.h"
 #include <QDir>
 #include <QFileInfo>
@@ -165,6 +166,27 @@ void TestDatabase::bindsTypes() {
     QCOMPARE(r.value(3).toString(), QStringLiteral("2024-02-29"));
     QCOMPARE(r.value(4).toDouble(), 12.5);
     QVERIFY(!r.value(5).isValid());
+
+    // A statement's typed binds store the same.
+    {
+        Statement st(db, "INSERT INTO Aktiendaten (aktie, \"stück\", kaufpreis, datum, kursziel,"
+                         " notizen) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+        st.bind(1, QStringLiteral("Müller AG"));
+        st.bind(2, 7);
+        st.bind(3, Currency::fromRaw(123456));
+        st.bind(4, QDate(2024, 2, 29));
+        st.bind(5, QVariant(12.5));
+        st.bindNull(6);
+        QVERIFY(st.run());
+    }
+    const QList<QVariantList> beide = db.rows(QStringLiteral(
+        "SELECT aktie, \"stück\", kaufpreis, datum, kursziel, notizen FROM Aktiendaten"));
+    QCOMPARE(beide.size(), 2);
+    QCOMPARE(beide.value(1), r);
+    Statement falsch(db, "SELECT * FROM gibtsnicht");
+    QVERIFY(!falsch.ok() && !falsch.next());
+    QVERIFY2(falsch.error().startsWith(QStringLiteral("Die Datenbank meldet einen Fehler:")),
+             qPrintable(falsch.error()));
 
     QVERIFY(!db.exec(QStringLiteral("INSERT INTO gibtsnicht VALUES (1)")));
     QVERIFY(db.message().contains(QLatin1String("gibtsnicht")));

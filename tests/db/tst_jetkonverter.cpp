@@ -180,7 +180,7 @@ void TestJetKonverter::jedeZeile() {
 
     QString meldung, neu;
     QVERIFY2(umwandeln(jet, &meldung, &neu), qPrintable(meldung));
-    QVERIFY(!SqlUtil::hasPlainHeader(neu));
+    QVERIFY(!Database::hasPlainHeader(neu));
     QString abweichung;
     QVERIFY2(gleich(neu, b, &abweichung), qPrintable(abweichung));
     Database db;

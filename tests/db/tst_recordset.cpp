@@ -5,6 +5,7 @@
 #include "core/Currency.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "db/Statement.h"
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +29,8 @@ private slots:
     void findFirstAndSignals();
     void setTextConverts_data();
     void setTextConverts();
+    void storedFormsReadAlike_data();
+    void storedFormsReadAlike();
     void addEditCancel();
 
 private:
@@ -362,6 +365,74 @@ void TestRecordset::setTextConverts() {
             m_db->scalar(QStringLiteral("SELECT \"%1\" FROM Aktiendaten").arg(field)).toLongLong();
         QCOMPARE(raw, rs->currency(field).raw());
     }
+}
+
+// What another program may have stored reads the same in a record set (the
+// card) and through a statement (the reports); "" is no value.
+void TestRecordset::storedFormsReadAlike_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("stored"); // an SQL literal
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("amount") << "kaufpreis"
+                            << "125000"
+                            << "12,5";
+    QTest::newRow("amount as a real, half to even")
+        << "kaufpreis"
+        << "125001.5"
+        << "12,5002";
+    QTest::newRow("amount as German text") << "kaufpreis"
+                                           << "'1.234,5'"
+                                           << "1234,5";
+    QTest::newRow("amount as text with blanks") << "kaufpreis"
+                                                << "' 7,5 '"
+                                                << "7,5";
+    QTest::newRow("amount as text with a point") << "kaufpreis"
+                                                 << "'1.2.3'"
+                                                 << "";
+    QTest::newRow("amount NULL") << "kaufpreis"
+                                 << "NULL"
+                                 << "";
+    QTest::newRow("units as text, half to even") << "stück"
+                                                 << "'12,5'"
+                                                 << "12";
+    QTest::newRow("units as a real, half to even") << "stück"
+                                                   << "13.5"
+                                                   << "14";
+    QTest::newRow("date") << "datum"
+                          << "'2024-02-29'"
+                          << "29.02.2024";
+    QTest::newRow("date as typed") << "datum"
+                                   << "'1.3.2024'"
+                                   << "01.03.2024";
+    QTest::newRow("date that does not exist") << "datum"
+                                              << "'2023-02-29'"
+                                              << "";
+}
+
+void TestRecordset::storedFormsReadAlike() {
+    QFETCH(QString, field);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    QVERIFY(m_db->exec(QStringLiteral("INSERT INTO Aktiendaten (aktie, \"%1\") VALUES ('x', %2)")
+                           .arg(field, stored)));
+    std::unique_ptr<Recordset> rs(Recordset::openTable(*m_db, QStringLiteral("Aktiendaten")));
+    QCOMPARE(rs->text(field), shown);
+
+    Statement st(*m_db, QStringLiteral("SELECT \"%1\" FROM Aktiendaten").arg(field));
+    QVERIFY(st.next());
+    QString gelesen;
+    switch (rs->fieldType(rs->fieldIndex(field))) {
+    case Recordset::FieldType::Currency:
+        if (const auto c = st.currency(0)) gelesen = c->plainText();
+        break;
+    case Recordset::FieldType::Integer:
+        if (const auto n = st.whole(0)) gelesen = QString::number(*n);
+        break;
+    default:
+        gelesen = st.date(0).toString(QStringLiteral("dd.MM.yyyy"));
+        break;
+    }
+    QCOMPARE(gelesen, shown);
 }
 
 void TestRecordset::addEditCancel() {

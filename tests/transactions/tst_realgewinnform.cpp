@@ -116,7 +116,8 @@ void TstRealgewinnform::ausDemKontoWieAusDerListe() {
         {QDate(2024, 2, 29), QStringLiteral("Kauf 100 Stück Ölwerke Süd AG"),
          Currency::fromRaw(-19751927)},
         {QDate(), QStringLiteral("kein gültiges Datum"), Currency::fromRaw(5)},
-        {QDate(), QStringLiteral("Datum in anderer Form"), Currency::fromRaw(-49999)},
+        // Read as the account window's list reads it.
+        {QDate(2024, 2, 1), QStringLiteral("Datum in anderer Form"), Currency::fromRaw(-49999)},
         {QDate(), QString(), Currency()},
         {QDate(2024, 3, 1), lang, Currency::fromRaw(Q_INT64_C(4611686018427387904))},
         {QDate(2024, 3, 2), bom, Currency::fromRaw(-1)},

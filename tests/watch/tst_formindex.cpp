@@ -111,8 +111,9 @@ private slots:
         QCOMPARE(u.zeilen()[2][1].toDouble(), 440.0);
     }
 
-    // Points before a comma are thousands separators; a text with one kind
-    // of separator is read up to where the number ends.
+    // Points before a comma are thousands separators, and so are points that
+    // each stand before three digits; a text with one kind of separator is
+    // otherwise read up to where the number ends.
     void wertLesen_data() {
         QTest::addColumn<QString>("eingabe");
         QTest::addColumn<QString>("angezeigt");
@@ -131,6 +132,18 @@ private slots:
                                      << "1.234.5" << 1.234;
         QTest::newRow("nur Nachkommastellen") << ",5"
                                               << ".5" << 0.5;
+        QTest::newRow("Tausenderpunkt") << "12.345"
+                                        << "12345" << 12345.0;
+        QTest::newRow("Tausenderpunkte ohne Komma") << "1.234.567"
+                                                    << "1234567" << 1234567.0;
+        QTest::newRow("Punkt vor zwei Ziffern") << "12.34"
+                                                << "12.34" << 12.34;
+        QTest::newRow("Punkt vor vier Ziffern") << "12.3456"
+                                                << "12.3456" << 12.3456;
+        // Shown with a point, the text would read as thousands: saved after
+        // the No, it keeps the value first read.
+        QTest::newRow("Komma vor drei Ziffern") << "12,345"
+                                                << "12.345" << 12.345;
     }
     void wertLesen() {
         QFETCH(QString, eingabe);
