@@ -203,8 +203,6 @@ public slots:
     void schalter_MouseMove(int index);
     void Command1_Click();
     void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
@@ -224,6 +222,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    /// The card's notes editor: begun on the current package, stored on the
+    /// package it was begun on.
+    void notizenBeginnen();
+    void notizenSpeichern(const QString& wert);
 
 private:
     void menueAufbauen();
@@ -260,7 +264,7 @@ private:
     HoverReset* m_hoverReset = nullptr;
     pwfrage* m_pwfrage = nullptr;
     QHash<QString, QAction*> m_aktionen;
-    QHash<QAction*, bool> m_vorSperre;   ///< enabled states while the notes are edited
+    QHash<QAction*, bool> m_vorSperre; ///< enabled states while the notes are edited
     QHash<QWidget*, bool> m_vorSperreKnoepfe;
     bool m_notizenOffen = false;
     Bookmark m_notizenZeile = -1;        ///< the package whose notes are being edited
