@@ -109,7 +109,6 @@ private:
     QWidget* reiterPasswort();
     QWidget* reiterSplit();
     QWidget* reiterPakete();
-    HoverButton* knopf(const QString& name, const QString& text);
 
     void Form_Load();
     void Form_Activate();
