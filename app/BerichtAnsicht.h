@@ -21,9 +21,9 @@ public:
     /// A report text is shown (not closed since).
     bool zeigtBericht() const;
 
-    QLabel* Label18 = nullptr;
-    QLabel* Label24 = nullptr;
-    QPlainTextEdit* RText1 = nullptr;
+    QLabel* Label18 = nullptr;        ///< title; a click closes the report
+    QLabel* Label24 = nullptr;        ///< column header
+    QPlainTextEdit* RText1 = nullptr; ///< the report text
 
 signals:
     void titelAngeklickt();

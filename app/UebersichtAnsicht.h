@@ -25,8 +25,8 @@ public:
     /// The heading Label22 shown or hidden.
     void setUeberschriftSichtbar(bool sichtbar);
 
-    QLabel* Label22 = nullptr;
-    QTableView* MSFlexGrid1 = nullptr;
+    QLabel* Label22 = nullptr;         ///< "Depot - Übersicht"
+    QTableView* MSFlexGrid1 = nullptr; ///< the packages, first seven columns as stored
 
 private:
     RecordsetModel* m_modell = nullptr;

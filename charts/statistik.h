@@ -3,10 +3,6 @@
 // modal, with three picture buttons (help, print, close). The command that
 // opens it fills Graph1 and tells it which chart it shows; that sets the
 // caption and what the print button prints.
-//
-// Controls: Graph1 the chart inside the frame Shape1, Label1 the small
-// "Morlent 2000" in the corner, the buttons schalter(13) " Hilfe aufrufen ",
-// schalter(14) " Chart drucken " and schalter(15) " Fenster schließen ".
 
 #include "charts/BefehleCharts.h"
 #include <QDialog>
@@ -39,11 +35,12 @@ public:
     void setArt(ChartArt art);
     std::optional<ChartArt> art() const { return m_art; }
 
-    /// Button 13, 14 or 15 of the button array; nullptr for other indexes.
+    /// Button 13 " Hilfe aufrufen ", 14 " Chart drucken " or 15 " Fenster
+    /// schließen "; nullptr for other indexes.
     HoverButton* schalter(int index) const;
 
-    Graph* Graph1 = nullptr;
-    QFrame* Shape1 = nullptr;
+    Graph* Graph1 = nullptr;  ///< the chart
+    QFrame* Shape1 = nullptr; ///< the frame around it
     QLabel* Label1 = nullptr; ///< "Morlent 2000"
 
 public slots:

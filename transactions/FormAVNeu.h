@@ -20,7 +20,7 @@ public:
     NumericField* Textstueck;
     NumericField* Textgebuehren;
     NumericField* Textkaufpreis;
-    QDateEdit* DTPicker1;
+    QDateEdit* DTPicker1; ///< purchase date
 
 private:
     void speichern() override;
