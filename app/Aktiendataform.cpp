@@ -4,10 +4,10 @@
 #include <QTextBrowser>
 #include <utility>
 
-#include "app/Sicherung.h"
 #include "app/BerichtAnsicht.h"
 #include "app/ChartAnsicht.h"
 #include "app/KartenAnsicht.h"
+#include "app/Sicherung.h"
 #include "app/Steuerelemente.h"
 #include "app/UebersichtAnsicht.h"
 #include "charts/BefehleCharts.h"
@@ -20,14 +20,9 @@
 #include "db/Depot.h"
 #include "db/Fehlertexte.h"
 #include "db/Recordset.h"
-#include "extras/FormInfo.h"
 #include "extras/BefehleExtras.h"
+#include "extras/FormInfo.h"
 #include "extras/pwfrage.h"
-#include "reports/BefehleBerichte.h"
-#include "transactions/BefehleKonto.h"
-#include "transactions/BefehleKurse.h"
-#include "transactions/KursOperationen.h"
-#include "watch/BefehleBeobachten.h"
 #include "platform/Dialogs.h"
 #include "platform/Drucker.h"
 #include "platform/Graph.h"
@@ -36,7 +31,11 @@
 #include "platform/HoverReset.h"
 #include "platform/KompaktierFortschritt.h"
 #include "platform/Launcher.h"
-#include "platform/RtfText.h"
+#include "reports/BefehleBerichte.h"
+#include "transactions/BefehleKonto.h"
+#include "transactions/BefehleKurse.h"
+#include "transactions/KursOperationen.h"
+#include "watch/BefehleBeobachten.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,13 +50,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -132,8 +129,8 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
         Anzeige->addWidget(ansicht);
     connect(m_karte, &KartenAnsicht::hinweis, this, &Aktiendataform::setHinweis);
     connect(m_karte, &KartenAnsicht::kursAngeklickt, this, &Aktiendataform::Labeltageskurs_Click);
-    connect(m_karte->Command3, &QPushButton::clicked, this, &Aktiendataform::Command3_Click);
-    connect(m_karte->Command4, &QPushButton::clicked, this, &Aktiendataform::Command4_Click);
+    connect(m_karte, &KartenAnsicht::notizenBeginnen, this, &Aktiendataform::notizenBeginnen);
+    connect(m_karte, &KartenAnsicht::notizenSpeichern, this, &Aktiendataform::notizenSpeichern);
     connect(m_bericht, &BerichtAnsicht::titelAngeklickt, this, &Aktiendataform::Label18_Click);
 
     koerper->addWidget(Anzeige, 1);
@@ -314,14 +311,15 @@ void Aktiendataform::startAbschliessen() {
     const bool da = paketVorhanden();
     for (QAction* a : {menu_edit, menu_loeschen, menu_verkaufen})
         a->setEnabled(da);
-    m_karte->Command3->setEnabled(da);
+    m_karte->setNotizenMoeglich(da);
     if (!da)
         for (int i : {1, 2, 5})
             schalter[i]->setEnabled(false);
 }
 
 void Aktiendataform::DatenbankKomprimieren() {
-    const QString nichtKomprimiert = QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
+    const QString nichtKomprimiert =
+        QStringLiteral("Die Datenbank konnte nicht komprimiert werden.");
     // A file that cannot be written is not replaced; no question for it.
     const QString hindernis = m_ctx.db.compactObstacle();
     if (!hindernis.isEmpty()) {
@@ -335,8 +333,8 @@ void Aktiendataform::DatenbankKomprimieren() {
     const Bookmark stand = m_daten1 ? m_daten1->bookmark() : -1;
     datenSchliessen();
     // The old file is kept; a failed copy is said once the load has set its notice.
-    m_sicherungsHinweis = Sicherung::anlegen(m_ctx.db, m_ctx.clock.today(),
-                                             Sicherung::Art::VorKomprimierung);
+    m_sicherungsHinweis =
+        Sicherung::anlegen(m_ctx.db, m_ctx.clock.today(), Sicherung::Art::VorKomprimierung);
     const bool ok = kompaktierenMitFortschritt(this, m_ctx.db);
     datenOeffnen();
     if (stand >= 0 && m_daten1) m_daten1->setBookmark(stand);
@@ -438,10 +436,10 @@ QString Aktiendataform::gesamtwertText() const {
     return LabelGesamtwert->text();
 }
 QString Aktiendataform::aktieText() const {
-    return m_karte->Labelaktie->text();
+    return m_karte->aktie();
 }
 QString Aktiendataform::tageskursText() const {
-    return m_karte->Labeltageskurs->text();
+    return m_karte->tageskurs();
 }
 
 // ---------------------------------------------------------------- card
@@ -505,7 +503,7 @@ void Aktiendataform::paketBefehleAktualisieren() {
     const bool da = paketVorhanden();
     for (QAction* a : {menu_edit, menu_loeschen, menu_verkaufen})
         a->setEnabled(da);
-    m_karte->Command3->setEnabled(da && !m_karte->Command4->isEnabled());
+    m_karte->setNotizenMoeglich(da);
     for (int i : {1, 2, 5})
         schalter[i]->setEnabled(da);
 }
@@ -547,19 +545,15 @@ void Aktiendataform::notizenBearbeiten(bool an) {
     m_karte->setNotizenBearbeiten(an);
 }
 
-void Aktiendataform::Command3_Click() {
+void Aktiendataform::notizenBeginnen() {
     if (!m_daten1 || !m_daten1->hasCurrent() || m_notizenOffen) return;
     m_notizenZeile = m_daten1->bookmark();
     notizenBearbeiten(true);
-    m_karte->Text1->setFocus();
     m_daten1->edit();
 }
 
-void Aktiendataform::Command4_Click() {
+void Aktiendataform::notizenSpeichern(const QString& wert) {
     if (!m_daten1 || !m_notizenOffen) return;
-    // Taken before anything moves: the card refills the notes on a move.
-    const QString wert = m_karte->Text1->toPlainText().isEmpty() ? QStringLiteral(".")
-                                                                 : RtfText::rtf(m_karte->Text1);
     notizenBearbeiten(false);
     // The notes belong to the package the edit began on.
     if (m_daten1->bookmark() != m_notizenZeile && !m_daten1->setBookmark(m_notizenZeile)) {
@@ -608,23 +602,19 @@ void Aktiendataform::DepotUebersicht() {
     Command5->setEnabled(true);
     Command7->setEnabled(false);
     Command6->setEnabled(false);
-    m_uebersicht->Label22->show();
+    m_uebersicht->setUeberschriftSichtbar(true);
 }
 
 void Aktiendataform::Command7_Click() {
     DepotUebersicht();
     setKartenkopfSichtbar(false);
-    m_bericht->Label18->hide();
-    m_bericht->Label24->hide();
+    m_bericht->verbergen();
 }
 
 void Aktiendataform::Label18_Click() {
     // Closes the report: what lay under it, the card, shows again.
-    m_bericht->RText1->hide();
-    m_karte->Label2->hide();
-    m_bericht->Label18->hide();
-    m_karte->Label8->show();
-    m_karte->Labeldatum->show();
+    m_bericht->verbergen();
+    m_karte->nachBerichtZeigen();
     zeigeAnsicht(Ansicht::Karte);
 }
 
@@ -636,7 +626,8 @@ void Aktiendataform::Command8_Click() {
         dm.isEmpty() ? std::optional<Currency>(Currency()) : Numbers::parseCurrency(dm);
     const std::optional<Currency> summe = stand && depot ? stand->plus(*depot) : std::nullopt;
     if (!summe) {
-        m_ctx.dialogs.notice(this, stand ? Depot::summenFehlerText() : Depot::kontostandFehlerText());
+        m_ctx.dialogs.notice(this,
+                             stand ? Depot::summenFehlerText() : Depot::kontostandFehlerText());
         return;
     }
     m_ctx.modul.Kontostand = *stand;
@@ -657,7 +648,8 @@ void Aktiendataform::tagesergebnis() {
         if (!m_daten2->hasCurrent()) m_daten2->moveFirst();
         vorher = Numbers::leadingCurrency(m_daten2->text(QStringLiteral("altallwert")));
     }
-    const std::optional<Currency> differenz = jetzt && vorher ? jetzt->minus(*vorher) : std::nullopt;
+    const std::optional<Currency> differenz =
+        jetzt && vorher ? jetzt->minus(*vorher) : std::nullopt;
     if (!differenz) {
         Label33->setText(QStringLiteral("\n") + zuGrossAnzeige());
         Label33->setVisible(Label33->isHidden());
@@ -697,7 +689,7 @@ void Aktiendataform::Command2_Click() {
 void Aktiendataform::Command6_Click() {
     // A chart in view comes first; otherwise the report, if one is shown.
     if (m_chart->grafikDrucken(m_ctx.dialogs, this)) return;
-    if (m_ansicht == Ansicht::Bericht && !m_bericht->RText1->isHidden()) berichtDrucken(*this);
+    if (m_ansicht == Ansicht::Bericht && m_bericht->zeigtBericht()) berichtDrucken(*this);
 }
 
 void Aktiendataform::berichtZeigen(const BerichtSeite& seite) {
@@ -870,15 +862,14 @@ void Aktiendataform::menu_differenzvortag_Click() {
 void Aktiendataform::menu_Chart30_Click() {
     // The card's heading is wanted again, the overview's and the report's not.
     setKartenkopfSichtbar(true);
-    m_uebersicht->Label22->hide();
-    m_bericht->Label24->hide();
+    m_uebersicht->setUeberschriftSichtbar(false);
     lesezeichenMerken();
     for (QPushButton* b : {Command2, Command5, Command6, Command7})
         b->setEnabled(true);
-    m_bericht->RText1->hide();
-    if (Chart30(*this, *m_chart->Graph1)) {
-        m_chart->setUeberschrift(Charts::namensKern(aktieText()));
-        m_chart->setGrafik(ChartAnsicht::Art::Linie, [this] { DruckeChart30(*this); });
+    m_bericht->verbergen();
+    if (m_chart->zeichnen(
+            ChartAnsicht::Art::Linie, Charts::namensKern(aktieText()),
+            [this](Graph& g) { return Chart30(*this, g); }, [this] { DruckeChart30(*this); })) {
         zeigeAnsicht(Ansicht::Chart);
     } else if (m_ansicht == Ansicht::Bericht) {
         // The hidden report leaves the card in view.
@@ -901,13 +892,13 @@ void Aktiendataform::menu_bilanz_Click() {
     for (QAction* a : {menu_Chart30, menu_Chart100, menu_zielkurs, menu_verkaufen, menu_loeschen,
                        menu_kursaktuell, menu_edit})
         a->setEnabled(false);
-    m_uebersicht->Label22->hide();
+    m_uebersicht->setUeberschriftSichtbar(false);
     setKartenkopfSichtbar(false);
-    m_bericht->Label24->hide();
-    m_bericht->RText1->hide();
-    if (Bilanzchart(*this, *m_chart->Graph1)) {
-        m_chart->setUeberschrift(Charts::bilanzTitel(m_ctx.clock.today()));
-        m_chart->setGrafik(ChartAnsicht::Art::Balken, [this] { DruckeBilanzchart(*this); });
+    m_bericht->verbergen();
+    if (m_chart->zeichnen(
+            ChartAnsicht::Art::Balken, Charts::bilanzTitel(m_ctx.clock.today()),
+            [this](Graph& g) { return Bilanzchart(*this, g); },
+            [this] { DruckeBilanzchart(*this); })) {
         zeigeAnsicht(Ansicht::Chart);
     } else if (m_ansicht == Ansicht::Bericht) {
         zeigeAnsicht(Ansicht::Karte);

@@ -123,34 +123,38 @@ public:
     QAction* menu_vermoegenanzeigen = nullptr;
 
     // Toolbar and strips
-    QFrame* Picture1 = nullptr;
-    QFrame* Picture2 = nullptr;
-    QFrame* Picture3 = nullptr;
+    QFrame* Picture1 = nullptr; ///< the toolbar
+    QFrame* Picture2 = nullptr; ///< the blue strip under it
+    QFrame* Picture3 = nullptr; ///< the panel on the right
+    /// The toolbar: 0 buy, 1 edit, 2 delete, 3 short report, 4 password,
+    /// 5 30-day chart, 6 balance chart, 7 info, 8 help, 9 end without the
+    /// question, 10 watch list, 11 depot account.
     std::array<HoverButton*, 12> schalter{};
 
     // Right panel
-    QFrame* Daten1Navigator = nullptr;
+    QFrame* Daten1Navigator = nullptr;       ///< the navigator of Daten1
     std::array<QToolButton*, 4> navigator{}; ///< first, previous, next, last
-    QComboBox* DBCombo1 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* Command7 = nullptr;
-    QPushButton* Command8 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* LabelGesamtwert = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* LabelAllgewinn = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label17 = nullptr;
-    QLabel* Label33 = nullptr;
+    QComboBox* DBCombo1 = nullptr;           ///< every package by name, in table order
+    QGroupBox* Frame3 = nullptr;             ///< the command buttons
+    QPushButton* Command1 = nullptr;         ///< "&Index-Chart" (chart window)
+    QPushButton* Command2 = nullptr;         ///< "&100 Tage-Chart" (chart window)
+    QPushButton* Command5 = nullptr;         ///< "A&ktie als Karteikarte": the card
+    QPushButton* Command6 = nullptr;         ///< "&Drucken": the chart or report shown
+    QPushButton* Command7 = nullptr;         ///< "Depot - &Übersicht ": the overview
+    QPushButton* Command8 = nullptr;         ///< "&Wert Depot + Konto": the total in a message
+    // Command3 and Command4 are the card's note buttons (KartenAnsicht).
+    QGroupBox* Frame1 = nullptr;       ///< "Depotwert", shown by menu_vermögenanzeigen
+    QLabel* LabelGesamtwert = nullptr; ///< total value of all packages, Euro ("1040.00")
+    QLabel* Label10 = nullptr;         ///< the same in DM + " DM"
+    QLabel* LabelAllgewinn = nullptr;  ///< total gain or loss, Euro
+    QLabel* Label14 = nullptr;         ///< the same in DM + " DM"
+    QLabel* Label17 = nullptr;         ///< the verdict: overall gain, loss or neither
+    QLabel* Label33 = nullptr;         ///< the day's gain or loss, shown by a click on the total
 
     // Display area: one view at a time
     QStackedWidget* Anzeige = nullptr;
 
-    // Status bar: count, hints, date/time
+    /// Status bar panels: number of packages, hints, date or time.
     std::array<QLabel*, 3> StatusBar1{};
     bool zeigtUhrzeit() const { return m_uhrzeit; }
 
@@ -203,8 +207,6 @@ public slots:
     void schalter_MouseMove(int index);
     void Command1_Click();
     void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
@@ -224,6 +226,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    /// The card's notes editor: begun on the current package, stored on the
+    /// package it was begun on.
+    void notizenBeginnen();
+    void notizenSpeichern(const QString& wert);
 
 private:
     void menueAufbauen();
@@ -260,7 +268,7 @@ private:
     HoverReset* m_hoverReset = nullptr;
     pwfrage* m_pwfrage = nullptr;
     QHash<QString, QAction*> m_aktionen;
-    QHash<QAction*, bool> m_vorSperre;   ///< enabled states while the notes are edited
+    QHash<QAction*, bool> m_vorSperre; ///< enabled states while the notes are edited
     QHash<QWidget*, bool> m_vorSperreKnoepfe;
     bool m_notizenOffen = false;
     Bookmark m_notizenZeile = -1;        ///< the package whose notes are being edited

@@ -34,6 +34,16 @@ void BerichtAnsicht::zeigen(const BerichtSeite& seite) {
     RText1->show();
 }
 
+void BerichtAnsicht::verbergen() {
+    Label18->hide();
+    Label24->hide();
+    RText1->hide();
+}
+
+bool BerichtAnsicht::zeigtBericht() const {
+    return !RText1->isHidden();
+}
+
 bool BerichtAnsicht::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label18 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {

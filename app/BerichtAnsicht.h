@@ -16,10 +16,14 @@ public:
     /// Title and header into the labels, the text into RText1 with the caret
     /// at its end; all three shown.
     void zeigen(const BerichtSeite& seite);
+    /// Title, header and text hidden: the report is closed.
+    void verbergen();
+    /// A report text is shown (not closed since).
+    bool zeigtBericht() const;
 
-    QLabel* Label18 = nullptr;
-    QLabel* Label24 = nullptr;
-    QPlainTextEdit* RText1 = nullptr;
+    QLabel* Label18 = nullptr;        ///< title; a click closes the report
+    QLabel* Label24 = nullptr;        ///< column header
+    QPlainTextEdit* RText1 = nullptr; ///< the report text
 
 signals:
     void titelAngeklickt();

@@ -26,6 +26,15 @@ void ChartAnsicht::setGrafik(Art art, std::function<void()> drucken) {
     m_drucken = std::move(drucken);
 }
 
+bool ChartAnsicht::zeichnen(Art art, const QString& ueberschrift,
+                            const std::function<bool(Graph&)>& zeichnen,
+                            std::function<void()> drucken) {
+    if (!zeichnen(*Graph1)) return false;
+    setUeberschrift(ueberschrift);
+    setGrafik(art, std::move(drucken));
+    return true;
+}
+
 void ChartAnsicht::setUeberschrift(const QString& text) {
     Label18->setText(text);
     Label18->setVisible(!text.isEmpty());

@@ -24,6 +24,12 @@ public:
     /// Records what was drawn into Graph1 and the print of that chart.
     void setGrafik(Art art, std::function<void()> drucken);
 
+    /// A chart command drawing into Graph1: when zeichnen drew (true), the
+    /// heading and what Graph1 shows and how it prints are recorded and the
+    /// result is true; otherwise the view stays as it was.
+    bool zeichnen(Art art, const QString& ueberschrift, const std::function<bool(Graph&)>& zeichnen,
+                  std::function<void()> drucken);
+
     /// The print command's chart part: with a chart in view asks "Möchten
     /// Sie die Grafik jetzt drucken?" and prints it on Yes; true then (the
     /// command is done either way). False when no chart is in view.

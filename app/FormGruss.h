@@ -21,11 +21,11 @@ public:
 
     static QString lauftext();
 
-    QLabel* Label5 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Image1 = nullptr;
-    ScrollLine* TextScroll1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    QLabel* Label5 = nullptr;          ///< "Kapito 3.6"
+    QLabel* Label1 = nullptr;          ///< "Depotverwaltung für Aktien und Fonds"
+    QLabel* Image1 = nullptr;          ///< the program's picture
+    ScrollLine* TextScroll1 = nullptr; ///< the scrolling line (Rollix' TextScroll)
+    QTimer* Timer1 = nullptr;          ///< the delay before the main window
 
 public slots:
     void Timer1_Timer();

@@ -176,6 +176,9 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
                        static_cast<QWidget*>(Labelgewinn)})
         w->installEventFilter(this);
     Text1->viewport()->installEventFilter(this);
+
+    connect(Command3, &QPushButton::clicked, this, &KartenAnsicht::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &KartenAnsicht::Command4_Click);
 }
 
 void KartenAnsicht::fuellen(const Recordset& r, qint64 spekufristMonate, const QDate& heute) {
@@ -250,6 +253,35 @@ void KartenAnsicht::setNotizenBearbeiten(bool an) {
     Text1->setReadOnly(!an);
     Text1->style()->unpolish(Text1);
     Text1->style()->polish(Text1);
+    if (an) Text1->setFocus();
+}
+
+void KartenAnsicht::setNotizenMoeglich(bool paketDa) {
+    Command3->setEnabled(paketDa && !Command4->isEnabled());
+}
+
+void KartenAnsicht::nachBerichtZeigen() {
+    Label2->hide();
+    Label8->show();
+    Labeldatum->show();
+}
+
+QString KartenAnsicht::aktie() const {
+    return Labelaktie->text();
+}
+
+QString KartenAnsicht::tageskurs() const {
+    return Labeltageskurs->text();
+}
+
+void KartenAnsicht::Command3_Click() {
+    emit notizenBeginnen();
+}
+
+void KartenAnsicht::Command4_Click() {
+    // Taken before anything moves: the card refills the notes on a move.
+    emit notizenSpeichern(Text1->toPlainText().isEmpty() ? QStringLiteral(".")
+                                                         : RtfText::rtf(Text1));
 }
 
 void KartenAnsicht::dmTippsVerbergen() {

@@ -45,3 +45,7 @@ void UebersichtAnsicht::loesen() {
     delete m_modell;
     m_modell = nullptr;
 }
+
+void UebersichtAnsicht::setUeberschriftSichtbar(bool sichtbar) {
+    Label22->setVisible(sichtbar);
+}

@@ -1,6 +1,6 @@
 #pragma once
-// The overview view of the main window: "Depot - Übersicht", the packages
-// as a table bound to Daten1.
+// The overview view of the main window: the heading Label22 "Depot -
+// Übersicht" over the table MSFlexGrid1, the packages bound to Daten1.
 
 #include <QWidget>
 
@@ -22,9 +22,11 @@ public:
     void binden(Database& db, Recordset& daten1);
     /// Lets go of the record set (before it is closed).
     void loesen();
+    /// The heading Label22 shown or hidden.
+    void setUeberschriftSichtbar(bool sichtbar);
 
-    QLabel* Label22 = nullptr;
-    QTableView* MSFlexGrid1 = nullptr;
+    QLabel* Label22 = nullptr;         ///< "Depot - Übersicht"
+    QTableView* MSFlexGrid1 = nullptr; ///< the packages, first seven columns as stored
 
 private:
     RecordsetModel* m_modell = nullptr;

@@ -26,12 +26,12 @@ void hinweis(MainWindowApi& api, const QString& text) {
     api.dialogs().notice(api.window(), text);
 }
 
-/// Opens the chart window with its caption and a drawn chart.
-void fensterZeigen(MainWindowApi& api, const ModalRunner& modal, const QString& caption,
+/// Opens the chart window on its chart, drawn.
+void fensterZeigen(MainWindowApi& api, const ModalRunner& modal, ChartArt art,
                    const std::function<void(Chartmodell&)>& fuettern) {
     statistik fenster(api, api.window());
     fuettern(fenster.Graph1->modell());
-    fenster.setWindowTitle(caption);
+    fenster.setArt(art);
     fenster.Graph1->zeichnen();
     // The whole screen also where no window manager maximises.
     if (QScreen* schirm = api.window()->screen()) fenster.setGeometry(schirm->availableGeometry());
@@ -80,7 +80,7 @@ void Chart100(MainWindowApi& api, const ModalRunner& modal) {
         return;
     }
     const Currency kurs = letzterKurs(api);
-    fensterZeigen(api, modal, statistik::caption100(),
+    fensterZeigen(api, modal, ChartArt::Chart100,
                   [&](Chartmodell& m) { Charts::chart100(m, kurse, name, kurs); });
 }
 
@@ -110,7 +110,7 @@ void Indexchart(MainWindowApi& api, const ModalRunner& modal) {
         return;
     }
     const QDate heute = api.clock().today();
-    fensterZeigen(api, modal, statistik::captionIndex(),
+    fensterZeigen(api, modal, ChartArt::Index,
                   [&](Chartmodell& m) { Charts::indexchart(m, werte, heute); });
 }
 
@@ -164,12 +164,18 @@ bool DruckeIndexchart(MainWindowApi& api) {
                     [&](Chartmodell& m) { Charts::indexchart(m, werte, heute); });
 }
 
-bool chartNachCaptionDrucken(MainWindowApi& api, const QString& caption) {
-    if (caption == statistik::caption30()) return DruckeChart30(api);
-    if (caption == statistik::caption100()) return DruckeChart100(api);
-    if (caption == statistik::captionBilanz()) return DruckeBilanzchart(api);
-    // The index chart prints as it is shown.
-    if (caption == statistik::captionIndex()) return DruckeIndexchart(api);
+bool chartDrucken(MainWindowApi& api, ChartArt art) {
+    switch (art) {
+    case ChartArt::Chart30:
+        return DruckeChart30(api);
+    case ChartArt::Chart100:
+        return DruckeChart100(api);
+    case ChartArt::Bilanz:
+        return DruckeBilanzchart(api);
+    case ChartArt::Index:
+        // The index chart prints as it is shown.
+        return DruckeIndexchart(api);
+    }
     return false;
 }
 

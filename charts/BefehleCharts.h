@@ -38,9 +38,10 @@ bool DruckeChart100(MainWindowApi& api);
 bool DruckeBilanzchart(MainWindowApi& api);
 /// The index chart as the chart window shows it (no trimming).
 bool DruckeIndexchart(MainWindowApi& api);
-/// The chart window's print button: the printout that belongs to the
-/// window's caption; with any other caption nothing is printed (false).
-bool chartNachCaptionDrucken(MainWindowApi& api, const QString& caption);
+/// The charts that have a printout.
+enum class ChartArt { Chart30, Chart100, Bilanz, Index };
+/// The chart window's print button: the printout of that chart.
+bool chartDrucken(MainWindowApi& api, ChartArt art);
 
 /// menu_k100: the chart-quote window over all rows of kurse (modal), or
 /// the message when there are none.

@@ -3,6 +3,7 @@
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -103,18 +104,12 @@ Formchartkurse100::Formchartkurse100(MainWindowApi& api, QWidget* parent)
     nav->addWidget(navigator[2]);
     nav->addWidget(navigator[3]);
 
-    const auto knopf = [this](const QString& text, const QString& name) {
-        auto* b = new HoverButton(this);
-        b->setObjectName(name);
-        b->setText(text);
-        b->setAccessibleName(text.trimmed());
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        return b;
-    };
-    schalter1 = knopf(QStringLiteral(" Daten löschen "), QStringLiteral("schalter1"));
-    schalter2 = knopf(QStringLiteral(" Daten speichern "), QStringLiteral("schalter2"));
-    schalter3 = knopf(QStringLiteral(" Fenster schließen "), QStringLiteral("schalter3"));
+    schalter1 = Fensterteile::textknopf(QStringLiteral("schalter1"),
+                                        QStringLiteral(" Daten löschen "), this);
+    schalter2 = Fensterteile::textknopf(QStringLiteral("schalter2"),
+                                        QStringLiteral(" Daten speichern "), this);
+    schalter3 = Fensterteile::textknopf(QStringLiteral("schalter3"),
+                                        QStringLiteral(" Fenster schließen "), this);
     connect(schalter1, &QPushButton::clicked, this, &Formchartkurse100::schalter1_Click);
     connect(schalter2, &QPushButton::clicked, this, &Formchartkurse100::schalter2_Click);
     connect(schalter3, &QPushButton::clicked, this, &Formchartkurse100::schalter3_Click);

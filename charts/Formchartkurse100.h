@@ -32,15 +32,15 @@ public:
     /// Bookmark of the row shown; -1 when the table is empty.
     Bookmark aktuelleZeile() const { return m_nr; }
 
-    QLabel* Label1 = nullptr; ///< "Kurse bearbeiten"
-    QLabel* Label6 = nullptr; ///< "(für Chartdarstellung)"
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLineEdit* Text1 = nullptr; ///< aktie
-    QLineEdit* Text2 = nullptr; ///< datum
-    QLineEdit* Text3 = nullptr; ///< kurs
-    QFrame* Daten2Navigator = nullptr;
+    QLabel* Label1 = nullptr;                ///< "Kurse bearbeiten"
+    QLabel* Label6 = nullptr;                ///< "(für Chartdarstellung)"
+    QLabel* Label2 = nullptr;                ///< "Aktie"
+    QLabel* Label3 = nullptr;                ///< "Datum"
+    QLabel* Label4 = nullptr;                ///< "Kurs"
+    QLineEdit* Text1 = nullptr;              ///< aktie
+    QLineEdit* Text2 = nullptr;              ///< datum
+    QLineEdit* Text3 = nullptr;              ///< kurs
+    QFrame* Daten2Navigator = nullptr;       ///< the navigator of Daten2 (kurse)
     std::array<QToolButton*, 4> navigator{}; ///< first, previous, next, last
     HoverButton* schalter1 = nullptr;        ///< " Daten löschen "
     HoverButton* schalter2 = nullptr;        ///< " Daten speichern "

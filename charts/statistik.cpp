@@ -40,14 +40,34 @@ statistik::statistik(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     resize(900, 600);
 }
 
+QString statistik::caption(ChartArt art) {
+    switch (art) {
+    case ChartArt::Chart30:
+        return caption30();
+    case ChartArt::Chart100:
+        return caption100();
+    case ChartArt::Bilanz:
+        return captionBilanz();
+    case ChartArt::Index:
+        return captionIndex();
+    }
+    return {};
+}
+
+void statistik::setArt(ChartArt art) {
+    m_art = art;
+    setWindowTitle(caption(art));
+}
+
 HoverButton* statistik::schalter(int index) const {
     return index >= 13 && index <= 15 ? m_schalter[size_t(index - 13)] : nullptr;
 }
 
 void statistik::schalter_Click(int index) {
     Fensterteile::schalterKlick(m_api, this, index,
-                                QStringLiteral("Möchten Sie die Grafik jetzt drucken?"),
-                                [this] { chartNachCaptionDrucken(m_api, windowTitle()); });
+                                QStringLiteral("Möchten Sie die Grafik jetzt drucken?"), [this] {
+                                    if (m_art) chartDrucken(m_api, *m_art);
+                                });
 }
 
 void statistik::resizeEvent(QResizeEvent* event) {

@@ -6,6 +6,7 @@
 #include "db/Recordset.h"
 #include "extras/Korrekturen.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -83,7 +84,8 @@ FormExtras::FormExtras(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
     for (QComboBox* c : {Combo1, Combo2, DBCombo1})
         c->setModel(m_namen);
 
-    Command1 = knopf(QStringLiteral("Command1"), QStringLiteral(" Fenster schließen "));
+    Command1 = Fensterteile::textknopf(QStringLiteral("Command1"),
+                                       QStringLiteral(" Fenster schließen "), this);
     connect(Command1, &QAbstractButton::clicked, this, &FormExtras::Command1_Click);
 
     auto* unten = new QHBoxLayout;
@@ -119,17 +121,6 @@ QString FormExtras::reiterTitel(int reiter) {
     }
 }
 
-HoverButton* FormExtras::knopf(const QString& name, const QString& text) {
-    auto* b = new HoverButton(this);
-    b->setObjectName(name);
-    b->setText(text);
-    b->setAccessibleName(text.trimmed());
-    // Enter acts only where a field says so; no button fires on its own.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
 // ---------------------------------------------------------------- tabs
 
 QWidget* FormExtras::reiterStopZiel() {
@@ -144,7 +135,8 @@ QWidget* FormExtras::reiterStopZiel() {
     Text4 = new NumericField(d, NumericConfig::decimal(NumericConfig::koennen()), seite);
     Text4->setObjectName(QStringLiteral("Text4"));
     Text4->setAccessibleName(QStringLiteral("Stopkurs"));
-    Command3 = knopf(QStringLiteral("Command3"), QStringLiteral(" Stop + Zielkurs speichern "));
+    Command3 = Fensterteile::textknopf(QStringLiteral("Command3"),
+                                       QStringLiteral(" Stop + Zielkurs speichern "), this);
     Command3->setEnabled(false);
 
     auto* g = new QGridLayout(seite);
@@ -178,7 +170,8 @@ QWidget* FormExtras::reiterSpekufrist() {
     Text5->setObjectName(QStringLiteral("Text5"));
     Text5->setAccessibleName(QStringLiteral("Spekulationsfrist (in Monaten)"));
     Text5->setMaximumWidth(Text5->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
-    Command4 = knopf(QStringLiteral("Command4"), QStringLiteral(" Spekulationsfrist speichern "));
+    Command4 = Fensterteile::textknopf(QStringLiteral("Command4"),
+                                       QStringLiteral(" Spekulationsfrist speichern "), this);
     Command4->setEnabled(false);
 
     auto* g = new QGridLayout(seite);
@@ -218,9 +211,12 @@ QWidget* FormExtras::reiterPasswort() {
     rahmen->addWidget(Text2);
     rahmen->addWidget(Check1);
 
-    Command5 = knopf(QStringLiteral("Command5"), QStringLiteral(" Passwort speichern "));
-    Command6 = knopf(QStringLiteral("Command6"), QStringLiteral(" Bestehendes Passwort löschen "));
-    Command7 = knopf(QStringLiteral("Command7"), QStringLiteral(" Textfelder leeren "));
+    Command5 = Fensterteile::textknopf(QStringLiteral("Command5"),
+                                       QStringLiteral(" Passwort speichern "), this);
+    Command6 = Fensterteile::textknopf(QStringLiteral("Command6"),
+                                       QStringLiteral(" Bestehendes Passwort löschen "), this);
+    Command7 = Fensterteile::textknopf(QStringLiteral("Command7"),
+                                       QStringLiteral(" Textfelder leeren "), this);
     auto* knoepfe = new QVBoxLayout;
     knoepfe->addWidget(Command5);
     knoepfe->addWidget(Command6);
@@ -252,9 +248,11 @@ QWidget* FormExtras::reiterSplit() {
     Text6->setObjectName(QStringLiteral("Text6"));
     Text6->setAccessibleName(QStringLiteral("Splitfaktor"));
     Text6->setMaximumWidth(Text6->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 16);
-    Command2 = knopf(QStringLiteral("Command2"), QStringLiteral(" Aktiensplit durchführen "));
+    Command2 = Fensterteile::textknopf(QStringLiteral("Command2"),
+                                       QStringLiteral(" Aktiensplit durchführen "), this);
     Command2->setEnabled(false);
-    Command10 = knopf(QStringLiteral("Command10"), QStringLiteral(" Hilfe aufrufen "));
+    Command10 = Fensterteile::textknopf(QStringLiteral("Command10"),
+                                        QStringLiteral(" Hilfe aufrufen "), this);
 
     auto* g = new QGridLayout(seite);
     g->addWidget(beschriftung(seite, QStringLiteral("Label8"), QStringLiteral("Aktie auswählen")),
@@ -286,9 +284,11 @@ QWidget* FormExtras::reiterPakete() {
     DBCombo1 = namensliste(seite, QStringLiteral("DBCombo1"),
                            QStringLiteral("Diese Aktien zusammenführen"));
     Label11 = anzeige(seite, QStringLiteral("Label11"));
-    Command8 = knopf(QStringLiteral("Command8"), QStringLiteral(" Aktienpakete bündeln starten  "));
+    Command8 = Fensterteile::textknopf(QStringLiteral("Command8"),
+                                       QStringLiteral(" Aktienpakete bündeln starten  "), this);
     Command8->setEnabled(false);
-    Command9 = knopf(QStringLiteral("Command9"), QStringLiteral(" Hilfe aufrufen "));
+    Command9 = Fensterteile::textknopf(QStringLiteral("Command9"),
+                                       QStringLiteral(" Hilfe aufrufen "), this);
 
     auto* g = new QGridLayout(seite);
     g->addWidget(beschriftung(seite, QStringLiteral("Label12"),

@@ -43,36 +43,36 @@ public:
     HoverButton* Command1 = nullptr; ///< " Fenster schließen "
 
     // Tab 0: target and stop price
-    QComboBox* Combo1 = nullptr;
-    QLabel* Label5 = nullptr;      ///< the chosen package
-    NumericField* Text3 = nullptr; ///< target price
-    NumericField* Text4 = nullptr; ///< stop price
-    HoverButton* Command3 = nullptr;
+    QComboBox* Combo1 = nullptr;     ///< the package names
+    QLabel* Label5 = nullptr;        ///< the chosen package
+    NumericField* Text3 = nullptr;   ///< target price
+    NumericField* Text4 = nullptr;   ///< stop price
+    HoverButton* Command3 = nullptr; ///< " Stop + Zielkurs speichern "
 
     // Tab 1: speculation period
-    NumericField* Text5 = nullptr;
-    HoverButton* Command4 = nullptr;
+    NumericField* Text5 = nullptr;   ///< months
+    HoverButton* Command4 = nullptr; ///< " Spekulationsfrist speichern "
 
     // Tab 2: password
-    QGroupBox* Frame1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QLineEdit* Text2 = nullptr;
-    QCheckBox* Check1 = nullptr;
+    QGroupBox* Frame1 = nullptr;     ///< " Bitte das Passwort 2 x eingeben "
+    QLineEdit* Text1 = nullptr;      ///< the password
+    QLineEdit* Text2 = nullptr;      ///< the password again
+    QCheckBox* Check1 = nullptr;     ///< the password in plain text
     HoverButton* Command5 = nullptr; ///< save
     HoverButton* Command6 = nullptr; ///< delete
     HoverButton* Command7 = nullptr; ///< empty the fields
 
     // Tab 3: stock split
-    QComboBox* Combo2 = nullptr;
-    QLabel* Label9 = nullptr;      ///< the chosen package
-    NumericField* Text6 = nullptr; ///< the factor
-    HoverButton* Command2 = nullptr;
+    QComboBox* Combo2 = nullptr;      ///< the package names
+    QLabel* Label9 = nullptr;         ///< the chosen package
+    NumericField* Text6 = nullptr;    ///< the factor
+    HoverButton* Command2 = nullptr;  ///< " Aktiensplit durchführen "
     HoverButton* Command10 = nullptr; ///< help
 
     // Tab 4: merging
-    QComboBox* DBCombo1 = nullptr; ///< names from the window's own Daten1
-    QLabel* Label11 = nullptr;     ///< WP-KNummer of the chosen package
-    HoverButton* Command8 = nullptr;
+    QComboBox* DBCombo1 = nullptr;   ///< names from the window's own Daten1
+    QLabel* Label11 = nullptr;       ///< WP-KNummer of the chosen package
+    HoverButton* Command8 = nullptr; ///< " Aktienpakete bündeln starten  "
     HoverButton* Command9 = nullptr; ///< help
 
     /// The window's own record set on Aktiendaten (the merge list).
@@ -109,7 +109,6 @@ private:
     QWidget* reiterPasswort();
     QWidget* reiterSplit();
     QWidget* reiterPakete();
-    HoverButton* knopf(const QString& name, const QString& text);
 
     void Form_Load();
     void Form_Activate();

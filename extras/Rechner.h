@@ -16,19 +16,19 @@ class Rechner final : public QDialog {
 public:
     explicit Rechner(Dialogs& dialogs, QWidget* parent = nullptr);
 
-    QLabel* Readout = nullptr;       ///< the result
-    QLabel* Label3 = nullptr;        ///< its currency
-    QLabel* Label1 = nullptr;        ///< the converted result
-    QLabel* Label4 = nullptr;        ///< its currency
-    QRadioButton* Option1 = nullptr; ///< into Euro
-    QRadioButton* Option2 = nullptr; ///< into DM
-    std::array<HoverButton*, 10> Number{};
-    HoverButton* Decimal = nullptr;
+    QLabel* Readout = nullptr;              ///< the result
+    QLabel* Label3 = nullptr;               ///< its currency
+    QLabel* Label1 = nullptr;               ///< the converted result
+    QLabel* Label4 = nullptr;               ///< its currency
+    QRadioButton* Option1 = nullptr;        ///< into Euro
+    QRadioButton* Option2 = nullptr;        ///< into DM
+    std::array<HoverButton*, 10> Number{};  ///< the digits 0 to 9
+    HoverButton* Decimal = nullptr;         ///< ","
     std::array<HoverButton*, 5> Operator{}; ///< "/", "+", "X", "-", "="
-    HoverButton* Percent = nullptr;
-    HoverButton* Cancel = nullptr;
-    HoverButton* CancelEntry = nullptr;
-    HoverButton* Befehl1 = nullptr; ///< "&Schließen"
+    HoverButton* Percent = nullptr;         ///< "%"
+    HoverButton* Cancel = nullptr;          ///< "C": everything
+    HoverButton* CancelEntry = nullptr;     ///< "CE": the number being typed
+    HoverButton* Befehl1 = nullptr;         ///< "&Schließen"
 
     const Rechenwerk& rechenwerk() const { return m_werk; }
 

@@ -3,6 +3,7 @@
 #include "core/Passwort.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -43,15 +44,11 @@ pwfrage::pwfrage(MainWindowApi& haupt, QWidget* parent)
     Textpwfrage->setMaxLength(12);
     Textpwfrage->setAccessibleName(QStringLiteral("Passwort"));
 
-    Schalter3 = new HoverButton(this);
-    Schalter3->setText(QStringLiteral(" Passwort übernehmen "));
-    Schalter3->setObjectName(QStringLiteral("Schalter3"));
-    Schalter3->setAccessibleName(QStringLiteral("Passwort übernehmen"));
+    Schalter3 = Fensterteile::textknopf(QStringLiteral("Schalter3"),
+                                        QStringLiteral(" Passwort übernehmen "), this);
     Schalter3->setEnabled(false);
-    schalter4 = new HoverButton(this);
-    schalter4->setText(QStringLiteral(" Fenster schließen "));
-    schalter4->setObjectName(QStringLiteral("schalter4"));
-    schalter4->setAccessibleName(QStringLiteral("Fenster schließen"));
+    schalter4 = Fensterteile::textknopf(QStringLiteral("schalter4"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(20, 16, 20, 16);

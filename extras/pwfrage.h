@@ -21,9 +21,9 @@ class pwfrage final : public QWidget {
 public:
     explicit pwfrage(MainWindowApi& haupt, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Textpwfrage = nullptr;
+    QLabel* Label1 = nullptr;         ///< "Kapito 3.6"
+    QLabel* Label2 = nullptr;         ///< "Bitte gültiges Passwort eingeben "
+    QLineEdit* Textpwfrage = nullptr; ///< the password, shown as dots
     HoverButton* Schalter3 = nullptr; ///< " Passwort übernehmen "
     HoverButton* schalter4 = nullptr; ///< " Fenster schließen "
 

@@ -4,6 +4,7 @@
 #include "platform/HoverButton.h"
 #include "platform/MainWindowApi.h"
 
+#include <QDateEdit>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -53,6 +54,23 @@ std::array<HoverButton*, 3> schalter13bis15(QWidget* fenster, const QString& dru
         schalter[size_t(i)] = b;
     }
     return schalter;
+}
+
+HoverButton* textknopf(const QString& name, const QString& text, QWidget* fenster) {
+    auto* b = new HoverButton(fenster);
+    b->setObjectName(name);
+    b->setText(text);
+    b->setAccessibleName(text.trimmed());
+    return b;
+}
+
+QDateEdit* datumsfeld(const QString& name, QWidget* fenster, const QDate& datum) {
+    auto* feld = new QDateEdit(fenster);
+    feld->setObjectName(name);
+    if (datum.isValid()) feld->setDate(datum);
+    feld->setCalendarPopup(true);
+    feld->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return feld;
 }
 
 QLabel* berichtskopf(const QString& name, QWidget* parent) {

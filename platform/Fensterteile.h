@@ -1,8 +1,10 @@
 #pragma once
-// Parts that the report window, the chart window and the main window's report
-// view share: the frame rectangle, the small label in the corner, the three
-// picture buttons help / print / close, and the typewriter report text.
+// Parts that several windows share: the frame rectangle, the small label in
+// the corner, the three picture buttons help / print / close and the
+// typewriter report text of the report and chart windows, the text button
+// and the date picker of the data windows.
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <functional>
@@ -11,6 +13,7 @@ class HoverButton;
 class MainWindowApi;
 class QFrame;
 class QLabel;
+class QDateEdit;
 class QPlainTextEdit;
 class QWidget;
 
@@ -36,6 +39,14 @@ std::array<HoverButton*, 3> schalter13bis15(QWidget* fenster, const QString& dru
 /// main window returns to its saved package.
 void schalterKlick(MainWindowApi& api, QWidget* fenster, int index, const QString& druckFrage,
                    const std::function<void()>& drucken);
+
+/// A button with its caption; the caption without its outer blanks is its
+/// accessible name. Like every HoverButton it is never a default button.
+HoverButton* textknopf(const QString& name, const QString& text, QWidget* fenster);
+
+/// A date picker showing "dd.MM.yyyy" with a calendar to drop down; on
+/// datum when one is given.
+QDateEdit* datumsfeld(const QString& name, QWidget* fenster, const QDate& datum = QDate());
 
 /// The column-header line above a report: its proportional face's narrow
 /// blanks put the captions over the typewriter columns below.

@@ -25,7 +25,7 @@ public:
     QLabel* Label2 = nullptr;         ///< title
     QLabel* Label3 = nullptr;         ///< column header
     QPlainTextEdit* RText1 = nullptr; ///< the report
-    QFrame* Shape1 = nullptr;
+    QFrame* Shape1 = nullptr;         ///< the frame around the text
     QLabel* Label1 = nullptr;         ///< "Kapito 3.5"
 
 public slots:

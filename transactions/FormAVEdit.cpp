@@ -4,6 +4,7 @@
 #include "db/Recordset.h"
 #include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -19,7 +20,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-FormAVEdit::FormAVEdit(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
+FormAVEdit::FormAVEdit(MainWindowApi& api, QWidget* parent) : Datenfenster(api, parent) {
     setObjectName(QStringLiteral("FormAVEdit"));
     setWindowTitle(QStringLiteral("Aktien- / Fonddaten bearbeiten"));
     setModal(true);
@@ -43,34 +44,14 @@ FormAVEdit::FormAVEdit(MainWindowApi& api, QWidget* parent) : QDialog(parent), m
     Textkaufpreis = feld(NumericConfig::decimal(), "Textkaufpreis");
     Textgebuehren = feld(NumericConfig::decimal(), "Textgebühren");
     Texttageskurs = feld(NumericConfig::decimal(), "Texttageskurs");
-    auto datum = [this](const char* name) {
-        auto* d = new QDateEdit(this);
-        d->setObjectName(QString::fromLatin1(name));
-        d->setCalendarPopup(true);
-        d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-        return d;
-    };
-    DTPicker1 = datum("DTPicker1");
-    DTPicker2 = datum("DTPicker2");
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this);
+    DTPicker2 = Fensterteile::datumsfeld(QStringLiteral("DTPicker2"), this);
 
-    const struct {
-        int index;
-        const char* text;
-        const char* hinweis;
-    } knoepfe[] = {{10, " Hilfe aufrufen ", " Windows - Hilfe anzeigen"},
-                   {11, " Daten speichern ", " Daten speichern"},
-                   {12, " Fenster schließen ", " Daten-Fenster schließen"}};
+    schalterAnlegen();
+    setErstesFeld(Textaktie);
     auto* leiste = new QHBoxLayout;
-    for (const auto& k : knoepfe) {
-        auto* b = new HoverButton(this);
-        b->setText(QString::fromUtf8(k.text));
-        b->setObjectName(QStringLiteral("schalter(%1)").arg(k.index));
-        b->setHint(QString::fromUtf8(k.hinweis));
-        connect(b, &HoverButton::hinweis, this, [this](const QString& h) { m_api.setHinweis(h); });
-        connect(b, &QAbstractButton::clicked, this, [this, i = k.index] { schalter_Click(i); });
-        schalter[k.index] = b;
-        leiste->addWidget(b);
-    }
+    for (int i = 10; i <= 12; ++i)
+        leiste->addWidget(schalter[static_cast<size_t>(i)]);
     HoverReset::install(this);
 
     auto* g = new QGridLayout;
@@ -99,28 +80,6 @@ void FormAVEdit::ausPaketFuellen() {
     Texttageskurs->setText(p.currency(QStringLiteral("tageskurs")).format00());
     DTPicker1->setDate(p.date(QStringLiteral("datum")));
     DTPicker2->setDate(p.date(QStringLiteral("kaufdatum")));
-}
-
-void FormAVEdit::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    Textaktie->setFocus();
-}
-
-void FormAVEdit::schalter_Click(int index) {
-    switch (index) {
-    case 10:
-        m_api.hilfeAnzeigen();
-        break;
-    case 11:
-        speichern();
-        break;
-    case 12:
-        m_api.zumLesezeichen();
-        reject();
-        break;
-    default:
-        break;
-    }
 }
 
 void FormAVEdit::speichern() {

@@ -2,16 +2,14 @@
 // "Aktien- / Fonddaten bearbeiten": corrects the stored data of the main
 // window's current package.
 
-#include <QDialog>
-#include <array>
+#include "platform/Datenfenster.h"
 
-class HoverButton;
 class MainWindowApi;
 class NumericField;
 class QDateEdit;
 class QLineEdit;
 
-class FormAVEdit final : public QDialog {
+class FormAVEdit final : public Datenfenster {
     Q_OBJECT
 public:
     explicit FormAVEdit(MainWindowApi& api, QWidget* parent = nullptr);
@@ -25,18 +23,9 @@ public:
     NumericField* Textkaufpreis = nullptr;
     NumericField* Textgebuehren = nullptr;
     NumericField* Texttageskurs = nullptr;
-    QDateEdit* DTPicker1 = nullptr;          ///< datum
-    QDateEdit* DTPicker2 = nullptr;          ///< kaufdatum
-    std::array<HoverButton*, 13> schalter{}; ///< 10 help, 11 save, 12 close
-
-public slots:
-    void schalter_Click(int index);
-
-protected:
-    void showEvent(QShowEvent* e) override;
+    QDateEdit* DTPicker1 = nullptr; ///< datum
+    QDateEdit* DTPicker2 = nullptr; ///< kaufdatum
 
 private:
-    void speichern();
-
-    MainWindowApi& m_api;
+    void speichern() override;
 };

@@ -6,6 +6,7 @@
 #include "db/Recordset.h"
 #include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -21,7 +22,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_api(api) {
+FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : Datenfenster(api, parent) {
     setObjectName(QStringLiteral("FormAVNeu"));
     setWindowTitle(QStringLiteral("Wertpapier kaufen"));
 
@@ -39,28 +40,9 @@ FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     Textgebuehren->setObjectName(QStringLiteral("Textgebühren"));
     Textkaufpreis = new NumericField(d, NumericConfig::decimal(), this);
     Textkaufpreis->setObjectName(QStringLiteral("Textkaufpreis"));
-    DTPicker1 = new QDateEdit(m_api.clock().today(), this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-
-    const struct {
-        int index;
-        const char* text;
-        const char* hinweis;
-    } knoepfe[] = {{10, " Hilfe aufrufen ", " Windows - Hilfe anzeigen"},
-                   {11, " Daten speichern ", " Daten speichern"},
-                   {12, " Fenster schließen ", " Daten-Fenster schließen"}};
-    for (const auto& k : knoepfe) {
-        auto* b = new HoverButton(this);
-        b->setText(QString::fromUtf8(k.text));
-        b->setHint(QString::fromUtf8(k.hinweis));
-        b->setObjectName(QStringLiteral("schalter%1").arg(k.index));
-        b->setAutoDefault(false);
-        connect(b, &HoverButton::hinweis, this, [this](const QString& h) { m_api.setHinweis(h); });
-        connect(b, &QPushButton::clicked, this, [this, i = k.index] { schalter_Click(i); });
-        schalter.insert(k.index, b);
-    }
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this, m_api.clock().today());
+    schalterAnlegen();
+    setErstesFeld(Textaktie);
 
     auto* kopf = ueberschrift(QStringLiteral("Wertpapier kaufen"), this);
 
@@ -108,28 +90,6 @@ FormAVNeu::FormAVNeu(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
         n->setEnterAction(enter);
 
     HoverReset::install(this);
-}
-
-void FormAVNeu::showEvent(QShowEvent* e) {
-    QDialog::showEvent(e);
-    Textaktie->setFocus();
-}
-
-void FormAVNeu::schalter_Click(int index) {
-    switch (index) {
-    case 10:
-        m_api.hilfeAnzeigen();
-        break;
-    case 11:
-        speichern();
-        break;
-    case 12:
-        m_api.zumLesezeichen();
-        reject();
-        break;
-    default:
-        break;
-    }
 }
 
 void FormAVNeu::speichern() {

@@ -2,16 +2,14 @@
 // "Wertpapier kaufen": records a new package and pays for it out of the
 // depot account.
 
-#include <QDialog>
-#include <QMap>
+#include "platform/Datenfenster.h"
 
-class HoverButton;
 class MainWindowApi;
 class NumericField;
 class QDateEdit;
 class QLineEdit;
 
-class FormAVNeu final : public QDialog {
+class FormAVNeu final : public Datenfenster {
     Q_OBJECT
 public:
     explicit FormAVNeu(MainWindowApi& api, QWidget* parent = nullptr);
@@ -22,18 +20,8 @@ public:
     NumericField* Textstueck;
     NumericField* Textgebuehren;
     NumericField* Textkaufpreis;
-    QDateEdit* DTPicker1;
-    /// 10 " Hilfe aufrufen ", 11 " Daten speichern ", 12 " Fenster schließen ".
-    QMap<int, HoverButton*> schalter;
-
-public slots:
-    void schalter_Click(int index);
-
-protected:
-    void showEvent(QShowEvent* e) override;
+    QDateEdit* DTPicker1; ///< purchase date
 
 private:
-    void speichern();
-
-    MainWindowApi& m_api;
+    void speichern() override;
 };

@@ -5,6 +5,7 @@
 #include "db/Recordset.h"
 #include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -64,17 +65,12 @@ FormAlleKurseNeu::FormAlleKurseNeu(MainWindowApi& api, QWidget* parent)
         SSTab1->addTab(blatt, QStringLiteral("Aktien %1 - %2").arg(von).arg(von + 11));
     }
 
-    DTPicker1 = new QDateEdit(this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    Schalter1 = new HoverButton(this);
-    Schalter1->setText(QStringLiteral(" Daten speichern "));
-    Schalter1->setObjectName(QStringLiteral("Schalter1"));
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this);
+    Schalter1 = Fensterteile::textknopf(QStringLiteral("Schalter1"),
+                                        QStringLiteral(" Daten speichern "), this);
     Schalter1->setEnabled(false);
-    Schalter2 = new HoverButton(this);
-    Schalter2->setText(QStringLiteral(" Fenster schließen "));
-    Schalter2->setObjectName(QStringLiteral("Schalter2"));
+    Schalter2 = Fensterteile::textknopf(QStringLiteral("Schalter2"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     auto* unten = new QHBoxLayout;
     unten->addWidget(beschriftung(QStringLiteral("Datum"), DTPicker1, this));
@@ -163,7 +159,8 @@ void FormAlleKurseNeu::Schalter1_Click() {
             fehler = QStringLiteral("Der Kurs für %1 ist zu groß!\nErlaubt sind Beträge bis %2.")
                          .arg(Label[k]->text(), Eingabe::groessterBetragText(2));
         else if (!kurs.ok())
-            fehler = QStringLiteral("Der Kurs für %1 ist keine gültige Zahl!").arg(Label[k]->text());
+            fehler =
+                QStringLiteral("Der Kurs für %1 ist keine gültige Zahl!").arg(Label[k]->text());
         else if (!Kurse::paketwertImBereich(m_api.database(), m_paket[k], *kurs.wert))
             fehler = Kurse::paketwertZuGrossText(Label[k]->text());
         if (!fehler.isEmpty()) {

@@ -21,14 +21,14 @@ public:
 
     explicit FormAlleKurseNeu(MainWindowApi& api, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr; ///< heading
-    QLabel* Label2 = nullptr; ///< count of packages shown
-    QTabWidget* SSTab1 = nullptr;
-    std::array<QLabel*, Zeilen> Label{};
-    std::array<NumericField*, Zeilen> Text{};
-    QDateEdit* DTPicker1 = nullptr;
-    HoverButton* Schalter1 = nullptr; ///< save
-    HoverButton* Schalter2 = nullptr; ///< close
+    QLabel* Label1 = nullptr;                 ///< heading
+    QLabel* Label2 = nullptr;                 ///< count of packages shown
+    QTabWidget* SSTab1 = nullptr;             ///< four tabs of twelve rows
+    std::array<QLabel*, Zeilen> Label{};      ///< Label(0)…Label(47): a package's name
+    std::array<NumericField*, Zeilen> Text{}; ///< Text(0)…Text(47): its new quote
+    QDateEdit* DTPicker1 = nullptr;           ///< one date for all quotes
+    HoverButton* Schalter1 = nullptr;         ///< save
+    HoverButton* Schalter2 = nullptr;         ///< close
 
     /// Number of rows filled with a package.
     int belegteZeilen() const { return m_belegt; }

@@ -9,6 +9,7 @@
 #include "db/Recordset.h"
 #include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -62,20 +63,16 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     Label11->setObjectName(QStringLiteral("Label11"));
 
     // " Buchen "
-    DTPicker1 = new QDateEdit(m_api.clock().today(), this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this, m_api.clock().today());
     DTPicker1->setAccessibleName(QStringLiteral("Buchungsdatum"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     Text1 = new NumericField(m_api.dialogs(), NumericConfig::signedDecimal(), this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     einzeiligesFeld(Text2);
     Label7 = new QLabel(QStringLiteral("Bei Abgängen Minuszeichen (-) voranstellen!"), this);
-    Schalter2 = new HoverButton(this);
-    Schalter2->setObjectName(QStringLiteral("Schalter2"));
-    Schalter2->setText(QStringLiteral(" Buchung speichern "));
+    Schalter2 = Fensterteile::textknopf(QStringLiteral("Schalter2"),
+                                        QStringLiteral(" Buchung speichern "), this);
     Schalter2->setEnabled(false);
 
     auto* buchen = new QGroupBox(QStringLiteral(" Buchen "), this);
@@ -121,9 +118,8 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     Label9->setObjectName(QStringLiteral("Label9"));
     Label10 = new QLabel(this);
     Label10->setObjectName(QStringLiteral("Label10"));
-    Schalter3 = new HoverButton(this);
-    Schalter3->setObjectName(QStringLiteral("Schalter3"));
-    Schalter3->setText(QStringLiteral(" Buchung löschen "));
+    Schalter3 = Fensterteile::textknopf(QStringLiteral("Schalter3"),
+                                        QStringLiteral(" Buchung löschen "), this);
     Schalter3->setEnabled(false);
 
     auto* loeschen = new QGroupBox(QStringLiteral(" Buchung löschen "), this);
@@ -136,11 +132,8 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     ll->addWidget(Label10);
     ll->addWidget(Schalter3);
 
-    Schalter1 = new HoverButton(this);
-    Schalter1->setObjectName(QStringLiteral("Schalter1"));
-    Schalter1->setText(QStringLiteral(" Fenster schließen "));
-    for (HoverButton* b : {Schalter1, Schalter2, Schalter3})
-        b->setAutoDefault(false);
+    Schalter1 = Fensterteile::textknopf(QStringLiteral("Schalter1"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     auto* links = new QVBoxLayout;
     links->addWidget(new QLabel(QStringLiteral("Alle Buchungen"), this));

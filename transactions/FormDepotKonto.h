@@ -38,15 +38,16 @@ public:
     Recordset& Daten1() { return *m_daten1; }
     RecordsetModel& model() { return *m_model; }
 
-    QTableView* MSFlexGrid1;
-    QLabel* Label4;
-    QLabel* Label5;  ///< balance + " DM"
-    QLabel* Label11; ///< balance in Euro + " Euro"
-    QDateEdit* DTPicker1;
-    NumericField* Text1; ///< amount in DM, a leading minus makes a debit
-    QLineEdit* Text2;    ///< booking text
-    QLabel* Label7;
-    HoverButton* Schalter2; ///< " Buchung speichern "
+    QTableView* MSFlexGrid1; ///< the bookings, by date
+    QLabel* Label4;          ///< "Aktueller Kontostand:"
+    QLabel* Label5;          ///< balance + " DM"
+    QLabel* Label11;         ///< balance in Euro + " Euro"
+    QDateEdit* DTPicker1;    ///< booking date
+    NumericField* Text1;     ///< amount in DM, a leading minus makes a debit
+    QLineEdit* Text2;        ///< booking text
+    QLabel* Label7;          ///< "Bei Abgängen Minuszeichen (-) voranstellen!"
+    HoverButton* Schalter2;  ///< " Buchung speichern "
+    /// The navigator over the bookings: first, previous, next, last.
     QToolButton* navErster;
     QToolButton* navZurueck;
     QToolButton* navVor;

@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -37,17 +38,12 @@ FormNeuKurs::FormNeuKurs(MainWindowApi& api, QWidget* parent) : QDialog(parent),
     };
     Text2 = new NumericField(m_api.dialogs(), cfg, this);
     Text2->setObjectName(QStringLiteral("Text2"));
-    DTPicker1 = new QDateEdit(this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this);
 
-    Schalter3 = new HoverButton(this);
-    Schalter3->setText(QStringLiteral(" Daten speichern  "));
-    Schalter3->setObjectName(QStringLiteral("Schalter3"));
-    schalter4 = new HoverButton(this);
-    schalter4->setText(QStringLiteral(" Fenster schließen "));
-    schalter4->setObjectName(QStringLiteral("schalter4"));
+    Schalter3 = Fensterteile::textknopf(QStringLiteral("Schalter3"),
+                                        QStringLiteral(" Daten speichern  "), this);
+    schalter4 = Fensterteile::textknopf(QStringLiteral("schalter4"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     auto* felder = new QFormLayout;
     felder->addRow(QStringLiteral("Neuer Kurs"), Text2);

@@ -14,10 +14,10 @@ class FormNeuKurs final : public QDialog {
 public:
     explicit FormNeuKurs(MainWindowApi& api, QWidget* parent = nullptr);
 
-    QLabel* Label4 = nullptr;      ///< package name
-    QLabel* Label6 = nullptr;      ///< "Letzter Kurs:  " + current quote
-    NumericField* Text2 = nullptr; ///< new quote
-    QDateEdit* DTPicker1 = nullptr;
+    QLabel* Label4 = nullptr;         ///< package name
+    QLabel* Label6 = nullptr;         ///< "Letzter Kurs:  " + current quote
+    NumericField* Text2 = nullptr;    ///< new quote
+    QDateEdit* DTPicker1 = nullptr;   ///< the quote's date
     HoverButton* Schalter3 = nullptr; ///< save
     HoverButton* schalter4 = nullptr; ///< close
 

@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -24,25 +25,18 @@ FormSonstige::FormSonstige(MainWindowApi& api, QWidget* parent) : QDialog(parent
     setObjectName(QStringLiteral("FormSonstige"));
     setWindowTitle(QStringLiteral("Sonstige Gewinne / Verluste / Dividenden"));
 
-    DTPicker1 = new QDateEdit(m_api.clock().today(), this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this, m_api.clock().today());
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     einzeiligesFeld(Text2);
     Text3 = new NumericField(m_api.dialogs(), NumericConfig::decimal(), this);
     Text3->setObjectName(QStringLiteral("Text3"));
 
-    Schalter3 = new HoverButton(this);
-    Schalter3->setObjectName(QStringLiteral("Schalter3"));
-    Schalter3->setText(QStringLiteral(" Daten speichern  "));
+    Schalter3 = Fensterteile::textknopf(QStringLiteral("Schalter3"),
+                                        QStringLiteral(" Daten speichern  "), this);
+    schalter4 = Fensterteile::textknopf(QStringLiteral("schalter4"),
+                                        QStringLiteral(" Fenster schließen "), this);
     Schalter3->setEnabled(false);
-    Schalter3->setAutoDefault(false);
-    schalter4 = new HoverButton(this);
-    schalter4->setObjectName(QStringLiteral("schalter4"));
-    schalter4->setText(QStringLiteral(" Fenster schließen "));
-    schalter4->setAutoDefault(false);
 
     auto* felder = new QGridLayout;
     felder->addWidget(beschriftung(QStringLiteral("Datum"), DTPicker1, this), 0, 0);

@@ -16,11 +16,11 @@ class FormSonstige final : public QDialog {
 public:
     explicit FormSonstige(MainWindowApi& api, QWidget* parent = nullptr);
 
-    QDateEdit* DTPicker1;
-    QLineEdit* Text2;    ///< booking text
-    NumericField* Text3; ///< amount in DM, no minus sign
-    HoverButton* Schalter3;
-    HoverButton* schalter4;
+    QDateEdit* DTPicker1;   ///< booking date
+    QLineEdit* Text2;       ///< booking text
+    NumericField* Text3;    ///< amount in DM, no minus sign
+    HoverButton* Schalter3; ///< " Daten speichern  "
+    HoverButton* schalter4; ///< " Fenster schließen "
 
 public slots:
     void Schalter3_Click(); ///< " Daten speichern  "

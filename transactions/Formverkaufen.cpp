@@ -4,6 +4,7 @@
 #include "db/Recordset.h"
 #include "platform/Beschriftung.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -38,17 +39,12 @@ Formverkaufen::Formverkaufen(MainWindowApi& api, QWidget* parent) : QDialog(pare
     Text2 = feld("Text2");
     Text3 = feld("Text3");
     Text4 = feld("Text4");
-    DTPicker1 = new QDateEdit(this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this);
 
-    Schalter3 = new HoverButton(this);
-    Schalter3->setText(QStringLiteral(" Daten speichern  "));
-    Schalter3->setObjectName(QStringLiteral("Schalter3"));
-    schalter4 = new HoverButton(this);
-    schalter4->setText(QStringLiteral(" Fenster schließen "));
-    schalter4->setObjectName(QStringLiteral("schalter4"));
+    Schalter3 = Fensterteile::textknopf(QStringLiteral("Schalter3"),
+                                        QStringLiteral(" Daten speichern  "), this);
+    schalter4 = Fensterteile::textknopf(QStringLiteral("schalter4"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     auto* g = new QGridLayout;
     g->addWidget(beschriftung(QStringLiteral("Anzahl"), Text2, this), 0, 0);

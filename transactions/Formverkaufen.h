@@ -14,11 +14,11 @@ class Formverkaufen final : public QDialog {
 public:
     explicit Formverkaufen(MainWindowApi& api, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;      ///< package name
-    NumericField* Text2 = nullptr; ///< units
-    NumericField* Text3 = nullptr; ///< sale price per unit, Euro
-    NumericField* Text4 = nullptr; ///< fees, Euro
-    QDateEdit* DTPicker1 = nullptr;
+    QLabel* Label1 = nullptr;         ///< package name
+    NumericField* Text2 = nullptr;    ///< units
+    NumericField* Text3 = nullptr;    ///< sale price per unit, Euro
+    NumericField* Text4 = nullptr;    ///< fees, Euro
+    QDateEdit* DTPicker1 = nullptr;   ///< the sale's date
     HoverButton* Schalter3 = nullptr; ///< save
     HoverButton* schalter4 = nullptr; ///< close
 

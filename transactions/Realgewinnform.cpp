@@ -1,6 +1,7 @@
 #include "transactions/Realgewinnform.h"
 
 #include "core/Bewertung.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -52,9 +53,8 @@ Realgewinnform::Realgewinnform(MainWindowApi& api, QWidget* parent) : QDialog(pa
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    Schalter1 = new HoverButton(this);
-    Schalter1->setText(QStringLiteral(" Fenster schließen "));
-    Schalter1->setObjectName(QStringLiteral("Schalter1"));
+    Schalter1 = Fensterteile::textknopf(QStringLiteral("Schalter1"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     // Captions above the columns: date at 1, text at 13, amount at the right.
     auto* kopf = new QHBoxLayout;

@@ -39,14 +39,14 @@ private:
     Einheit m_einheit = Einheit::DM;
     bool m_frischAufgebaut = false;
 
-    QLabel* Label2;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label7;
-    Festbreitenansicht* Text1;
-    QLabel* Label3;
-    QLabel* Label6;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    HoverButton* Schalter1;
+    QLabel* Label2;            ///< "Datum"
+    QLabel* Label4;            ///< "Text"
+    QLabel* Label5;            ///< "Gewinn / Verlust in"
+    QLabel* Label7;            ///< the unit shown
+    Festbreitenansicht* Text1; ///< the statement
+    QLabel* Label3;            ///< "Saldo"
+    QLabel* Label6;            ///< the sum
+    QPushButton* Command1;     ///< "Euro"
+    QPushButton* Command2;     ///< "DM"
+    HoverButton* Schalter1;    ///< " Fenster schließen "
 };

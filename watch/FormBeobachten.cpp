@@ -7,6 +7,7 @@
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
 #include "platform/Drucker.h"
+#include "platform/Fensterteile.h"
 #include "platform/Graph.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
@@ -16,7 +17,6 @@
 #include "platform/Ueberschrift.h"
 #include "watch/Beobachtungsliste.h"
 
-#include <algorithm>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -31,6 +31,7 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace Bl = Beobachtungsliste;
 
@@ -64,15 +65,6 @@ private:
 };
 
 namespace {
-
-HoverButton* schalter(const QString& text, const QString& name, QWidget* parent) {
-    auto* b = new HoverButton(parent);
-    b->setObjectName(name);
-    b->setText(text);
-    b->setAccessibleName(text.trimmed());
-    b->setAutoDefault(false);
-    return b;
-}
 
 template <class Feld> Feld* benannt(Feld* f, const QString& name, const QString& beschreibung) {
     f->setObjectName(name);
@@ -124,10 +116,8 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(pa
     // " Neue Aktie zur Beobachtung aufnehmen "
     Frame1 = new QGroupBox(QStringLiteral(" Neue Aktie zur Beobachtung aufnehmen "), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    DTPicker1 =
-        benannt(new QDateEdit(Frame1), QStringLiteral("DTPicker1"), QStringLiteral("Datum"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), Frame1);
+    DTPicker1->setAccessibleName(QStringLiteral("Datum"));
     Text1 = benannt(new QLineEdit(Frame1), QStringLiteral("Text1"), QStringLiteral("Aktie"));
     Text1->setMaxLength(255);
     Text3 = benannt(new NumericField(dlg, NumericConfig::digits(), Frame1), QStringLiteral("Text3"),
@@ -137,7 +127,8 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(pa
                     QStringLiteral("Stück"));
     Text2 = benannt(new NumericField(dlg, NumericConfig::decimal(NumericConfig::koennen()), Frame1),
                     QStringLiteral("Text2"), QStringLiteral("Kaufkurs"));
-    Schalter1 = schalter(QStringLiteral(" Aktie speichern "), QStringLiteral("Schalter1"), Frame1);
+    Schalter1 = Fensterteile::textknopf(QStringLiteral("Schalter1"),
+                                        QStringLiteral(" Aktie speichern "), Frame1);
     auto* f1 = new QGridLayout(Frame1);
     const auto zeile = [&](int r, int c, const QString& text, QWidget* feld) {
         auto* l = new QLabel(text, Frame1);
@@ -161,14 +152,18 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(pa
                      QStringLiteral("Aktie zum Entfernen"));
     Combo1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo1->setMinimumContentsLength(20);
-    schalter5 = schalter(QStringLiteral(" Aktie löschen"), QStringLiteral("schalter5"), Frame2);
+    schalter5 = Fensterteile::textknopf(QStringLiteral("schalter5"),
+                                        QStringLiteral(" Aktie löschen"), Frame2);
     auto* f2 = new QHBoxLayout(Frame2);
     f2->addWidget(Combo1, 1);
     f2->addWidget(schalter5);
 
-    Schalter2 = schalter(QStringLiteral(" Hilfe aufrufen "), QStringLiteral("Schalter2"), this);
-    Schalter3 = schalter(QStringLiteral(" Bericht drucken "), QStringLiteral("Schalter3"), this);
-    schalter4 = schalter(QStringLiteral(" Fenster schließen "), QStringLiteral("schalter4"), this);
+    Schalter2 = Fensterteile::textknopf(QStringLiteral("Schalter2"),
+                                        QStringLiteral(" Hilfe aufrufen "), this);
+    Schalter3 = Fensterteile::textknopf(QStringLiteral("Schalter3"),
+                                        QStringLiteral(" Bericht drucken "), this);
+    schalter4 = Fensterteile::textknopf(QStringLiteral("schalter4"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     auto* rechts = new QVBoxLayout;
     rechts->addWidget(Frame1);

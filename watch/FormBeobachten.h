@@ -31,17 +31,17 @@ public:
     Recordset& Daten1() { return *m_daten1; } ///< Beobachten, natural order
 
     QTableView* MSFlexGrid1 = nullptr;
-    QLabel* Label8 = nullptr;  ///< totals line
-    QLabel* Label10 = nullptr; ///< usage hint
-    Graph* Graph1 = nullptr;   ///< the chart of one entry
-    QGroupBox* Frame1 = nullptr;
+    QLabel* Label8 = nullptr;         ///< totals line
+    QLabel* Label10 = nullptr;        ///< usage hint
+    Graph* Graph1 = nullptr;          ///< the chart of one entry
+    QGroupBox* Frame1 = nullptr;      ///< " Neue Aktie zur Beobachtung aufnehmen "
     QDateEdit* DTPicker1 = nullptr;   ///< purchase date of a new entry
     QLineEdit* Text1 = nullptr;       ///< name
     NumericField* Text3 = nullptr;    ///< WP-KN
     NumericField* Text4 = nullptr;    ///< pieces
     NumericField* Text2 = nullptr;    ///< purchase price
     HoverButton* Schalter1 = nullptr; ///< " Aktie speichern "
-    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame2 = nullptr;      ///< " Aktie aus Liste entfernen "
     QComboBox* Combo1 = nullptr;      ///< names, in table order
     HoverButton* schalter5 = nullptr; ///< " Aktie löschen"
     HoverButton* Schalter2 = nullptr; ///< " Hilfe aufrufen "

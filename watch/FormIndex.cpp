@@ -5,6 +5,7 @@
 #include "core/Numbers.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
@@ -22,15 +23,6 @@
 namespace {
 
 const QString KeinWert = QStringLiteral("Kein Indexwert vorhanden");
-
-HoverButton* indexSchalter(const QString& text, const QString& name, QWidget* parent) {
-    auto* b = new HoverButton(parent);
-    b->setObjectName(name);
-    b->setText(text);
-    b->setAccessibleName(text.trimmed());
-    b->setAutoDefault(false);
-    return b;
-}
 
 /// The field's background in every state, disabled included.
 void hintergrund(QLineEdit* feld, unsigned rgb) {
@@ -91,19 +83,16 @@ FormIndex::FormIndex(MainWindowApi& api, QWidget* parent) : QDialog(parent), m_a
     Text1->setAccessibleName(QStringLiteral("Neuer Stand"));
     label4->setBuddy(Text1);
     auto* label5 = new QLabel(QStringLiteral("Datum"), this);
-    DTPicker1 = new QDateEdit(this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this);
     DTPicker1->setAccessibleName(QStringLiteral("Datum"));
-    DTPicker1->setCalendarPopup(true);
-    DTPicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     label5->setBuddy(DTPicker1);
 
-    Schalter2 =
-        indexSchalter(QStringLiteral(" Neuer Indexwert "), QStringLiteral("Schalter2"), this);
-    Schalter3 =
-        indexSchalter(QStringLiteral(" Daten speichern "), QStringLiteral("Schalter3"), this);
-    schalter4 =
-        indexSchalter(QStringLiteral(" Fenster schließen "), QStringLiteral("schalter4"), this);
+    Schalter2 = Fensterteile::textknopf(QStringLiteral("Schalter2"),
+                                        QStringLiteral(" Neuer Indexwert "), this);
+    Schalter3 = Fensterteile::textknopf(QStringLiteral("Schalter3"),
+                                        QStringLiteral(" Daten speichern "), this);
+    schalter4 = Fensterteile::textknopf(QStringLiteral("schalter4"),
+                                        QStringLiteral(" Fenster schließen "), this);
 
     auto* felder = new QGridLayout;
     felder->addWidget(label7, 0, 0);

@@ -26,14 +26,14 @@ public:
 
     Recordset& Daten1() { return *m_daten1; } ///< Indexkurse, natural order
 
-    QLabel* Label2 = nullptr;        ///< heading
-    QLineEdit* Text2 = nullptr;      ///< index name; read-only while it shows the stored name
-    QPushButton* Command1 = nullptr; ///< "Neu"
-    QPushButton* Command2 = nullptr; ///< "Save"
-    QLabel* Label3 = nullptr;        ///< "Letzter Stand vom " + date
-    QLabel* Label1 = nullptr;        ///< last value "0.00"
-    NumericField* Text1 = nullptr;   ///< new value
-    QDateEdit* DTPicker1 = nullptr;
+    QLabel* Label2 = nullptr;         ///< heading
+    QLineEdit* Text2 = nullptr;       ///< index name; read-only while it shows the stored name
+    QPushButton* Command1 = nullptr;  ///< "Neu"
+    QPushButton* Command2 = nullptr;  ///< "Save"
+    QLabel* Label3 = nullptr;         ///< "Letzter Stand vom " + date
+    QLabel* Label1 = nullptr;         ///< last value "0.00"
+    NumericField* Text1 = nullptr;    ///< new value
+    QDateEdit* DTPicker1 = nullptr;   ///< the new value's date
     HoverButton* Schalter2 = nullptr; ///< " Neuer Indexwert "
     HoverButton* Schalter3 = nullptr; ///< " Daten speichern "
     HoverButton* schalter4 = nullptr; ///< " Fenster schließen "

@@ -1,4 +1,4 @@
-// Printing the charts: the chart window's print button by caption, the
+// Printing the charts: the chart window's print button by the chart's kind, the
 // printouts themselves, and the main window's saved position afterwards.
 
 #include "charts/BefehleCharts.h"
@@ -80,23 +80,35 @@ class TestChartDruck final : public QObject {
     }
 
 private slots:
-    void nachCaption_data() {
+    void nachArt_data() {
+        QTest::addColumn<int>("art"); // -1 = none given
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("druck"); // "" = nothing printed
-        QTest::newRow("30-day chart") << statistik::caption30() << "30 Tage-Chart BASF";
-        QTest::newRow("100-day chart") << statistik::caption100() << "100 Tage-Chart BASF";
-        QTest::newRow("balance chart") << statistik::captionBilanz() << "Bilanz-Chart";
-        QTest::newRow("index chart, as shown") << statistik::captionIndex() << "Index-Chart";
-        QTest::newRow("design caption") << QStringLiteral("Kapito 3.6 -  100 Tage-Chart") << "";
-        QTest::newRow("caption without its blanks")
-            << QStringLiteral("100 Tage-Chart Kapito 3.6") << "";
+        const auto art = [](ChartArt a) { return static_cast<int>(a); };
+        QTest::newRow("30-day chart")
+            << art(ChartArt::Chart30) << statistik::caption30() << "30 Tage-Chart BASF";
+        QTest::newRow("100-day chart")
+            << art(ChartArt::Chart100) << statistik::caption100() << "100 Tage-Chart BASF";
+        QTest::newRow("balance chart")
+            << art(ChartArt::Bilanz) << statistik::captionBilanz() << "Bilanz-Chart";
+        QTest::newRow("index chart, as shown")
+            << art(ChartArt::Index) << statistik::captionIndex() << "Index-Chart";
+        QTest::newRow("design caption")
+            << -1 << QStringLiteral("Kapito 3.6 -  100 Tage-Chart") << "";
+        // A caption alone chooses no printout.
+        QTest::newRow("a chart's caption set by hand") << -1 << statistik::caption100() << "";
     }
-    void nachCaption() {
+    void nachArt() {
+        QFETCH(int, art);
         QFETCH(QString, caption);
         QFETCH(QString, druck);
         auto mw = neuesFenster();
         statistik s(*mw);
-        s.setWindowTitle(caption);
+        if (art >= 0)
+            s.setArt(static_cast<ChartArt>(art));
+        else
+            s.setWindowTitle(caption);
+        QCOMPARE(s.windowTitle(), caption);
         mw->scripted().answers = {Dialogs::Answer::Yes};
         s.schalter(14)->click();
         QCOMPARE(mw->scripted().shown.size(), 1);
@@ -123,7 +135,7 @@ private slots:
     void neinDrucktNichts() {
         auto mw = neuesFenster();
         statistik s(*mw);
-        s.setWindowTitle(statistik::caption100());
+        s.setArt(ChartArt::Chart100);
         mw->scripted().answers = {Dialogs::Answer::No};
         s.schalter(14)->click();
         QVERIFY(mw->pdf().auftraege.isEmpty());

@@ -161,20 +161,28 @@ private slots:
         }
     }
 
-    // Opening the 100-day chart keeps the package's newest 100 quotes for good.
+    // Opening the 100-day chart keeps the package's newest 100 quotes for good;
+    // every other name's rows stay as they were, those older than the cut too.
     void hundertTageKuerzt() {
         auto mw = neuesFenster();
         Database& db = mw->database();
         mw->addPaket(QStringLiteral("BASF"), 10, QStringLiteral("1"), QStringLiteral("0"),
                      QStringLiteral("1"));
         // Interleaved with another package, and written with and without blanks.
+        kurseAnhaengen(db, QStringLiteral("Bayer"), 20, 1);
         kurseAnhaengen(db, QStringLiteral("BASF"), 60, 1);
-        kurseAnhaengen(db, QStringLiteral("Bayer"), 40, 1);
+        kurseAnhaengen(db, QStringLiteral("Bayer"), 20, 21);
         kurseAnhaengen(db, QStringLiteral(" BASF  "), 70, 61);
         kurseAnhaengen(db, QStringLiteral("BASF AG"), 120, 1);
+        const auto andere = [&db] {
+            return db.rows(QStringLiteral("SELECT _nr, aktie, datum, kurs FROM kurse "
+                                          "WHERE trim(aktie) <> 'BASF' ORDER BY _nr"));
+        };
+        const QList<QVariantList> vorher = andere();
 
         Fenster f;
         Chart100(*mw, aufzeichnen(f));
+        QCOMPARE(andere(), vorher);
         QCOMPARE(gespeichert(db, QStringLiteral("BASF")), ganz(31, 130));
         QCOMPARE(gespeichert(db, QStringLiteral("Bayer")).size(), 40);
         QCOMPARE(gespeichert(db, QStringLiteral("BASF AG")).size(), 120);

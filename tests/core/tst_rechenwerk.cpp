@@ -69,6 +69,13 @@ private slots:
         QTest::newRow("Produkt in DM umgerechnet") << "DM 100 X 1 ="
                                                    << "100"
                                                    << "195,58" << keine;
+        // The fifth decimal of the rate decides the cents (1,9558 gives 511,30 and 1955,80).
+        QTest::newRow("Kurs auf fünf Stellen, in Euro") << "1000 X 1 ="
+                                                        << "1000"
+                                                        << "511,29" << keine;
+        QTest::newRow("Kurs auf fünf Stellen, in DM") << "DM 1000 X 1 ="
+                                                      << "1000"
+                                                      << "1955,83" << keine;
         QTest::newRow("Option setzt nur die Anzeige zurück") << "7 + DM 5 ="
                                                              << "12"
                                                              << "23,47" << keine;
