@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace {
 
@@ -53,10 +54,14 @@ bool Drucker::drucken(const QString& was, Ausrichtung a,
                       const std::function<bool(QPrinter&, QPainter&)>& inhalt) {
     std::unique_ptr<QPrinter> p = einrichten(was, a);
     if (!p) return false;
+    // Copies asked for in the print dialog that the printer does not make
+    // itself (a print to a file) are printed one after the other.
+    const int kopien = p->supportsMultipleCopies() ? 1 : std::max(1, p->copyCount());
     QPainter maler;
     bool ok = maler.begin(p.get());
     if (ok) {
-        ok = inhalt(*p, maler);
+        for (int k = 0; ok && k < kopien; ++k)
+            ok = (k == 0 || p->newPage()) && inhalt(*p, maler);
         ok = maler.end() && ok;
     }
     ok = ok && p->printerState() != QPrinter::Error && p->printerState() != QPrinter::Aborted;

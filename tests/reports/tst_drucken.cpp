@@ -15,17 +15,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
-#include <QPainter>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
-#include <QRegularExpression>
 #include <unistd.h>
 
 namespace {
@@ -78,6 +78,7 @@ public:
     QStringList installiert;
     QString standardName;
     bool annehmen = true;
+    int kopien = 1; ///< chosen in the dialog
     QString ordner;
     QList<Dialog> dialoge;
 
@@ -92,6 +93,7 @@ public:
     bool waehlen(QPrinter& p, QWidget*) override {
         dialoge.append(
             {QFileInfo(p.outputFileName()).completeBaseName(), p.pageLayout().orientation()});
+        p.setCopyCount(kopien);
         return annehmen;
     }
 };
@@ -423,16 +425,19 @@ private slots:
         QTest::addColumn<bool>("annehmen");
         QTest::addColumn<QString>("dialogAuf");   // empty: no dialog
         QTest::addColumn<QString>("gedrucktAuf"); // empty: nothing printed
+        QTest::addColumn<int>("kopien");          // chosen in the dialog
         const QStringList zwei{QStringLiteral("Buero"), QStringLiteral("Keller")};
         QTest::newRow("one printer: at once")
             << QStringList{QStringLiteral("Buero")} << "Buero" << false << ""
-            << "Buero";
+            << "Buero" << 1;
         QTest::newRow("two, accepted") << zwei << "Keller" << true << "Keller"
-                                       << "Keller";
+                                       << "Keller" << 1;
         QTest::newRow("two, Abbrechen") << zwei << "Keller" << false << "Keller"
-                                        << "";
+                                        << "" << 1;
         QTest::newRow("two, no default") << zwei << "" << true << "Buero"
-                                         << "Buero";
+                                         << "Buero" << 1;
+        QTest::newRow("two, 2 copies to a file") << zwei << "Keller" << true << "Keller"
+                                                 << "Keller" << 2;
     }
 
     // With several printers the print dialog opens on the default printer and
@@ -444,6 +449,7 @@ private slots:
         QFETCH(bool, annehmen);
         QFETCH(QString, dialogAuf);
         QFETCH(QString, gedrucktAuf);
+        QFETCH(int, kopien);
         TempProgramDir dir(false);
         ScriptedDialogs dialogs;
         FixedClock uhr(QDateTime(QDate(2026, 12, 7), QTime(14, 3, 11)));
@@ -451,6 +457,7 @@ private slots:
         wahl.installiert = installiert;
         wahl.standardName = standard;
         wahl.annehmen = annehmen;
+        wahl.kopien = kopien;
         wahl.ordner = dir.path();
         SystemDrucker drucker(dialogs, uhr, dir.path(), nullptr, &wahl);
         QTextDocument doc;
@@ -468,8 +475,10 @@ private slots:
                                              : QStringList{gedrucktAuf + QStringLiteral(".pdf")});
         if (!gedrucktAuf.isEmpty()) {
             const QString datei = dir.path() + QLatin1Char('/') + pdfs[0];
-            QCOMPARE(gefaltet(pdfText(datei)),
-                     (QStringList{QStringLiteral("Zeile eins"), QStringLiteral("Zeile zwei")}));
+            QStringList zeilen;
+            for (int k = 0; k < kopien; ++k)
+                zeilen << QStringLiteral("Zeile eins") << QStringLiteral("Zeile zwei");
+            QCOMPARE(gefaltet(pdfText(datei)), zeilen);
             QVERIFY(querformat(datei));
         }
         QVERIFY(dialogs.shown.isEmpty());
