@@ -9,9 +9,11 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextDocument>
+#include <algorithm>
 
 namespace {
 
@@ -52,10 +54,14 @@ bool Drucker::drucken(const QString& was, Ausrichtung a,
                       const std::function<bool(QPrinter&, QPainter&)>& inhalt) {
     std::unique_ptr<QPrinter> p = einrichten(was, a);
     if (!p) return false;
+    // Copies asked for in the print dialog that the printer does not make
+    // itself (a print to a file) are printed one after the other.
+    const int kopien = p->supportsMultipleCopies() ? 1 : std::max(1, p->copyCount());
     QPainter maler;
     bool ok = maler.begin(p.get());
     if (ok) {
-        ok = inhalt(*p, maler);
+        for (int k = 0; ok && k < kopien; ++k)
+            ok = (k == 0 || p->newPage()) && inhalt(*p, maler);
         ok = maler.end() && ok;
     }
     ok = ok && p->printerState() != QPrinter::Error && p->printerState() != QPrinter::Aborted;
@@ -101,24 +107,52 @@ bool Drucker::bild(const QString& was, const QImage& bild, Ausrichtung a) {
     });
 }
 
+// ---------------------------------------------------------------- Druckerwahl
+
+Druckerwahl::~Druckerwahl() = default;
+
+QStringList SystemDruckerwahl::namen() const {
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString SystemDruckerwahl::standard() const {
+    return QPrinterInfo::defaultPrinterName();
+}
+
+std::unique_ptr<QPrinter> SystemDruckerwahl::drucker(const QString& name) {
+    return std::make_unique<QPrinter>(QPrinterInfo::printerInfo(name), QPrinter::HighResolution);
+}
+
+bool SystemDruckerwahl::waehlen(QPrinter& drucker, QWidget* eltern) {
+    QPrintDialog dialog(&drucker, eltern);
+    // Every print is whole: no page range to offer.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 // ---------------------------------------------------------------- SystemDrucker
 
 SystemDrucker::SystemDrucker(Dialogs& dialogs, const Clock& uhr, QString programmVerzeichnis,
-                             QWidget* eltern)
+                             QWidget* eltern, Druckerwahl* wahl)
     : m_dialogs(dialogs), m_uhr(uhr), m_verzeichnis(std::move(programmVerzeichnis)),
-      m_eltern(eltern) {}
+      m_eltern(eltern), m_wahl(wahl ? *wahl : m_systemWahl) {}
 
 QString SystemDrucker::ausdruckOrdner() const {
     return QDir(m_verzeichnis).filePath(QStringLiteral("Ausdrucke"));
 }
 
 std::unique_ptr<QPrinter> SystemDrucker::einrichten(const QString& was, Ausrichtung a) {
-    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
-    if (!standard.isNull()) {
-        auto p = std::make_unique<QPrinter>(standard, QPrinter::HighResolution);
+    m_ersatzPdf = false;
+    const QStringList namen = m_wahl.namen();
+    if (!namen.isEmpty()) {
+        // Without a default the first printer is offered.
+        const QString standard = m_wahl.standard();
+        auto p = m_wahl.drucker(namen.contains(standard) ? standard : namen.first());
         p->setDocName(was);
         p->setCreator(QStringLiteral("Kapito 3.6"));
         p->setPageOrientation(lage(a));
+        if (namen.size() > 1 && !m_wahl.waehlen(*p, m_eltern)) return nullptr;
         return p;
     }
     // No printer installed: the print goes into a PDF file.
@@ -135,6 +169,7 @@ std::unique_ptr<QPrinter> SystemDrucker::einrichten(const QString& was, Ausricht
     // Two prints in one second keep both files.
     for (int n = 2; QFileInfo::exists(datei); ++n)
         datei = QDir(ordner).filePath(name.chopped(4) + QStringLiteral(" (%1).pdf").arg(n));
+    m_ersatzPdf = true;
     return pdfDrucker(datei, was, a);
 }
 
@@ -151,7 +186,7 @@ void SystemDrucker::abgeschlossen(const QString&, QPrinter& drucker, bool ok) {
                                    .arg(drucker.printerName()));
         return;
     }
-    if (pdf)
+    if (m_ersatzPdf)
         m_dialogs.notice(m_eltern, QStringLiteral("Es ist kein Drucker eingerichtet.\nDer Ausdruck "
                                                   "wurde als PDF-Datei gespeichert:\n%1")
                                        .arg(datei));
@@ -165,8 +200,8 @@ PdfDrucker::PdfDrucker(QString ordner) : m_ordner(std::move(ordner)) {
 
 std::unique_ptr<QPrinter> PdfDrucker::einrichten(const QString& was, Ausrichtung a) {
     auto p = pdfDrucker(
-        QDir(m_ordner).filePath(QStringLiteral("%1 %2.pdf").arg(auftraege.size() + 1).arg(was)), was,
-        a);
+        QDir(m_ordner).filePath(QStringLiteral("%1 %2.pdf").arg(auftraege.size() + 1).arg(was)),
+        was, a);
     auftraege.append({was, a, p->outputFileName(), false});
     return p;
 }

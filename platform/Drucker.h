@@ -2,13 +2,15 @@
 // The printer. Every print of the program goes through this seam: a text
 // document printed page after page (reports, order form, watch report) or
 // one page drawn by the caller (a chart, a picture). The production printer
-// is the system's default printer; on a machine without any printer the
-// print becomes a PDF file in the program directory's "Ausdrucke" folder and
-// the user is told where it is. Tests print into PDF files.
+// is the system's only printer, or the one the user chooses in the print
+// dialog when there are several; on a machine without any printer the print
+// becomes a PDF file in the program directory's "Ausdrucke" folder and the
+// user is told where it is. Tests print into PDF files.
 
 #include <QList>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -32,7 +34,8 @@ public:
 
     /// Prints a copy of the document page after page, laid out on the page
     /// width. was names the print ("Bericht Kurzfassung") as job and file
-    /// name. False when the print failed; the user has then been told.
+    /// name. False when nothing was printed: the print failed, and the user
+    /// has been told, or he cancelled the print dialog.
     bool dokument(const QString& was, const QTextDocument& vorlage, Ausrichtung a);
     /// Prints one page that malen draws.
     bool seite(const QString& was, Ausrichtung a, const Maler& malen);
@@ -45,7 +48,7 @@ public:
 
 protected:
     /// A printer set up for one print, or nullptr when there is none (the
-    /// reason has been reported).
+    /// reason has been reported) or the user cancelled.
     virtual std::unique_ptr<QPrinter> einrichten(const QString& was, Ausrichtung a) = 0;
     /// Called after every print that had a printer: ok = the whole print went out.
     virtual void abgeschlossen(const QString& was, QPrinter& drucker, bool ok) = 0;
@@ -59,13 +62,42 @@ private:
                  const std::function<bool(QPrinter&, QPainter&)>& inhalt);
 };
 
-/// The program's printer: the default printer, else a PDF file in
-/// "<programmVerzeichnis>/Ausdrucke" with a German message where it is.
-/// Failures are reported in German.
+/// The installed printers and the user's choice among them, behind a seam:
+/// the program asks the print system and shows Qt's print dialog; tests
+/// script the printers and the user's answer.
+class Druckerwahl {
+public:
+    virtual ~Druckerwahl();
+    /// The names of the installed printers.
+    virtual QStringList namen() const = 0;
+    /// The default printer's name; empty when none is set.
+    virtual QString standard() const = 0;
+    /// A printer for the installed printer of that name.
+    virtual std::unique_ptr<QPrinter> drucker(const QString& name) = 0;
+    /// The print dialog on drucker, opened on its printer and page
+    /// orientation; the user may choose another printer and settings there.
+    /// False when he cancels.
+    virtual bool waehlen(QPrinter& drucker, QWidget* eltern) = 0;
+};
+
+/// The print system's printers and Qt's print dialog.
+class SystemDruckerwahl final : public Druckerwahl {
+public:
+    QStringList namen() const override;
+    QString standard() const override;
+    std::unique_ptr<QPrinter> drucker(const QString& name) override;
+    bool waehlen(QPrinter& drucker, QWidget* eltern) override;
+};
+
+/// The program's printer: with one printer installed it prints there at
+/// once; with several the print dialog opens on the default printer; with
+/// none the print becomes a PDF file in "<programmVerzeichnis>/Ausdrucke"
+/// with a German message where it is. Failures are reported in German.
 class SystemDrucker final : public Drucker {
 public:
+    /// wahl: the printers to choose from; nullptr = the print system's.
     SystemDrucker(Dialogs& dialogs, const Clock& uhr, QString programmVerzeichnis,
-                  QWidget* eltern = nullptr);
+                  QWidget* eltern = nullptr, Druckerwahl* wahl = nullptr);
 
     /// The folder PDF prints go to.
     QString ausdruckOrdner() const;
@@ -79,6 +111,9 @@ private:
     const Clock& m_uhr;
     QString m_verzeichnis;
     QWidget* m_eltern;
+    SystemDruckerwahl m_systemWahl;
+    Druckerwahl& m_wahl;
+    bool m_ersatzPdf = false; ///< the current print goes to "Ausdrucke" for want of a printer
 };
 
 /// For tests and measurements: every print becomes a PDF file in a folder,

@@ -7,6 +7,8 @@ PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-t
           libgl-dev libsqlcipher-dev sqlcipher mdbtools-dev cmake ninja-build g++ pkg-config
           fonts-liberation fonts-dejavu-core xvfb xauth xdotool imagemagick poppler-utils
           desktop-file-utils appstream dpkg-dev file python3
+          # checks the Debian package
+          lintian
           # static analysis of our sources
           clang-tidy
           # the sanitizer build and the fuzz targets: clang with its sanitizer and

@@ -354,7 +354,8 @@ void TestDatabase::compactionKeepsProtection_data() {
 }
 
 // The new file takes the original's place with its mode and owner; it is
-// not handed to the user who happens to compact.
+// not handed to the user who happens to compact. A read-only file is
+// compacted only by root, who may write any file.
 void TestDatabase::compactionKeepsProtection() {
     QFETCH(int, mode);
     QFETCH(int, owner);
@@ -375,8 +376,19 @@ void TestDatabase::compactionKeepsProtection() {
 
     Database db;
     QCOMPARE(db.open(path), Status::Ok);
-    QVERIFY2(db.compact(), qPrintable(db.message()));
     struct stat after {};
+    if ((mode & 0200) == 0 && ::geteuid() != 0) {
+        // A normal user is refused, and the file stays as it was.
+        const QByteArray hash = fileHash(path);
+        QVERIFY(!db.compact());
+        QCOMPARE(db.message(),
+                 QStringLiteral("Die Datenbankdatei \"aktien.mdb\" ist schreibgeschützt."));
+        QCOMPARE(::stat(name.constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(fileHash(path), hash);
+        return;
+    }
+    QVERIFY2(db.compact(), qPrintable(db.message()));
     QCOMPARE(::stat(name.constData(), &after), 0);
     QVERIFY(after.st_ino != before.st_ino); // replaced, not written over
     QCOMPARE(int(after.st_mode & 07777), mode);

@@ -44,6 +44,9 @@ expected=(
     share/applications/$ID.desktop
     share/icons/hicolor/scalable/apps/$ID.svg
     share/metainfo/$ID.metainfo.xml
+    share/man/man1/kapito.1.gz
+    share/doc/kapito/copyright
+    share/doc/kapito/changelog.gz
 )
 for f in "${expected[@]}"; do
     [ -f "$PREFIX/$f" ] || fail "not installed: $f"

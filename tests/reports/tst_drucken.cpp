@@ -1,6 +1,6 @@
 // Printing the reports and the order form, read back from the PDF files;
-// the print form's emphasis; the print questions; the system printer's PDF
-// fallback.
+// the print form's emphasis; the print questions; the system printer's
+// choice of printer and its PDF fallback.
 
 #include "core/Numbers.h"
 #include "db/Schema.h"
@@ -11,18 +11,21 @@
 #include "support/FakeMainWindow.h"
 #include "support/TestUtil.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
-#include <QPrinterInfo>
+#include <QPrinter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
-#include <QRegularExpression>
 #include <unistd.h>
 
 namespace {
@@ -62,6 +65,38 @@ QFont schriftBei(QTextDocument& d, int position) {
     c.setPosition(position + 1); // the format of the character before the cursor
     return c.charFormat().font().resolve(d.defaultFont());
 }
+
+/// Scripted printers: each prints into "<name>.pdf" in a folder; the print
+/// dialog records the printer and orientation it opened on and gives the
+/// scripted answer.
+class GeskriptetWahl final : public Druckerwahl {
+public:
+    struct Dialog {
+        QString drucker;
+        QPageLayout::Orientation lage;
+    };
+    QStringList installiert;
+    QString standardName;
+    bool annehmen = true;
+    int kopien = 1; ///< chosen in the dialog
+    QString ordner;
+    QList<Dialog> dialoge;
+
+    QStringList namen() const override { return installiert; }
+    QString standard() const override { return standardName; }
+    std::unique_ptr<QPrinter> drucker(const QString& name) override {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(QDir(ordner).filePath(name + QStringLiteral(".pdf")));
+        return p;
+    }
+    bool waehlen(QPrinter& p, QWidget*) override {
+        dialoge.append(
+            {QFileInfo(p.outputFileName()).completeBaseName(), p.pageLayout().orientation()});
+        p.setCopyCount(kopien);
+        return annehmen;
+    }
+};
 
 struct Depot {
     TempProgramDir dir{false, QDate(2024, 3, 15)};
@@ -384,14 +419,80 @@ private slots:
                  (QStringList{QStringLiteral("Stück: ____"), QStringLiteral("Grüße")}));
     }
 
-    // Without a printer the print becomes a PDF in "Ausdrucke" and the user
-    // is told where; a print that cannot be written is reported.
-    void systemDruckerOhneDrucker() {
-        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
+    void systemDruckerWahl_data() {
+        QTest::addColumn<QStringList>("installiert");
+        QTest::addColumn<QString>("standard");
+        QTest::addColumn<bool>("annehmen");
+        QTest::addColumn<QString>("dialogAuf");   // empty: no dialog
+        QTest::addColumn<QString>("gedrucktAuf"); // empty: nothing printed
+        QTest::addColumn<int>("kopien");          // chosen in the dialog
+        const QStringList zwei{QStringLiteral("Buero"), QStringLiteral("Keller")};
+        QTest::newRow("one printer: at once")
+            << QStringList{QStringLiteral("Buero")} << "Buero" << false << ""
+            << "Buero" << 1;
+        QTest::newRow("two, accepted") << zwei << "Keller" << true << "Keller"
+                                       << "Keller" << 1;
+        QTest::newRow("two, Abbrechen") << zwei << "Keller" << false << "Keller"
+                                        << "" << 1;
+        QTest::newRow("two, no default") << zwei << "" << true << "Buero"
+                                         << "Buero" << 1;
+        QTest::newRow("two, 2 copies to a file") << zwei << "Keller" << true << "Keller"
+                                                 << "Keller" << 2;
+    }
+
+    // With several printers the print dialog opens on the default printer and
+    // the print's orientation; Abbrechen prints nothing and says nothing.
+    // Printed text stays text.
+    void systemDruckerWahl() {
+        QFETCH(QStringList, installiert);
+        QFETCH(QString, standard);
+        QFETCH(bool, annehmen);
+        QFETCH(QString, dialogAuf);
+        QFETCH(QString, gedrucktAuf);
+        QFETCH(int, kopien);
         TempProgramDir dir(false);
         ScriptedDialogs dialogs;
         FixedClock uhr(QDateTime(QDate(2026, 12, 7), QTime(14, 3, 11)));
-        SystemDrucker drucker(dialogs, uhr, dir.path());
+        GeskriptetWahl wahl;
+        wahl.installiert = installiert;
+        wahl.standardName = standard;
+        wahl.annehmen = annehmen;
+        wahl.kopien = kopien;
+        wahl.ordner = dir.path();
+        SystemDrucker drucker(dialogs, uhr, dir.path(), nullptr, &wahl);
+        QTextDocument doc;
+        doc.setPlainText(QStringLiteral("Zeile eins\nZeile zwei"));
+        QCOMPARE(drucker.dokument(QStringLiteral("Bericht Komplettfassung"), doc,
+                                  Drucker::Ausrichtung::Querformat),
+                 !gedrucktAuf.isEmpty());
+        QCOMPARE(wahl.dialoge.size(), dialogAuf.isEmpty() ? 0 : 1);
+        if (!dialogAuf.isEmpty()) {
+            QCOMPARE(wahl.dialoge[0].drucker, dialogAuf);
+            QCOMPARE(wahl.dialoge[0].lage, QPageLayout::Landscape);
+        }
+        const QStringList pdfs = QDir(dir.path()).entryList({QStringLiteral("*.pdf")});
+        QCOMPARE(pdfs, gedrucktAuf.isEmpty() ? QStringList()
+                                             : QStringList{gedrucktAuf + QStringLiteral(".pdf")});
+        if (!gedrucktAuf.isEmpty()) {
+            const QString datei = dir.path() + QLatin1Char('/') + pdfs[0];
+            QStringList zeilen;
+            for (int k = 0; k < kopien; ++k)
+                zeilen << QStringLiteral("Zeile eins") << QStringLiteral("Zeile zwei");
+            QCOMPARE(gefaltet(pdfText(datei)), zeilen);
+            QVERIFY(querformat(datei));
+        }
+        QVERIFY(dialogs.shown.isEmpty());
+        QVERIFY(!QFileInfo::exists(dir.path() + QStringLiteral("/Ausdrucke")));
+    }
+
+    // Without a printer the print becomes a PDF in "Ausdrucke" and the user
+    // is told where; a print that cannot be written is reported.
+    void systemDruckerOhneDrucker() {
+        TempProgramDir dir(false);
+        ScriptedDialogs dialogs;
+        FixedClock uhr(QDateTime(QDate(2026, 12, 7), QTime(14, 3, 11)));
+        GeskriptetWahl keiner;
+        SystemDrucker drucker(dialogs, uhr, dir.path(), nullptr, &keiner);
         QTextDocument doc;
         doc.setPlainText(QStringLiteral("Zeile eins\nZeile zwei"));
         QVERIFY(drucker.dokument(QStringLiteral("Bericht Kurzfassung"), doc,
@@ -419,7 +520,6 @@ private slots:
     }
 
     void systemDruckerOrdnerFehlt() {
-        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("a printer is installed here");
         TempProgramDir dir(false);
         // A file where the folder should be.
         QFile weg(dir.path() + QStringLiteral("/Ausdrucke"));
@@ -427,7 +527,8 @@ private slots:
         weg.close();
         ScriptedDialogs dialogs;
         FixedClock uhr(QDateTime(QDate(2026, 12, 7), QTime(14, 3, 11)));
-        SystemDrucker drucker(dialogs, uhr, dir.path());
+        GeskriptetWahl keiner;
+        SystemDrucker drucker(dialogs, uhr, dir.path(), nullptr, &keiner);
         QVERIFY(!drucker.bild(QStringLiteral("Bilanz-Chart"), QImage(10, 10, QImage::Format_RGB32),
                               Drucker::Ausrichtung::Querformat));
         QCOMPARE(dialogs.shown.size(), 1);
