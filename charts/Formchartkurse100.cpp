@@ -183,10 +183,11 @@ void Formchartkurse100::zeigen() {
         w->setEnabled(da);
 }
 
-bool Formchartkurse100::schreiben() {
-    if (!m_daten2 || !m_daten2->hasCurrent()) return true;
+Formchartkurse100::Geschrieben Formchartkurse100::schreiben() {
+    if (!m_daten2 || !m_daten2->hasCurrent()) return Geschrieben::Ja;
+    QLineEdit* const eingaben[3] = {Text1, Text2, Text3};
     const std::array<QString, 3> texte{Text1->text(), Text2->text(), Text3->text()};
-    if (texte == m_geladen) return true;
+    if (texte == m_geladen) return Geschrieben::Ja;
     const QString felder[3] = {QStringLiteral("aktie"), QStringLiteral("datum"),
                                QStringLiteral("kurs")};
     const QString fehler[3] = {
@@ -203,7 +204,8 @@ bool Formchartkurse100::schreiben() {
             m_api.dialogs().notice(this, fehler[i].arg(texte[size_t(i)]) +
                                              QStringLiteral("\nDer Datensatz wurde nicht "
                                                             "geändert."));
-            return false;
+            eingaben[i]->setFocus();
+            return Geschrieben::Unlesbar;
         }
     }
     if (!m_daten2->update()) {
@@ -212,14 +214,14 @@ bool Formchartkurse100::schreiben() {
         m_api.dialogs().notice(this, QStringLiteral("Die Änderung konnte nicht gespeichert "
                                                     "werden.\n") +
                                          grund);
-        return false;
+        return Geschrieben::Fehler;
     }
     zeigen();
-    return true;
+    return Geschrieben::Ja;
 }
 
 void Formchartkurse100::Daten2_Bewegen(int richtung) {
-    if (!schreiben()) return;
+    if (schreiben() != Geschrieben::Ja) return;
     const QString erste = QStringLiteral("SELECT min(_nr) FROM kurse");
     const QString letzte = QStringLiteral("SELECT max(_nr) FROM kurse");
     Bookmark ziel = -1;
@@ -267,7 +269,9 @@ void Formchartkurse100::schalter3_Click() {
 }
 
 void Formchartkurse100::reject() {
-    schreiben();
+    // Closing now would drop the row's readable changes with the unreadable
+    // one; a write that failed has been reported and lets the window go.
+    if (schreiben() == Geschrieben::Unlesbar) return;
     // The main window stays on the package it showed.
     if (m_paket >= 0) m_api.Daten1().setBookmark(m_paket);
     QDialog::reject();

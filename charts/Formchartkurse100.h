@@ -4,7 +4,9 @@
 // the current row can be changed or the row deleted. A change is written
 // when the user moves to another row, saves (also Enter) or closes the
 // window; a date or quote that cannot be read is refused with a message and
-// the row keeps what it holds. Modal.
+// the row keeps what it holds. The window neither leaves such a row nor
+// closes until the field is corrected, so that the row's other changes are
+// not lost with it. Modal.
 //
 // The table holds hundreds of thousands of rows: the navigator finds the
 // neighbouring row by its key, and only the current row is held, in a
@@ -53,7 +55,8 @@ public slots:
     /// 0 first, 1 previous, 2 next, 3 last row; a pending change is written first.
     void Daten2_Bewegen(int richtung);
     /// Closing in any way writes a pending change and leaves the main
-    /// window on its package.
+    /// window on its package; a field that cannot be read keeps the window
+    /// open on it.
     void reject() override;
 
 private:
@@ -63,9 +66,11 @@ private:
     void zeigen();
     /// The bookmark found by sql (one value, ?1 = the current bookmark), or -1.
     Bookmark nachbar(const QString& sql) const;
-    /// Writes what was typed into the current row. False (after a message)
-    /// when a value cannot be read or the write failed; the row is unchanged.
-    bool schreiben();
+    enum class Geschrieben { Ja, Unlesbar, Fehler };
+    /// Writes what was typed into the current row. After a message, when a
+    /// value cannot be read (the focus goes to its field) or the write
+    /// failed; the row is then unchanged.
+    Geschrieben schreiben();
 
     MainWindowApi& m_api;
     std::unique_ptr<Recordset> m_daten2; ///< the current row of kurse

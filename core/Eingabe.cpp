@@ -88,7 +88,8 @@ QString einzeilig(const QString& text, int maxLength) {
 }
 
 QString groessterBetragText(int stellen) {
-    return stellen == 2 ? QStringLiteral("99.999.999.999,99") : QStringLiteral("99.999.999.999,9999");
+    return stellen == 2 ? QStringLiteral("99.999.999.999,99")
+                        : QStringLiteral("99.999.999.999,9999");
 }
 
 QString zuGrossText(const QString& feld, bool negativErlaubt, int stellen) {
@@ -98,8 +99,12 @@ QString zuGrossText(const QString& feld, bool negativErlaubt, int stellen) {
                            : QStringLiteral("Erlaubt sind Beträge bis %1.").arg(g));
 }
 
+QString stueckGrenzeText() {
+    return QStringLiteral("Erlaubt sind höchstens 999.999.999 Stück.");
+}
+
 QString stueckZuGrossText() {
-    return QStringLiteral("Die Stückzahl ist zu groß!\nErlaubt sind höchstens 999.999.999 Stück.");
+    return QStringLiteral("Die Stückzahl ist zu groß!\n") + stueckGrenzeText();
 }
 
 QString ergebnisZuGrossText(const QString& feld) {

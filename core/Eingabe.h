@@ -56,6 +56,8 @@ QString zuGrossText(const QString& feld, bool negativErlaubt = false, int stelle
 QString groessterBetragText(int stellen = 4);
 /// The refusal of a number of units beyond the range.
 QString stueckZuGrossText();
+/// Its second line: "Erlaubt sind höchstens 999.999.999 Stück."
+QString stueckGrenzeText();
 /// The width of a text column (names, booking texts).
 inline constexpr int Textspalte = 255;
 /// A control character: never part of a single-line text.

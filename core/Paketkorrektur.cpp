@@ -1,6 +1,7 @@
 #include "core/Paketkorrektur.h"
 
 #include "core/DecimalRound.h"
+#include "core/Eingabe.h"
 #include "core/Rtf.h"
 
 #include <limits>
@@ -63,23 +64,39 @@ std::optional<Currency> splitKurs(Currency betrag, Currency faktor) {
     return zweiStellen(*q);
 }
 
-std::optional<qint64> splitStueck(qint64 stueck, Currency faktor) {
+std::optional<double> splitGrenzkurs(double kurs, Currency faktor) {
+    const auto raw = DecimalRound::scaled(kurs, 4, DecimalRound::Mode::HalfEven);
+    if (!raw) return std::nullopt;
+    const auto neu = splitKurs(Currency::fromRaw(*raw), faktor);
+    if (!neu) return std::nullopt;
+    return neu->toDouble();
+}
+
+std::optional<qint64> splitStueck(qint64 stueck, Currency faktor, bool* zuGross) {
+    if (zuGross) *zuGross = false;
     if (faktor.raw() <= 0) return std::nullopt;
     const Int128 neu =
         DecimalRound::quotientHalfEven(static_cast<Int128>(stueck) * faktor.raw(), Currency::Scale);
-    if (neu < 1 || neu > MaxStueck) return std::nullopt;
+    if (neu > Eingabe::MaxStueck) {
+        if (zuGross) *zuGross = true;
+        return std::nullopt;
+    }
+    if (neu < 1) return std::nullopt;
     return static_cast<qint64>(neu);
 }
 
 std::optional<Buendel> buendeln(const QList<Teil>& teile) {
     Int128 stueck = 0, gebuehren = 0, dividende = 0, kosten = 0;
+    double kursziel = 0, stopkurs = 0;
     for (const Teil& t : teile) {
+        if (t.kursziel != 0) kursziel = t.kursziel;
+        if (t.stopkurs != 0) stopkurs = t.stopkurs;
         stueck += t.stueck;
         gebuehren += t.gebuehren.raw();
         dividende += t.dividende.raw();
         kosten += static_cast<Int128>(t.kaufpreis.raw()) * t.stueck;
     }
-    if (stueck < 1 || stueck > MaxStueck || !passt(gebuehren) || !passt(dividende))
+    if (stueck < 1 || stueck > Eingabe::MaxStueck || !passt(gebuehren) || !passt(dividende))
         return std::nullopt;
     const Int128 schnitt = DecimalRound::quotientHalfEven(kosten, stueck);
     if (!passt(schnitt)) return std::nullopt;
@@ -89,6 +106,8 @@ std::optional<Buendel> buendeln(const QList<Teil>& teile) {
     b.dividende = Currency::fromRaw(static_cast<std::int64_t>(dividende));
     b.kaufpreis = zweiStellen(Currency::fromRaw(static_cast<std::int64_t>(schnitt)));
     b.notizen = notizenVerbinden(teile);
+    b.kursziel = kursziel;
+    b.stopkurs = stopkurs;
     return b;
 }
 

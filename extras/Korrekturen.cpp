@@ -1,8 +1,10 @@
 #include "extras/Korrekturen.h"
 
+#include "core/Eingabe.h"
 #include "core/Numbers.h"
 #include "core/Paketkorrektur.h"
 #include "db/Database.h"
+#include "db/Gespeichert.h"
 #include "db/Statement.h"
 #include "db/Vorgang.h"
 
@@ -16,6 +18,7 @@ struct SplitPaket {
     qlonglong nr = 0;
     qint64 stueck = 0;
     Currency kaufpreis, tageskurs, altkurs;
+    std::optional<double> kursziel, stopkurs; ///< none: NULL or no number, left as it is
 };
 
 // NULL and what reads as no number count as 0.
@@ -29,38 +32,64 @@ qint64 ganz(const Statement& st, int col) {
 
 QList<SplitPaket> splitPakete(Database& db, const QString& name) {
     QList<SplitPaket> out;
-    Statement st(db, "SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs"
+    Statement st(db, "SELECT rowid, \"stück\", kaufpreis, tageskurs, altkurs, kursziel, stopkurs"
                      " FROM Aktiendaten WHERE trim(aktie) = trim(?1) ORDER BY rowid");
     st.bind(1, name);
     while (st.next())
-        out << SplitPaket{st.int64(0), ganz(st, 1), betrag(st, 2), betrag(st, 3), betrag(st, 4)};
+        out << SplitPaket{st.int64(0),
+                          ganz(st, 1),
+                          betrag(st, 2),
+                          betrag(st, 3),
+                          betrag(st, 4),
+                          Gespeichert::zahl(st.value(5)),
+                          Gespeichert::zahl(st.value(6))};
     return out;
 }
 
 struct SplitWerte {
     qint64 stueck = 0;
     Currency kaufpreis, tageskurs, altkurs;
+    QVariant kursziel, stopkurs; ///< NULL: left as stored
 };
 
-QString stueckGrenzeText() {
-    return QStringLiteral("Die neue Stückzahl muss zwischen 1 und 2.147.483.647 liegen.");
+// A result the edit window could not save again is refused.
+QString stueckGrenzeText(bool zuGross) {
+    return zuGross
+               ? QStringLiteral("Die neue Stückzahl wäre zu groß!\n") + Eingabe::stueckGrenzeText()
+               : QStringLiteral("Die neue Stückzahl wäre kleiner als 1!");
+}
+
+QString kurseZuGrossText() {
+    return QStringLiteral("Der Aktiensplit ist nicht möglich: Die neuen Kurse wären zu groß.");
 }
 
 // The values of one package after the split; the refusal text on failure.
 std::optional<SplitWerte> nachSplit(const SplitPaket& p, Currency f, QString* warum) {
     SplitWerte w;
-    const auto stueck = Paketkorrektur::splitStueck(p.stueck, f);
+    bool zuGross = false;
+    const auto stueck = Paketkorrektur::splitStueck(p.stueck, f, &zuGross);
     const auto kauf = Paketkorrektur::splitKurs(p.kaufpreis, f);
     const auto kurs = Paketkorrektur::splitKurs(p.tageskurs, f);
     const auto alt = Paketkorrektur::splitKurs(p.altkurs, f);
     if (!stueck) {
-        *warum = QStringLiteral("Der Aktiensplit ist nicht möglich: ") + stueckGrenzeText();
+        *warum = QStringLiteral("Der Aktiensplit ist nicht möglich: ") + stueckGrenzeText(zuGross);
         return std::nullopt;
     }
     if (!kauf || !kurs || !alt) {
-        *warum =
-            QStringLiteral("Der Aktiensplit ist nicht möglich: Die neuen Kurse wären zu groß.");
+        *warum = kurseZuGrossText();
         return std::nullopt;
+    }
+    // Target and stop price go with the prices, or the card would at once
+    // report a stop price reached.
+    for (const auto& [vorher, nachher] :
+         {std::pair{&p.kursziel, &w.kursziel}, std::pair{&p.stopkurs, &w.stopkurs}}) {
+        if (!*vorher) continue;
+        const auto neu = Paketkorrektur::splitGrenzkurs(**vorher, f);
+        if (!neu) {
+            *warum = kurseZuGrossText();
+            return std::nullopt;
+        }
+        *nachher = *neu;
     }
     w.stueck = *stueck;
     w.kaufpreis = *kauf;
@@ -68,6 +97,10 @@ std::optional<SplitWerte> nachSplit(const SplitPaket& p, Currency f, QString* wa
     w.altkurs = *alt;
     return w;
 }
+
+// Positions in BuendelPaket::letzte.
+constexpr qsizetype LetzteKursziel = 6;
+constexpr qsizetype LetzteStopkurs = 7;
 
 struct BuendelPaket {
     Paketkorrektur::Teil teil;
@@ -88,6 +121,8 @@ QList<BuendelPaket> buendelPakete(Database& db, const QString& kennummer) {
         p.teil.gebuehren = betrag(st, 2);
         p.teil.dividende = betrag(st, 3);
         p.teil.notizen = st.value(4).toString();
+        p.teil.kursziel = Gespeichert::zahl(st.value(11)).value_or(0);
+        p.teil.stopkurs = Gespeichert::zahl(st.value(12)).value_or(0);
         for (int i = 5; i < 13; ++i)
             p.letzte << st.value(i);
         out << p;
@@ -104,7 +139,8 @@ QString buendelGrund(const QList<BuendelPaket>& pakete) {
     }
     if (Paketkorrektur::buendeln(teile)) return QString();
     const QString vorn = QStringLiteral("Die Aktienpakete können nicht zusammengefasst werden: ");
-    if (stueck < 1 || stueck > Paketkorrektur::MaxStueck) return vorn + stueckGrenzeText();
+    if (stueck < 1 || stueck > Eingabe::MaxStueck)
+        return vorn + stueckGrenzeText(stueck > Eingabe::MaxStueck);
     return vorn + QStringLiteral("Die Beträge wären zu groß.");
 }
 
@@ -161,10 +197,11 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
     }
     for (qsizetype i = 0; i < pakete.size(); ++i) {
         if (!db.exec(QStringLiteral("UPDATE Aktiendaten SET \"stück\" = ?, kaufpreis = ?,"
-                                    " tageskurs = ?, altkurs = ? WHERE rowid = ?"),
+                                    " tageskurs = ?, altkurs = ?, kursziel = coalesce(?, kursziel),"
+                                    " stopkurs = coalesce(?, stopkurs) WHERE rowid = ?"),
                      {neu[i].stueck, QVariant::fromValue(neu[i].kaufpreis),
                       QVariant::fromValue(neu[i].tageskurs), QVariant::fromValue(neu[i].altkurs),
-                      pakete[i].nr}))
+                      neu[i].kursziel, neu[i].stopkurs, pakete[i].nr}))
             return Ergebnis{false, v.fehler()};
         v.schritt();
     }
@@ -191,9 +228,7 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
         if (!aendern.ok()) return Ergebnis{false, v.fehler(aendern.error())};
         for (const Kurs& k : kurse) {
             const auto kurs = Paketkorrektur::splitKurs(k.kurs, faktor);
-            if (!kurs)
-                return Ergebnis{false, QStringLiteral("Der Aktiensplit ist nicht möglich: Die "
-                                                      "neuen Kurse wären zu groß.")};
+            if (!kurs) return Ergebnis{false, kurseZuGrossText()};
             aendern.bind(1, *kurs);
             aendern.bind(2, k.nr);
             if (!aendern.run()) return Ergebnis{false, v.fehler(aendern.error())};
@@ -251,6 +286,9 @@ Ergebnis buendeln(Database& db, const QString& kennummer,
         return Ergebnis{false, v.fehler()};
     v.schritt();
     QVariantList werte = pakete.last().letzte;
+    // A later package without target or stop price does not clear them.
+    if (b->kursziel != 0) werte[LetzteKursziel] = b->kursziel;
+    if (b->stopkurs != 0) werte[LetzteStopkurs] = b->stopkurs;
     werte << b->stueck << QVariant::fromValue(b->kaufpreis) << QVariant::fromValue(b->gebuehren)
           << QVariant::fromValue(b->dividende)
           << (b->notizen.isEmpty() ? QVariant() : QVariant(b->notizen));

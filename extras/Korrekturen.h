@@ -33,9 +33,10 @@ std::optional<Currency> splitFaktor(const QString& text);
 /// program's range.
 QString splitPruefen(Database& db, const QString& name, Currency faktor);
 
-/// Splits every package of the trimmed name: purchase price, quote and
-/// previous quote ÷ faktor written as "0.00", pieces × faktor rounded half to
-/// even; and every quote of that name in kurse ÷ faktor as "0.00", once.
+/// Splits every package of the trimmed name: purchase price, quote, previous
+/// quote, target and stop price ÷ faktor written as "0.00", pieces × faktor
+/// rounded half to even; and every quote of that name in kurse ÷ faktor as
+/// "0.00", once.
 /// nachSchritt (for tests) runs after each write inside the transaction.
 Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
                            const std::function<void(int)>& nachSchritt = {});
@@ -55,8 +56,9 @@ QString buendelnPruefen(Database& db, const QString& kennummer);
 
 /// Replaces every package of kennummer by one appended package: summed
 /// pieces, fees and dividends, the weighted average price "0.00", the notes
-/// that hold text joined; name, number, quote, previous quote, dates, target
-/// and stop price from the last of them in table order.
+/// that hold text joined; target and stop price each the last set one; name,
+/// number, quote, previous quote and dates from the last of them in table
+/// order.
 Ergebnis buendeln(Database& db, const QString& kennummer,
                   const std::function<void(int)>& nachSchritt = {});
 

@@ -171,15 +171,16 @@ void FormIndex::Command1_Click() {
 
 void FormIndex::Command2_Click() {
     Dialogs& dlg = m_api.dialogs();
-    if (!dlg.ask(this, QStringLiteral("Möchten Sie den Indexnamen jetzt speichern?"))) return;
     m_daten1->moveLast();
     if (!m_daten1->hasCurrent()) {
-        // The name lives in the value rows; without one it waits for the first value.
+        // The name lives in the value rows; without one it waits for the
+        // first value. Said before the question: a Yes could not be done.
         dlg.notice(this, QStringLiteral("Es ist noch kein Indexwert gespeichert.\n"
                                         "Der Indexname wird mit dem ersten Indexwert "
                                         "gespeichert."));
         return;
     }
+    if (!dlg.ask(this, QStringLiteral("Möchten Sie den Indexnamen jetzt speichern?"))) return;
     m_daten1->edit();
     if (!m_daten1->setText(QStringLiteral("indexname"), Text2->text()) || !m_daten1->update()) {
         const QString grund = m_daten1->lastError();

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 
 namespace {
 
@@ -150,26 +151,39 @@ private slots:
         QVERIFY(mw->scripted().shown.isEmpty());
     }
 
-    // What cannot be read is refused and the row keeps its value.
+    // What cannot be read is refused and the row keeps its value; the window
+    // stays on the row, closing included, until the field is corrected, and
+    // then writes the row's other change with it.
     void unlesbar_data() {
         QTest::addColumn<int>("feld"); // 2 date, 3 quote
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("meldung");
+        QTest::addColumn<QString>("richtig");     // the corrected entry
+        QTest::addColumn<QString>("gespeichert"); // the row with the other field's change
+        const QString kurs = QStringLiteral("BASF|2024-03-14|33300");
+        const QString datum = QStringLiteral("BASF|2024-03-01|35000");
         QTest::newRow("impossible day") << 2 << "31.02.2024"
-                                        << "Das Datum \"31.02.2024\"";
+                                        << "Das Datum \"31.02.2024\""
+                                        << "14.03.2024" << kurs;
         QTest::newRow("no date") << 2 << "gestern"
-                                 << "Das Datum \"gestern\"";
+                                 << "Das Datum \"gestern\""
+                                 << "14.03.2024" << kurs;
         QTest::newRow("empty date") << 2 << ""
-                                    << "Das Datum \"\"";
+                                    << "Das Datum \"\""
+                                    << "14.03.2024" << kurs;
         QTest::newRow("comma alone") << 3 << ","
-                                     << "Der Kurs \",\"";
+                                     << "Der Kurs \",\""
+                                     << "3,5" << datum;
         QTest::newRow("empty quote") << 3 << ""
-                                     << "Der Kurs \"\"";
+                                     << "Der Kurs \"\""
+                                     << "3,5" << datum;
     }
     void unlesbar() {
         QFETCH(int, feld);
         QFETCH(QString, text);
         QFETCH(QString, meldung);
+        QFETCH(QString, richtig);
+        QFETCH(QString, gespeichert);
         auto mw = neuesFenster();
         const QStringList vorher = zeilen(mw->database());
         Formchartkurse100 f(*mw);
@@ -188,6 +202,29 @@ private slots:
         QCOMPARE(f.Text1->text(), QStringLiteral("BASF"));
         QCOMPARE(e->text(), text);
         QCOMPARE(zeilen(mw->database()), vorher);
+
+        QLineEdit* anderes = feld == 2 ? f.Text3 : f.Text2;
+        neuerText(anderes, feld == 2 ? QStringLiteral("3,33") : QStringLiteral("1.3.2024"));
+        const QList<std::function<void()>> schliessen{
+            [&] { f.schalter3->click(); }, [&] { QTest::keyClick(anderes, Qt::Key_Escape); },
+            [&] { f.close(); }, // the window's close box
+        };
+        qsizetype meldungen = mw->scripted().shown.size();
+        for (const auto& zu : schliessen) {
+            anderes->setFocus();
+            zu();
+            QVERIFY(f.isVisible());
+            QCOMPARE(mw->scripted().shown.size(), ++meldungen);
+            QVERIFY(mw->scripted().lastText().startsWith(meldung));
+            QCOMPARE(f.focusWidget(), e);
+        }
+        QCOMPARE(zeilen(mw->database()), vorher);
+
+        neuerText(e, richtig);
+        QTest::keyClick(e, Qt::Key_Escape);
+        QVERIFY(!f.isVisible());
+        QCOMPARE(mw->scripted().shown.size(), meldungen);
+        QCOMPARE(zeilen(mw->database()).first(), gespeichert);
     }
 
     void einKomma() {

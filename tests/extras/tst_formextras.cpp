@@ -353,7 +353,8 @@ private slots:
         const Bookmark a1 = u.api->addPaket("Alpha", 15, "120", "5", "130");
         const Bookmark b = u.api->addPaket("Beta", 7, "10", "1", "11");
         const Bookmark a2 = u.api->addPaket("Alpha ", 3, "90", "2", "130");
-        u.db().exec("UPDATE Aktiendaten SET altkurs = ?, kursziel = 140 WHERE _nr = ?",
+        u.db().exec("UPDATE Aktiendaten SET altkurs = ?, kursziel = 140, stopkurs = 100.04"
+                    " WHERE _nr = ?",
                     {eur("125"), qlonglong(a1)});
         u.kurs("Alpha", "100,04");
         u.kurs(" Alpha", "130");
@@ -382,13 +383,16 @@ private slots:
                  QStringLiteral("Der Aktiensplit wurde erfolgreich durchgeführt!"));
         QCOMPARE(u.boxen().shown[1].icon, Dialogs::Icon::Exclamation);
         const auto p = [&](Bookmark nr) {
-            return u.zeile("SELECT \"stück\", kaufpreis, tageskurs, altkurs, \"gebühren\", kursziel"
-                           " FROM Aktiendaten WHERE _nr = ?",
-                           {qlonglong(nr)});
+            return u.zeile(
+                "SELECT \"stück\", kaufpreis, tageskurs, altkurs, \"gebühren\", kursziel,"
+                " stopkurs FROM Aktiendaten WHERE _nr = ?",
+                {qlonglong(nr)});
         };
-        QCOMPARE(p(a1), (QVariantList{150, eur("12"), eur("13"), eur("12,5"), eur("5"), 140.0}));
-        QCOMPARE(p(a2), (QVariantList{30, eur("9"), eur("13"), 0, eur("2"), 0.0}));
-        QCOMPARE(p(b), (QVariantList{7, eur("10"), eur("11"), 0, eur("1"), 0.0}));
+        // Target and stop price are divided as the prices are: 10,004 → 10,00.
+        QCOMPARE(p(a1),
+                 (QVariantList{150, eur("12"), eur("13"), eur("12,5"), eur("5"), 14.0, 10.0}));
+        QCOMPARE(p(a2), (QVariantList{30, eur("9"), eur("13"), 0, eur("2"), 0.0, 0.0}));
+        QCOMPARE(p(b), (QVariantList{7, eur("10"), eur("11"), 0, eur("1"), 0.0, 0.0}));
         QCOMPARE(u.db().rows("SELECT kurs FROM kurse ORDER BY _nr"),
                  (QList<QVariantList>{{eur("10")}, {eur("13")}, {eur("10")}}));
         QVERIFY(u.api->summenCalls > summen);
@@ -401,15 +405,18 @@ private slots:
         QTest::addColumn<int>("stueck");
         QTest::addColumn<QString>("faktor");
         QTest::addColumn<QString>("meldung");
-        const QString grenze = QStringLiteral(
-            "Der Aktiensplit ist nicht möglich: Die neue Stückzahl muss zwischen 1 und "
-            "2.147.483.647 liegen.");
+        const QString grenze =
+            QStringLiteral("Der Aktiensplit ist nicht möglich: Die neue Stückzahl wäre zu groß!\n"
+                           "Erlaubt sind höchstens 999.999.999 Stück.");
+        const QString null = QStringLiteral(
+            "Der Aktiensplit ist nicht möglich: Die neue Stückzahl wäre kleiner als 1!");
         const QString faktor =
             QStringLiteral("Bitte geben Sie als Splitfaktor eine Zahl größer als 0 ein!");
         QTest::newRow("Faktor 0") << 10 << "0" << faktor;
         QTest::newRow("Faktor nur Komma") << 10 << "," << faktor;
-        QTest::newRow("mehr als 32 Bit") << 2000000000 << "2" << grenze;
-        QTest::newRow("fällt auf 0") << 1 << "0,1" << grenze;
+        // More than the edit window could save again.
+        QTest::newRow("über der Grenze") << 500000000 << "3" << grenze;
+        QTest::newRow("fällt auf 0") << 1 << "0,1" << null;
     }
     void splitAbgelehnt() {
         QFETCH(int, stueck);
@@ -430,17 +437,19 @@ private slots:
     }
 
     // 10 @ 100 (fees 5) + 30 @ 120 (fees 7,5) → 40 @ 115, fees 12,5; notes
-    // joined, dividends summed, the rest from the last package.
+    // joined, dividends summed, target and stop price the last set ones, the
+    // rest from the last package.
     void buendeln() {
         Umgebung u;
         const Bookmark a = u.api->addPaket("Alpha", 10, "100", "5", "118");
         const Bookmark x = u.api->addPaket("Anders", 4, "10", "1", "10");
         const Bookmark c = u.api->addPaket("Alpha neu", 30, "120", "7,5", "121", QDate(2024, 2, 1));
         u.db().exec("UPDATE Aktiendaten SET \"WP-KNummer\" = '999' WHERE _nr = ?", {qlonglong(x)});
-        u.db().exec("UPDATE Aktiendaten SET notizen = ?, dividende = ? WHERE _nr = ?",
+        u.db().exec("UPDATE Aktiendaten SET notizen = ?, dividende = ?, kursziel = 130,"
+                    " stopkurs = 90 WHERE _nr = ?",
                     {Rtf::plainToRtf("Erstkauf"), eur("3"), qlonglong(a)});
         u.db().exec("UPDATE Aktiendaten SET notizen = ?, dividende = ?, kursziel = 150,"
-                    " stopkurs = 90, altkurs = ? WHERE _nr = ?",
+                    " stopkurs = 0, altkurs = ? WHERE _nr = ?",
                     {Rtf::plainToRtf("Nachkauf"), eur("1,25"), eur("119"), qlonglong(c)});
         u.api->Daten1().requery();
         u.api->Daten1().setBookmark(a);
@@ -490,10 +499,10 @@ private slots:
         QTest::addColumn<QString>("meldung");
         QTest::newRow("nur ein Paket") << 5 << "777"
                                        << "Von dieser Aktie ist nur 1 Paket vorhanden!";
-        QTest::newRow("mehr als 32 Bit")
-            << 2147483647 << "123456"
-            << "Die Aktienpakete können nicht zusammengefasst werden: Die neue Stückzahl muss "
-               "zwischen 1 und 2.147.483.647 liegen.";
+        QTest::newRow("über der Grenze")
+            << 999999996 << "123456"
+            << "Die Aktienpakete können nicht zusammengefasst werden: Die neue Stückzahl wäre zu "
+               "groß!\nErlaubt sind höchstens 999.999.999 Stück.";
     }
     void buendelnAbgelehnt() {
         QFETCH(int, stueck);

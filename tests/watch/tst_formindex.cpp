@@ -237,6 +237,8 @@ private slots:
         f.show();
         typeText(f.Text2, QStringLiteral("Leitindex"));
         f.Command2->click();
+        // Refused at once: no question whose Yes could not be done.
+        QCOMPARE(u.dialoge().shown.size(), 1);
         QVERIFY(u.dialoge().lastText().startsWith(
             QStringLiteral("Es ist noch kein Indexwert gespeichert.")));
         QVERIFY(!f.Text2->isReadOnly());
