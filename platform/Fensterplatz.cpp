@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
+#include <cmath>
 
 namespace {
 
@@ -92,7 +93,11 @@ void Fensterplatz::einpassen(QWidget* fenster) {
     if (!bildschirm) return;
     const QRect frei = bildschirm->availableGeometry();
     const QMargins r = rahmen(fenster);
-    const QSize platz(frei.width() - r.left() - r.right(), frei.height() - r.top() - r.bottom());
+    QSize platz(frei.width() - r.left() - r.right(), frei.height() - r.top() - r.bottom());
+    // Scaled by a fraction, the free area's logical size is rounded and may
+    // be half a pixel too large: one less keeps the window on the screen.
+    if (const qreal dpr = bildschirm->devicePixelRatio(); dpr != std::floor(dpr))
+        platz -= QSize(1, 1);
 
     const auto zuGross = [&platz](const QSize& s) {
         return s.width() > platz.width() || s.height() > platz.height();
