@@ -121,7 +121,8 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     Label2 = neuesLabel(QStringLiteral("Label2"), QStringLiteral("Kurs editieren = Feld anklicken"),
                         this);
     Label2->setCursor(Qt::PointingHandCursor);
-    grid->addWidget(Label2, 7, 4, Qt::AlignRight);
+    // Over both right columns: the value column stays narrow on a small screen.
+    grid->addWidget(Label2, 7, 3, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     grid->setColumnMinimumWidth(2, 36);
