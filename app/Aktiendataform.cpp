@@ -163,13 +163,10 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
             "#Hintergrund QLabel[abschnitt=\"true\"] { font-weight: bold; color: #3a4a70;"
             " border-bottom: 1px solid #dde2ea; padding-bottom: 3px; }"
             "#Hintergrund QLabel[beschriftung=\"true\"] { color: #4a5568; }"
-            "QFrame#Karte QLabel#Label16, QFrame#Karte QLabel#Labelkursziel { color: white; "
-            "background: #c0392b;"
-            " border-radius: 4px; padding: 3px 8px; font-weight: bold; }"
-            "QFrame#Karte QLabel#Label12, QFrame#Karte QLabel#Label13 { background: #fff8d0; "
-            "border: "
-            "1px solid #c9b458;"
-            " padding: 1px 4px; }"
+            "QFrame#Karte QLabel#Label16, QFrame#Karte QLabel#Labelkursziel { color: white;"
+            " background: #c0392b; border-radius: 4px; padding: 3px 8px; font-weight: bold; }"
+            "QFrame#Karte QLabel#Label12, QFrame#Karte QLabel#Label13 { background: #fff8d0;"
+            " border: 1px solid #c9b458; padding: 1px 4px; }"
             "QFrame#Karte QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
             // The windows opened from here show their frames alike: white
             // under a light palette; under a dark one in its window colour, so
