@@ -23,8 +23,8 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override {
-        // NOLINTNEXTLINE(bugprone-parent-virtual-call): QDateTimeEdit's own
-        // steps through the sections, which is what is passed over here.
+        // QDateTimeEdit's own steps through the sections: it is passed over.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call): on purpose, see above
         return QAbstractSpinBox::focusNextPrevChild(next);
     }
 };
