@@ -146,31 +146,41 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
         m_karte->dmTippsVerbergen();
     });
 
-    setStyleSheet(QStringLiteral(
-        "QWidget#Hintergrund { background: #eef1f6; }"
-        "QFrame#Picture1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfcfe,"
-        " stop:1 #e3e8f0); border-bottom: 1px solid #c8cfdb; }"
-        "QFrame#Picture2 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #0000ff,"
-        " stop:1 #000040); border: none; }"
-        "QFrame#Karte { background: white; border: 1px solid #c8cfdb; border-radius: 6px; }"
-        "QFrame#Karte QLabel { background: transparent; }"
-        "QLabel[ueberschrift=\"true\"] { font-size: 15pt; font-weight: bold; color: #1d2b4f;"
-        " padding: 2px 0 6px 0; }"
-        "QLabel[abschnitt=\"true\"] { font-weight: bold; color: #3a4a70;"
-        " border-bottom: 1px solid #dde2ea; padding-bottom: 3px; }"
-        "QLabel[beschriftung=\"true\"] { color: #4a5568; }"
-        "QFrame#Karte QLabel#Label16, QFrame#Karte QLabel#Labelkursziel { color: white; "
-        "background: #c0392b;"
-        " border-radius: 4px; padding: 3px 8px; font-weight: bold; }"
-        "QFrame#Karte QLabel#Label12, QFrame#Karte QLabel#Label13 { background: #fff8d0; border: "
-        "1px solid #c9b458;"
-        " padding: 1px 4px; }"
-        "QFrame#Karte QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
-        "QGroupBox { font-weight: bold; border: 1px solid #c8cfdb; border-radius: 6px;"
-        " margin-top: 10px; background: white; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }"
-        "QLabel#Label33 { background: #eaf2ff; border: 1px solid #9fb7e0; border-radius: 4px;"
-        " padding: 2px 6px; }"));
+    // Each area that draws its own light background gives its texts their
+    // colour too, so they stay dark on it under a dark system palette.
+    setStyleSheet(
+        QStringLiteral(
+            "QWidget#Hintergrund { background: #eef1f6; }"
+            "QFrame#Picture1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fbfcfe,"
+            " stop:1 #e3e8f0); border-bottom: 1px solid #c8cfdb; }"
+            "QFrame#Picture2 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #0000ff,"
+            " stop:1 #000040); border: none; }"
+            "QFrame#Karte { background: white; border: 1px solid #c8cfdb; border-radius: 6px; }"
+            "QFrame#Karte QLabel { background: transparent; color: black; }"
+            "QFrame#Karte QLabel[negativ=\"true\"] { color: #ff0000; }"
+            "#Hintergrund QLabel[ueberschrift=\"true\"] { font-size: 15pt; font-weight: bold;"
+            " color: #1d2b4f; padding: 2px 0 6px 0; }"
+            "#Hintergrund QLabel[abschnitt=\"true\"] { font-weight: bold; color: #3a4a70;"
+            " border-bottom: 1px solid #dde2ea; padding-bottom: 3px; }"
+            "#Hintergrund QLabel[beschriftung=\"true\"] { color: #4a5568; }"
+            "QFrame#Karte QLabel#Label16, QFrame#Karte QLabel#Labelkursziel { color: white;"
+            " background: #c0392b; border-radius: 4px; padding: 3px 8px; font-weight: bold; }"
+            "QFrame#Karte QLabel#Label12, QFrame#Karte QLabel#Label13 { background: #fff8d0;"
+            " border: 1px solid #c9b458; padding: 1px 4px; }"
+            "QFrame#Karte QLabel#Label2 { color: #6b7280; font-size: 8pt; }"
+            // The windows opened from here show their frames alike: white
+            // under a light palette; under a dark one in its window colour, so
+            // the dark fields in them stand out.
+            "QGroupBox { font-weight: bold; border: 1px solid #c8cfdb; border-radius: 6px;"
+            " margin-top: 10px; background: %1; }"
+            "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 4px; }"
+            "#Hintergrund QGroupBox { background: white; color: black; }"
+            "#Hintergrund QGroupBox QLabel { color: black; }"
+            "QLabel#Label33 { background: #eaf2ff; color: black; border: 1px solid #9fb7e0;"
+            " border-radius: 4px; padding: 2px 6px; }")
+            .arg(palette().color(QPalette::Base).lightness() < 128
+                     ? QStringLiteral("palette(window)")
+                     : QStringLiteral("palette(base)")));
 
     zeigeAnsicht(Ansicht::Karte);
     setHinweis(hinweistext());

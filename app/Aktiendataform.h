@@ -141,7 +141,7 @@ public:
     QPushButton* Command5 = nullptr;         ///< "A&ktie als Karteikarte": the card
     QPushButton* Command6 = nullptr;         ///< "&Drucken": the chart or report shown
     QPushButton* Command7 = nullptr;         ///< "Depot - &Übersicht ": the overview
-    QPushButton* Command8 = nullptr;         ///< "&Wert Depot + Konto": the total in a message
+    QPushButton* Command8 = nullptr;         ///< "W&ert Depot + Konto": the total in a message
     // Command3 and Command4 are the card's note buttons (KartenAnsicht).
     QGroupBox* Frame1 = nullptr;       ///< "Depotwert", shown by menu_vermögenanzeigen
     QLabel* LabelGesamtwert = nullptr; ///< total value of all packages, Euro ("1040.00")

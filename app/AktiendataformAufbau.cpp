@@ -10,6 +10,7 @@
 #include "app/UebersichtAnsicht.h"
 #include "db/Recordset.h"
 #include "platform/HoverButton.h"
+#include "platform/Wertanzeige.h"
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
@@ -226,7 +227,8 @@ QWidget* Aktiendataform::werkzeugleisteAufbauen() {
         b->setIconSize(QSize(28, 28));
         b->setFixedSize(40, 40);
         b->setFlat(true);
-        b->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab, but a click leaves the focus where it was.
+        b->setFocusPolicy(Qt::TabFocus);
         b->setIcon(QIcon::fromTheme(
             QString::fromLatin1(s.themenSymbol),
             QIcon(QStringLiteral(":/app/icons/%1.png").arg(QString::fromLatin1(s.ersatz)))));
@@ -327,17 +329,20 @@ QWidget* Aktiendataform::rechteSeiteAufbauen() {
     auto* befehle = new QVBoxLayout(Frame3);
     befehle->setContentsMargins(10, 14, 10, 10);
     befehle->setSpacing(6);
+    // Made in the order they stand, which is the order Tab takes.
+    Command5 = befehl(QStringLiteral("Command5"), QStringLiteral("A&ktie als Karteikarte"),
+                      QStringLiteral(" Aktiendaten anzeigen "), Frame3);
+    Command7 = befehl(QStringLiteral("Command7"), QStringLiteral("Depot - &Übersicht "),
+                      QStringLiteral(" Tabelle anzeigen "), Frame3);
     Command1 = befehl(QStringLiteral("Command1"), QStringLiteral("&Index-Chart"),
                       QStringLiteral(" Indexchart anzeigen "), Frame3);
     Command2 = befehl(QStringLiteral("Command2"), QStringLiteral("&100 Tage-Chart"),
                       QStringLiteral(" 100 Tage-Chart anzeigen "), Frame3);
-    Command5 = befehl(QStringLiteral("Command5"), QStringLiteral("A&ktie als Karteikarte"),
-                      QStringLiteral(" Aktiendaten anzeigen "), Frame3);
     Command6 = befehl(QStringLiteral("Command6"), QStringLiteral("&Drucken"),
                       QStringLiteral(" Bericht / Grafik drucken "), Frame3);
-    Command7 = befehl(QStringLiteral("Command7"), QStringLiteral("Depot - &Übersicht "),
-                      QStringLiteral(" Tabelle anzeigen "), Frame3);
-    Command8 = befehl(QStringLiteral("Command8"), QStringLiteral("&Wert Depot + Konto"),
+    // Its letter is one no menu title and no other button here uses: Alt+W
+    // opens the menu "Wertpapier".
+    Command8 = befehl(QStringLiteral("Command8"), QStringLiteral("W&ert Depot + Konto"),
                       QStringLiteral(" Wert Depot + Konto  "), Frame3);
     for (QPushButton* b : {Command5, Command7, Command1, Command2, Command6, Command8})
         befehle->addWidget(b);
@@ -376,10 +381,17 @@ QWidget* Aktiendataform::rechteSeiteAufbauen() {
     Label33->setAlignment(Qt::AlignCenter);
     Label33->setCursor(Qt::PointingHandCursor);
     Label33->hide();
-    wert->addWidget(klein(QStringLiteral("Wert alle Aktien")), 0, 0);
+    // Each amount is read with its caption.
+    QLabel* wertKopf = klein(QStringLiteral("Wert alle Aktien"));
+    QLabel* gewinnKopf = klein(QStringLiteral("Gewinn / Verlust"));
+    for (QLabel* l : {LabelGesamtwert, Label10})
+        wertanzeige(l, wertKopf->text());
+    for (QLabel* l : {LabelAllgewinn, Label14})
+        wertanzeige(l, gewinnKopf->text());
+    wert->addWidget(wertKopf, 0, 0);
     wert->addWidget(LabelGesamtwert, 1, 0);
     wert->addWidget(Label10, 2, 0);
-    wert->addWidget(klein(QStringLiteral("Gewinn / Verlust")), 3, 0);
+    wert->addWidget(gewinnKopf, 3, 0);
     wert->addWidget(LabelAllgewinn, 4, 0);
     wert->addWidget(Label14, 5, 0);
     wert->addWidget(Label17, 6, 0);

@@ -6,6 +6,7 @@
 #include "core/Numbers.h"
 #include "db/Recordset.h"
 #include "platform/RtfText.h"
+#include "platform/Wertanzeige.h"
 
 #include <QDate>
 #include <QEvent>
@@ -49,6 +50,8 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     Label23->setProperty("beschriftung", true);
     Labeldatum = neuesLabel(QStringLiteral("Labeldatum"), QString(), this);
     Labeldatum->setToolTip(QStringLiteral(" Letzte Aktualisierung "));
+    wertanzeige(Label8, LabelWPKN->text());
+    wertanzeige(Labeldatum, Label23->text());
     auto* zeile = new QHBoxLayout;
     zeile->setSpacing(8);
     zeile->addWidget(LabelWPKN);
@@ -69,9 +72,11 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     grid->setAlignment(Label19, Qt::AlignBottom);
     grid->setAlignment(Label20, Qt::AlignBottom);
 
-    auto beschriftung = [this](const char* name, const char* text) {
+    // A caption beside its value, which is read with it.
+    auto beschriftung = [this](const char* name, const char* text, QLabel* wert) {
         QLabel* l = neuesLabel(QString::fromLatin1(name), QString::fromUtf8(text), this);
         l->setProperty("beschriftung", true);
+        wertanzeige(wert, l->text());
         return l;
     };
     Labelstueck = wertLabel(QStringLiteral("Labelstück"), this);
@@ -85,21 +90,24 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     Labelkursdiff = wertLabel(QStringLiteral("Labelkursdiff"), this);
     Label21 = wertLabel(QStringLiteral("Label21"), this);
     Label21->setToolTip(QStringLiteral(" Differenz in % zum Vortag "));
+    // The change has no caption on the card; it is read with one.
+    wertanzeige(Labelkursdiff, QStringLiteral("Differenz zum Vortag"));
+    wertanzeige(Label21, Label21->toolTip());
 
-    grid->addWidget(beschriftung("Label5", "Stück"), 3, 0);
+    grid->addWidget(beschriftung("Label5", "Stück", Labelstueck), 3, 0);
     grid->addWidget(Labelstueck, 3, 1);
-    grid->addWidget(beschriftung("Label6", "Kaufkurs"), 4, 0);
+    grid->addWidget(beschriftung("Label6", "Kaufkurs", Labelkaufpreis), 4, 0);
     grid->addWidget(Labelkaufpreis, 4, 1);
-    grid->addWidget(beschriftung("Label1", "Gebühren"), 5, 0);
+    grid->addWidget(beschriftung("Label1", "Gebühren", Labelgebuehren), 5, 0);
     grid->addWidget(Labelgebuehren, 5, 1);
-    grid->addWidget(beschriftung("Label7", "Gesamt - Kaufpreis"), 6, 0);
+    grid->addWidget(beschriftung("Label7", "Gesamt - Kaufpreis", LabelGekauf), 6, 0);
     grid->addWidget(LabelGekauf, 6, 1);
 
-    grid->addWidget(beschriftung("Label9", "Tageskurs"), 3, 3);
+    grid->addWidget(beschriftung("Label9", "Tageskurs", Labeltageskurs), 3, 3);
     grid->addWidget(Labeltageskurs, 3, 4);
-    grid->addWidget(beschriftung("Label11", "   Aktueller Wert"), 4, 3);
+    grid->addWidget(beschriftung("Label11", "   Aktueller Wert", LabelAktwert), 4, 3);
     grid->addWidget(LabelAktwert, 4, 4);
-    grid->addWidget(beschriftung("Label30", "  Gewinn / Verlust"), 5, 3);
+    grid->addWidget(beschriftung("Label30", "  Gewinn / Verlust", Labelgewinn), 5, 3);
     grid->addWidget(Labelgewinn, 5, 4);
     auto* diff = new QHBoxLayout;
     diff->setSpacing(10);
@@ -113,7 +121,8 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     Label2 = neuesLabel(QStringLiteral("Label2"), QStringLiteral("Kurs editieren = Feld anklicken"),
                         this);
     Label2->setCursor(Qt::PointingHandCursor);
-    grid->addWidget(Label2, 7, 4, Qt::AlignRight);
+    // Over both right columns: the value column stays narrow on a small screen.
+    grid->addWidget(Label2, 7, 3, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     grid->setColumnMinimumWidth(2, 36);
@@ -152,7 +161,8 @@ KartenAnsicht::KartenAnsicht(const ModulAktien& modul, QWidget* parent)
     Text1->setAccessibleName(QStringLiteral("Notizen"));
     Text1->setReadOnly(true);
     Text1->setAcceptRichText(true);
-    Text1->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid #dde2ea; }"
+    Text1->setStyleSheet(QStringLiteral("QTextEdit { border: 1px solid #dde2ea; background: white;"
+                                        " color: black; }"
                                         "QTextEdit[readOnly=\"true\"] { background: #f7f8fa; }"));
     grid->addWidget(Text1, 10, 0, 1, 5);
     grid->setRowStretch(10, 1);

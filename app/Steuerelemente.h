@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 /// A label with its control name.
 inline QLabel* neuesLabel(const QString& name, const QString& text, QWidget* parent) {
@@ -38,11 +39,15 @@ inline QPushButton* befehl(const QString& name, const QString& text, const QStri
     return b;
 }
 
-/// Red for a text beginning with "-", black otherwise.
+/// Red for a text beginning with "-", black otherwise. The window's style
+/// sheet draws it by the property "negativ"; the palette says the same.
 inline void betragsfarbeSetzen(QLabel* label) {
+    const bool negativ = label->text().startsWith(QLatin1Char('-'));
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, label->text().startsWith(QLatin1Char('-'))
-                                         ? QColor(255, 0, 0)
-                                         : QColor(Qt::black));
+    p.setColor(QPalette::WindowText, negativ ? QColor(255, 0, 0) : QColor(Qt::black));
     label->setPalette(p);
+    if (label->property("negativ").toBool() == negativ) return;
+    label->setProperty("negativ", negativ);
+    label->style()->unpolish(label);
+    label->style()->polish(label);
 }

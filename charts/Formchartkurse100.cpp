@@ -41,10 +41,12 @@ Formchartkurse100::Formchartkurse100(MainWindowApi& api, QWidget* parent)
     setObjectName(QStringLiteral("Formchartkurse100"));
     setWindowTitle(QStringLiteral("Kapito 3.6"));
     setModal(true);
+    // Light grey, with dark texts on it under a dark palette too.
     setAutoFillBackground(true);
     QPalette hell = palette();
     hell.setColor(QPalette::Window, QColor(0xe0, 0xe0, 0xe0));
     setPalette(hell);
+    setStyleSheet(QStringLiteral("QLabel { color: black; }"));
 
     if (m_api.Daten1().hasCurrent()) m_paket = m_api.Daten1().bookmark();
 

@@ -12,6 +12,7 @@
 #include "platform/MainWindowApi.h"
 #include "platform/NumericField.h"
 #include "platform/Ueberschrift.h"
+#include "platform/Wertanzeige.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,9 +52,11 @@ QLabel* beschriftung(QWidget* parent, const QString& name, const QString& text) 
     return l;
 }
 
-QLabel* anzeige(QWidget* parent, const QString& name) {
+// Shows what was chosen; read with its caption.
+QLabel* anzeige(QWidget* parent, const QString& name, const QString& was) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
+    wertanzeige(l, was);
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
@@ -127,7 +130,7 @@ QWidget* FormExtras::reiterStopZiel() {
     auto* seite = new QWidget;
     Combo1 = namensliste(seite, QStringLiteral("Combo1"), QStringLiteral("Aktie auswählen"));
     Combo1->installEventFilter(this);
-    Label5 = anzeige(seite, QStringLiteral("Label5"));
+    Label5 = anzeige(seite, QStringLiteral("Label5"), QStringLiteral("Aktie"));
     Dialogs& d = m_api.dialogs();
     Text3 = new NumericField(d, NumericConfig::decimal(NumericConfig::koennen()), seite);
     Text3->setObjectName(QStringLiteral("Text3"));
@@ -197,7 +200,7 @@ QWidget* FormExtras::reiterPasswort() {
         auto* e = new QLineEdit(Frame1);
         e->setObjectName(name);
         e->setAccessibleName(beschreibung);
-        e->setEchoMode(QLineEdit::Password);
+        Fensterteile::passwortfeld(e);
         e->setMaxLength(8);
         return e;
     };
@@ -241,7 +244,7 @@ QWidget* FormExtras::reiterPasswort() {
 QWidget* FormExtras::reiterSplit() {
     auto* seite = new QWidget;
     Combo2 = namensliste(seite, QStringLiteral("Combo2"), QStringLiteral("Aktie auswählen"));
-    Label9 = anzeige(seite, QStringLiteral("Label9"));
+    Label9 = anzeige(seite, QStringLiteral("Label9"), QStringLiteral("Aktie"));
     NumericConfig faktor = NumericConfig::decimal(NumericConfig::koennen());
     faktor.maxLength = 5;
     Text6 = new NumericField(m_api.dialogs(), faktor, seite);
@@ -283,7 +286,7 @@ QWidget* FormExtras::reiterPakete() {
     auto* seite = new QWidget;
     DBCombo1 = namensliste(seite, QStringLiteral("DBCombo1"),
                            QStringLiteral("Diese Aktien zusammenführen"));
-    Label11 = anzeige(seite, QStringLiteral("Label11"));
+    Label11 = anzeige(seite, QStringLiteral("Label11"), QStringLiteral("WPKN"));
     Command8 = Fensterteile::textknopf(QStringLiteral("Command8"),
                                        QStringLiteral(" Aktienpakete bündeln starten  "), this);
     Command8->setEnabled(false);

@@ -1,8 +1,10 @@
 #include "extras/Rechner.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Fensterteile.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
+#include "platform/Wertanzeige.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -51,7 +53,7 @@ Rechner::Rechner(Dialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs
 
     auto* ergebnis = new QGroupBox(QStringLiteral(" Ergebnis "), this);
     Readout = display(ergebnis, QStringLiteral("Readout"));
-    Readout->setAccessibleName(QStringLiteral("Ergebnis"));
+    wertanzeige(Readout, QStringLiteral("Ergebnis"));
     Label3 = einheit(ergebnis, QStringLiteral("Label3"), QStringLiteral("DM"));
     auto* e = new QHBoxLayout(ergebnis);
     e->addWidget(Readout, 1);
@@ -59,7 +61,7 @@ Rechner::Rechner(Dialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs
 
     auto* umgerechnet = new QGroupBox(QStringLiteral(" umgerechnetes Ergebnis "), this);
     Label1 = display(umgerechnet, QStringLiteral("Label1"));
-    Label1->setAccessibleName(QStringLiteral("umgerechnetes Ergebnis"));
+    wertanzeige(Label1, QStringLiteral("umgerechnetes Ergebnis"));
     Label4 = einheit(umgerechnet, QStringLiteral("Label4"), QStringLiteral("EU"));
     auto* u = new QHBoxLayout(umgerechnet);
     u->addWidget(Label1, 1);
@@ -138,6 +140,15 @@ Rechner::Rechner(Dialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs
     haupt->addWidget(umgerechnet);
     haupt->addLayout(mitte);
 
+    for (HoverButton* b : findChildren<HoverButton*>())
+        if (b != Befehl1) b->installEventFilter(this);
+    // Tab reads the block row by row, then the options.
+    Fensterteile::tabfolge({Cancel,      CancelEntry, Percent,     Operator[0], Number[7],
+                            Number[8],   Number[9],   Operator[2], Number[4],   Number[5],
+                            Number[6],   Operator[3], Number[1],   Number[2],   Number[3],
+                            Operator[1], Number[0],   Decimal,     Operator[4], Option1,
+                            Option2,     Befehl1});
+
     HoverReset::install(this);
     zeigen();
 }
@@ -149,8 +160,9 @@ HoverButton* Rechner::taste(const QString& name, const QString& text) {
     b->setAccessibleName(text);
     b->setAutoDefault(false);
     b->setDefault(false);
-    // The keyboard goes to the window, not to the last button clicked.
-    b->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches every key, but a click leaves the focus where it was, so
+    // the keyboard keeps working the window.
+    b->setFocusPolicy(Qt::TabFocus);
     b->setMinimumSize(44, 34);
     return b;
 }
@@ -206,6 +218,18 @@ void Rechner::Option1_Click() {
 void Rechner::Option2_Click() {
     m_werk.setRichtung(Rechenwerk::Richtung::InDm);
     zeigen();
+}
+
+bool Rechner::eventFilter(QObject* watched, QEvent* event) {
+    // Enter is "=" on a key that has the focus too; Space presses that key.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* taste = static_cast<QKeyEvent*>(event);
+        if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
+            Operator[4]->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Rechner::keyPressEvent(QKeyEvent* event) {

@@ -46,6 +46,7 @@ protected:
     /// The keyboard works the keys: digits, comma or point, + - * / %, Enter
     /// for "=" and Delete for "CE".
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     HoverButton* taste(const QString& name, const QString& text);

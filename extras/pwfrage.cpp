@@ -40,7 +40,7 @@ pwfrage::pwfrage(MainWindowApi& haupt, QWidget* parent)
 
     Textpwfrage = new QLineEdit(this);
     Textpwfrage->setObjectName(QStringLiteral("Textpwfrage"));
-    Textpwfrage->setEchoMode(QLineEdit::Password);
+    Fensterteile::passwortfeld(Textpwfrage);
     Textpwfrage->setMaxLength(12);
     Textpwfrage->setAccessibleName(QStringLiteral("Passwort"));
 

@@ -1,8 +1,9 @@
 #pragma once
 // Where a window opens: never larger than the free area of its screen (the
 // screen less its panels), centred on it, or over its parent window when
-// that is shown, and wholly inside it. Installed once on the application,
-// so every window, present or future, opens that way.
+// that is shown, and wholly inside it. Content that cannot shrink that far
+// (a small or scaled screen) scrolls inside the window. Installed once on the
+// application, so every window, present or future, opens that way.
 
 #include <QObject>
 

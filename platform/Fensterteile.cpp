@@ -8,9 +8,28 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTimer>
+
+namespace {
+
+// Tab goes on to the next control; the arrow keys move between day, month
+// and year.
+class Datumsfeld final : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override {
+        // QDateTimeEdit's own steps through the sections: it is passed over.
+        // NOLINTNEXTLINE(bugprone-parent-virtual-call): on purpose, see above
+        return QAbstractSpinBox::focusNextPrevChild(next);
+    }
+};
+
+} // namespace
 
 namespace Fensterteile {
 
@@ -56,6 +75,19 @@ std::array<HoverButton*, 3> schalter13bis15(QWidget* fenster, const QString& dru
     return schalter;
 }
 
+void tabfolge(std::initializer_list<QWidget*> folge) {
+    QWidget* vorher = nullptr;
+    for (QWidget* w : folge) {
+        if (vorher) QWidget::setTabOrder(vorher, w);
+        vorher = w;
+    }
+}
+
+void passwortfeld(QLineEdit* feld) {
+    feld->setEchoMode(QLineEdit::Password);
+    feld->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+}
+
 HoverButton* textknopf(const QString& name, const QString& text, QWidget* fenster) {
     auto* b = new HoverButton(fenster);
     b->setObjectName(name);
@@ -65,7 +97,7 @@ HoverButton* textknopf(const QString& name, const QString& text, QWidget* fenste
 }
 
 QDateEdit* datumsfeld(const QString& name, QWidget* fenster, const QDate& datum) {
-    auto* feld = new QDateEdit(fenster);
+    auto* feld = new Datumsfeld(fenster);
     feld->setObjectName(name);
     if (datum.isValid()) feld->setDate(datum);
     feld->setCalendarPopup(true);

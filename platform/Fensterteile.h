@@ -8,11 +8,13 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class HoverButton;
 class MainWindowApi;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QDateEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -40,12 +42,20 @@ std::array<HoverButton*, 3> schalter13bis15(QWidget* fenster, const QString& dru
 void schalterKlick(MainWindowApi& api, QWidget* fenster, int index, const QString& druckFrage,
                    const std::function<void()>& drucken);
 
+/// Tab takes the controls in this order, the reading order of their window,
+/// where the order they were made in differs from it.
+void tabfolge(std::initializer_list<QWidget*> folge);
+
+/// A password field: it shows each character typed as "*".
+void passwortfeld(QLineEdit* feld);
+
 /// A button with its caption; the caption without its outer blanks is its
 /// accessible name. Like every HoverButton it is never a default button.
 HoverButton* textknopf(const QString& name, const QString& text, QWidget* fenster);
 
 /// A date picker showing "dd.MM.yyyy" with a calendar to drop down; on
-/// datum when one is given.
+/// datum when one is given. Tab leaves it; the arrow keys move between its
+/// parts.
 QDateEdit* datumsfeld(const QString& name, QWidget* fenster, const QDate& datum = QDate());
 
 /// The column-header line above a report: its proportional face's narrow

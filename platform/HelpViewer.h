@@ -33,11 +33,14 @@ public:
     void closeIfOpen() override;
 
     bool isOpen() const;
-    /// The help window (nullptr before the first showContents()).
+    /// The help text in the help window (nullptr before the first
+    /// showContents()); window() is the help window with its
+    /// " Fenster schließen " button. Escape closes it.
     QTextBrowser* browser() const;
     QString helpFile() const { return m_file; }
 
 private:
     QString m_file;
+    QPointer<QWidget> m_fenster;
     QPointer<QTextBrowser> m_browser;
 };

@@ -35,6 +35,10 @@ void HoverButton::setHover(bool on) {
         const QColor licht = p.color(QPalette::Highlight).lighter(175);
         p.setColor(QPalette::Button, licht);
         p.setColor(QPalette::Window, licht);
+        // Its caption stays readable on the light colour under a dark palette.
+        const QColor schrift = licht.lightness() >= 128 ? Qt::black : Qt::white;
+        p.setColor(QPalette::ButtonText, schrift);
+        p.setColor(QPalette::WindowText, schrift);
         setPalette(p);
     } else {
         setPalette(m_ruhe);

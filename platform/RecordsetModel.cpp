@@ -193,4 +193,5 @@ void applyLayout(QTableView* view, const RecordsetModel& model) {
     for (int c = 0; c < model.columnCount(); ++c)
         view->setColumnWidth(c, model.columnChars(c) * charWidth + 2 * fm.horizontalAdvance(' '));
     view->verticalHeader()->hide();
+    view->setTabKeyNavigation(false);
 }

@@ -67,5 +67,6 @@ private:
 };
 
 /// Sets the column widths of view from the layout (in characters of the
-/// view's font) and hides the row numbers.
+/// view's font) and hides the row numbers. Tab leaves the grid for the next
+/// control; the arrow keys move within it.
 void applyLayout(QTableView* view, const RecordsetModel& model);

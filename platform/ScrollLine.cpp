@@ -21,6 +21,11 @@ ScrollLine::ScrollLine(ControlLoader& loader, const QString& caption, QWidget* p
         m_fallback->setObjectName(QStringLiteral("TextScrollErsatz"));
         m_fallback->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         m_fallback->setAutoFillBackground(true);
+        // The control's own colours until they are set.
+        QPalette farben = m_fallback->palette();
+        farben.setColor(QPalette::WindowText, QColor(0x00, 0xff, 0x00));
+        farben.setColor(QPalette::Window, farben.color(QPalette::ButtonText));
+        m_fallback->setPalette(farben);
         m_fallback->setToolTip(m_reason);
         layout->addWidget(m_fallback);
     }

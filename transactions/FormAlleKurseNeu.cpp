@@ -37,6 +37,8 @@ FormAlleKurseNeu::FormAlleKurseNeu(MainWindowApi& api, QWidget* parent)
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    // All four tabs in sight, and no scroll arrows for Tab to stop at.
+    SSTab1->setUsesScrollButtons(false);
     for (int seite = 0; seite < Zeilen / ZeilenJeSeite; ++seite) {
         auto* blatt = new QWidget(SSTab1);
         auto* gitter = new QGridLayout(blatt);

@@ -16,6 +16,7 @@
 #include "platform/NumericField.h"
 #include "platform/RecordsetModel.h"
 #include "platform/Textfeld.h"
+#include "platform/Wertanzeige.h"
 #include "transactions/KontoOperationen.h"
 
 #include <QDateEdit>
@@ -61,6 +62,8 @@ FormDepotKonto::FormDepotKonto(MainWindowApi& api, QWidget* parent) : QDialog(pa
     Label5->setObjectName(QStringLiteral("Label5"));
     Label11 = new QLabel(this);
     Label11->setObjectName(QStringLiteral("Label11"));
+    for (QLabel* l : {Label5, Label11})
+        wertanzeige(l, QStringLiteral("Aktueller Kontostand"));
 
     // " Buchen "
     DTPicker1 = Fensterteile::datumsfeld(QStringLiteral("DTPicker1"), this, m_api.clock().today());

@@ -106,12 +106,14 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(pa
     MSFlexGrid1->setMinimumWidth(std::min(tabellenBreite, 600));
     MSFlexGrid1->setMinimumHeight(MSFlexGrid1->verticalHeader()->defaultSectionSize() * 9);
     MSFlexGrid1->installEventFilter(this);
-    Label8 = benannt(new QLabel(this), QStringLiteral("Label8"), QStringLiteral("Depotwert"));
+    // The totals line and the hint are read as they show.
+    Label8 = new QLabel(this);
+    Label8->setObjectName(QStringLiteral("Label8"));
     QFont fett = Label8->font();
     fett.setBold(true);
     Label8->setFont(fett);
-    Label10 = benannt(new QLabel(QStringLiteral("Hinweis"), this), QStringLiteral("Label10"),
-                      QStringLiteral("Hinweis"));
+    Label10 = new QLabel(QStringLiteral("Hinweis"), this);
+    Label10->setObjectName(QStringLiteral("Label10"));
 
     // " Neue Aktie zur Beobachtung aufnehmen "
     Frame1 = new QGroupBox(QStringLiteral(" Neue Aktie zur Beobachtung aufnehmen "), this);
@@ -136,12 +138,13 @@ FormBeobachten::FormBeobachten(MainWindowApi& api, QWidget* parent) : QDialog(pa
         f1->addWidget(l, r, c);
         f1->addWidget(feld, r, c + 1);
     };
+    // Row by row in the order Enter walks, the button after the fields.
     zeile(0, 0, QStringLiteral("Datum"), DTPicker1);
-    zeile(0, 2, QStringLiteral("WP-KN"), Text3);
     zeile(1, 0, QStringLiteral("Aktie"), Text1);
-    zeile(1, 2, QStringLiteral("Stück"), Text4);
+    zeile(1, 2, QStringLiteral("WP-KN"), Text3);
+    zeile(2, 0, QStringLiteral("Stück"), Text4);
     zeile(2, 2, QStringLiteral("Kaufkurs"), Text2);
-    f1->addWidget(Schalter1, 2, 0, 1, 2);
+    f1->addWidget(Schalter1, 3, 0, 1, 2);
     f1->setColumnStretch(1, 2);
     f1->setColumnStretch(3, 1);
 

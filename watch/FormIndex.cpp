@@ -24,11 +24,14 @@ namespace {
 
 const QString KeinWert = QStringLiteral("Kein Indexwert vorhanden");
 
-/// The field's background in every state, disabled included.
+/// The field's background in every state, disabled included, with a text
+/// that stays dark on it.
 void hintergrund(QLineEdit* feld, unsigned rgb) {
     QPalette p = feld->palette();
-    for (auto gruppe : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    for (auto gruppe : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(gruppe, QPalette::Base, QColor::fromRgb(rgb));
+        p.setColor(gruppe, QPalette::Text, Qt::black);
+    }
     feld->setPalette(p);
 }
 

@@ -266,6 +266,7 @@ private slots:
         QCOMPARE(f.Text2->text(), QStringLiteral("alt"));
         QCOMPARE(f.focusWidget(), f.Text1);
         QCOMPARE(f.Text1->echoMode(), QLineEdit::Password);
+        QCOMPARE(f.Text2->displayText(), QStringLiteral("***"));
         QCOMPARE(f.Text1->maxLength(), 8);
         f.Check1->click();
         QCOMPARE(f.Text2->echoMode(), QLineEdit::Normal);

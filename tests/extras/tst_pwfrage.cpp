@@ -101,6 +101,7 @@ void TestPwfrage::eingabe() {
     QCOMPARE(f->Textpwfrage->echoMode(), QLineEdit::Password);
     QCOMPARE(f->Textpwfrage->maxLength(), 12);
     f->Textpwfrage->setText(eingabe);
+    QCOMPARE(f->Textpwfrage->displayText(), QString(eingabe.size(), QLatin1Char('*')));
     (schliessen ? f->schalter4 : f->Schalter3)->click();
 
     QCOMPARE(ja.size(), angenommen ? 1 : 0);

@@ -55,6 +55,15 @@ private slots:
         typeText(&r, "200*5%=");
         QCOMPARE(r.Readout->text(), QStringLiteral("10"));
 
+        // Tab reaches the keys; Enter on one is still "=", Space presses it.
+        r.Cancel->click();
+        QVERIFY(r.Number[9]->focusPolicy() & Qt::TabFocus);
+        r.Number[9]->setFocus();
+        typeText(r.Number[9], "6+");
+        QTest::keyClick(r.Number[9], Qt::Key_Space);
+        QTest::keyClick(r.Number[9], Qt::Key_Return);
+        QCOMPARE(r.Readout->text(), QStringLiteral("15"));
+
         r.Befehl1->click();
         QVERIFY(!r.isVisible());
         QCOMPARE(boxen.shown.size(), 1);

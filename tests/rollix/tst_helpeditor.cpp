@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +90,27 @@ private slots:
         QVERIFY(!help.isOpen());
     }
 
+    // Escape and the window's own button close it; Tab reaches the button.
+    void helpClosesFromTheKeyboard() {
+        HelpViewer help(manualPath());
+        help.showContents();
+        QWidget* fenster = help.browser()->window();
+        auto* knopf = fenster->findChild<QPushButton*>();
+        QVERIFY(knopf);
+        QCOMPARE(knopf->text(), QStringLiteral(" Fenster schließen "));
+        QCOMPARE(knopf->accessibleName(), QStringLiteral("Fenster schließen"));
+        QWidget* danach = help.browser()->nextInFocusChain();
+        while (help.browser()->isAncestorOf(danach) || !(danach->focusPolicy() & Qt::TabFocus))
+            danach = danach->nextInFocusChain();
+        QCOMPARE(danach, knopf);
+        QTest::keyClick(help.browser(), Qt::Key_Escape);
+        QVERIFY(!help.isOpen());
+        help.showContents();
+        QVERIFY(help.isOpen());
+        knopf->click();
+        QVERIFY(!help.isOpen());
+    }
+
     void missingHelpFileIsReportedInTheWindow() {
         QTemporaryDir dir;
         HelpViewer help(dir.path() + QStringLiteral("/Kapito.html"));
@@ -114,7 +136,7 @@ private slots:
         QVERIFY(!help.isOpen()); // went with its modal window
         help.showContents();     // and comes back on the next call
         QVERIFY(help.isOpen());
-        QCOMPARE(help.browser()->parentWidget(), nullptr);
+        QCOMPARE(help.browser()->window()->parentWidget(), nullptr);
         help.closeIfOpen();
     }
 
