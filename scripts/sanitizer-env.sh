@@ -14,12 +14,15 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # clang builds it: it compiles the instrumented code about twice as fast as
 # gcc, and libFuzzer needs it anyway. Debug keeps the assertions of our code
 # and of Qt's headers; -O0 with line tables only builds fastest and still
-# names file and line in every report.
+# names file and line in every report. The sources of a target are compiled
+# eight to a unit: the Qt headers are parsed once per unit instead of once per
+# file, which more than halves this build's time.
 kapito_asan_konfigurieren() {
     local linker=()
     command -v ld.lld >/dev/null && linker=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld
         -DCMAKE_SHARED_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_MODULE_LINKER_FLAGS=-fuse-ld=lld)
     cmake -S "$_KAPITO_ROOT" -B "$1" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -gline-tables-only" "${linker[@]}" \
-        -DKAPITO_SANITIZE=ON -DKAPITO_FUZZ=ON -DKAPITO_BENCH=OFF -DKAPITO_WERROR=OFF >/dev/null
+        -DKAPITO_SANITIZE=ON -DKAPITO_FUZZ=ON -DKAPITO_BENCH=OFF -DKAPITO_WERROR=OFF \
+        -DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=8 >/dev/null
 }
