@@ -200,9 +200,10 @@ private:
         const QString ordner = qEnvironmentVariable("KAPITO_KORPUS_AUSGABE");
         if (ordner.isEmpty()) return;
         QDir().mkpath(ordner);
-        QFile f(QDir(ordner).filePath(QString::fromLatin1(QTest::currentDataTag())
-                                          .replace(QLatin1Char(' '), QLatin1Char('_')) +
-                                      QStringLiteral(".csv")));
+        QString name = QString::fromUtf8(QTest::currentDataTag());
+        for (QChar& c : name)
+            if (c.unicode() > 127 || !c.isLetterOrNumber()) c = QLatin1Char('_');
+        QFile f(QDir(ordner).filePath(name + QStringLiteral(".csv")));
         if (f.open(QIODevice::WriteOnly)) f.write(datei);
     }
 };
