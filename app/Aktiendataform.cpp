@@ -27,12 +27,14 @@
 #include "platform/Drucker.h"
 #include "platform/Graph.h"
 #include "platform/HelpViewer.h"
+#include "platform/Dateiwahl.h"
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/KompaktierFortschritt.h"
 #include "platform/Launcher.h"
 #include "reports/BefehleBerichte.h"
 #include "transactions/BefehleKonto.h"
+#include "transactions/BefehleDatenaustausch.h"
 #include "transactions/BefehleKurse.h"
 #include "transactions/KursOperationen.h"
 #include "watch/BefehleBeobachten.h"
@@ -841,6 +843,17 @@ void Aktiendataform::menu_kursaktuell_Click() {
 void Aktiendataform::menu_alleKurseneu_Click() {
     lesezeichenMerken();
     menuAlleKurseneu(*this, m_modal);
+}
+void Aktiendataform::menu_kurseimport_Click() {
+    lesezeichenMerken();
+    static WidgetDateiwahl wahl;
+    menuKurseImportieren(*this, wahl, m_modal);
+}
+void Aktiendataform::menu_export_Click() {
+    lesezeichenMerken();
+    static WidgetDateiwahl wahl;
+    menuDatenExportieren(*this, wahl);
+    zumLesezeichen();
 }
 void Aktiendataform::menu_index_Click() {
     lesezeichenMerken();

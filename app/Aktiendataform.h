@@ -169,10 +169,12 @@ public slots:
     void menu_verkaufen_Click();
     void menu_gewinn_verlust_Click();
     void menu_loeschen_Click();
+    void menu_export_Click();
     void menu_ende_Click();
     // Bearbeiten
     void menu_kursaktuell_Click();
     void menu_alleKurseneu_Click();
+    void menu_kurseimport_Click();
     void menu_index_Click();
     void menu_edit_Click();
     void menu_k100_Click();

@@ -384,5 +384,6 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     runBeobachten(ctx, out);
     runStart(ctx, out);
     runCharts(ctx, out);
+    runDatenaustausch(ctx, out);
     return out;
 }

@@ -77,3 +77,5 @@ void runStart(BenchContext& ctx, QList<BenchResult>& out);
 /// Times feeding the quote charts, the balance chart and opening the
 /// chart-quote window.
 void runCharts(BenchContext& ctx, QList<BenchResult>& out);
+/// Times the preview and the write of a 100,000-row quote file and the export.
+void runDatenaustausch(BenchContext& ctx, QList<BenchResult>& out);

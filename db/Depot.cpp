@@ -64,19 +64,39 @@ QString summenFehlerText() {
                           "Die Werte der Aktienpakete sind zusammen zu groß.");
 }
 
-bool tagesbasisAktualisieren(Database& db, const QDate& heute, Currency aktuellerGesamtwert) {
+std::optional<Tagesbasis> tagesbasisLesen(Database& db, bool* ok) {
     // kennwort holds one row; readers and writers use the first.
     const QList<QVariantList> r = db.rows(
         QStringLiteral("SELECT _nr, trim(datum), altallwert FROM kennwort ORDER BY _nr LIMIT 1"));
-    if (r.isEmpty()) // no settings row, or the read failed
-        return db.scalar(QStringLiteral("SELECT count(*) FROM kennwort")).isValid();
+    if (r.isEmpty()) { // no settings row, or the read failed
+        *ok = db.scalar(QStringLiteral("SELECT count(*) FROM kennwort")).isValid();
+        return std::nullopt;
+    }
+    *ok = true;
     const QVariantList& row = r.first();
-    const QDate datum = Gespeichert::datum(row.value(1).toString());
-    if (!datum.isValid() || !heute.isValid()) return true;
-    const Currency alt = Gespeichert::geld(row.value(2)).value_or(Currency());
-    if (datum.daysTo(heute) == 0 || alt == aktuellerGesamtwert) return true;
+    return Tagesbasis{row.value(0).toLongLong(), Gespeichert::datum(row.value(1).toString()),
+                      Gespeichert::geld(row.value(2)).value_or(Currency())};
+}
+
+bool tagesbasisFortschreiben(Tagesbasis& b, const QDate& heute, Currency aktuellerGesamtwert) {
+    if (!b.datum.isValid() || !heute.isValid()) return false;
+    if (b.datum.daysTo(heute) == 0 || b.altallwert == aktuellerGesamtwert) return false;
+    b.datum = heute;
+    b.altallwert = aktuellerGesamtwert;
+    return true;
+}
+
+bool tagesbasisSchreiben(Database& db, const Tagesbasis& b) {
     return db.exec(QStringLiteral("UPDATE kennwort SET datum = ?1, altallwert = ?2 WHERE _nr = ?3"),
-                   {heute, QVariant::fromValue(aktuellerGesamtwert), row.value(0)});
+                   {b.datum, QVariant::fromValue(b.altallwert), b.nr});
+}
+
+bool tagesbasisAktualisieren(Database& db, const QDate& heute, Currency aktuellerGesamtwert) {
+    bool ok = true;
+    std::optional<Tagesbasis> b = tagesbasisLesen(db, &ok);
+    if (!b) return ok;
+    if (!tagesbasisFortschreiben(*b, heute, aktuellerGesamtwert)) return true;
+    return tagesbasisSchreiben(db, *b);
 }
 
 bool altallwertAnpassen(Database& db, Currency deltaEuro) {

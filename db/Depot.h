@@ -35,6 +35,20 @@ QString summenFehlerText();
 /// database error.
 bool tagesbasisAktualisieren(Database& db, const QDate& heute, Currency aktuellerGesamtwert);
 
+/// The day baseline as stored, for an operation that runs the rule above
+/// for many quotes in turn and writes the end state once.
+struct Tagesbasis {
+    qint64 nr = 0; ///< the settings row
+    QDate datum;
+    Currency altallwert;
+};
+/// nullopt without a settings row; *ok false when it cannot be read.
+std::optional<Tagesbasis> tagesbasisLesen(Database& db, bool* ok);
+/// The rule of tagesbasisAktualisieren: moves b to heute and the total when
+/// a quote update on heute with that total moves it; true when it did.
+bool tagesbasisFortschreiben(Tagesbasis& b, const QDate& heute, Currency aktuellerGesamtwert);
+bool tagesbasisSchreiben(Database& db, const Tagesbasis& b);
+
 /// kennwort.altallwert += deltaEuro (purchases raise it, sales lower it).
 /// False on a database error or when the new value would leave the 64-bit range.
 bool altallwertAnpassen(Database& db, Currency deltaEuro);

@@ -14,7 +14,7 @@ BUILD="${KAPITO_ASAN_BUILD:-$ROOT/build-asan}"
 SEKUNDEN="${1:-30}"
 [ $# -gt 0 ] && shift
 NAMEN=("$@")
-[ ${#NAMEN[@]} -eq 0 ] && NAMEN=(rtf geld spalten berichte jetstrom eigenschaften)
+[ ${#NAMEN[@]} -eq 0 ] && NAMEN=(rtf geld spalten berichte jetstrom kursdatei eigenschaften)
 
 source "$ROOT/scripts/sanitizer-env.sh"
 [ -f "$BUILD/build.ninja" ] || kapito_asan_konfigurieren "$BUILD"

@@ -1,0 +1,177 @@
+// Quotes taken over from a file and the depot written out: the exact rows
+// stored, a date already there left alone, packages and the day baseline as
+// the single-quote update leaves them, "Abbrechen" writing nothing, a bad
+// file refused, and the quotes coming back unchanged from their own export.
+#include "db/Database.h"
+#include "platform/Dateiwahl.h"
+#include "platform/HoverButton.h"
+#include "support/FakeMainWindow.h"
+#include "support/TestUtil.h"
+#include "transactions/BefehleDatenaustausch.h"
+#include "transactions/Datenexport.h"
+#include "transactions/FormKursImport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+namespace {
+
+QString kurse(Database& db) {
+    QStringList l;
+    for (const QVariantList& r :
+         db.rows(QStringLiteral("SELECT aktie, datum, kurs FROM kurse ORDER BY _nr")))
+        l << QStringLiteral("%1 %2 %3").arg(r[0].toString(), r[1].toString(), r[2].toString());
+    return l.join(QLatin1Char('|'));
+}
+
+QString pakete(Database& db) {
+    QStringList l;
+    for (const QVariantList& r : db.rows(QStringLiteral(
+             "SELECT aktie, tageskurs, altkurs, datum FROM Aktiendaten ORDER BY _nr")))
+        l << QStringLiteral("%1 %2 %3 %4")
+                 .arg(r[0].toString(), r[1].toString(), r[2].toString(), r[3].toString());
+    return l.join(QLatin1Char('|'));
+}
+
+QString schreibe(const QTemporaryDir& d, const QByteArray& inhalt) {
+    const QString p = d.filePath(QStringLiteral("kurse.csv"));
+    QFile f(p);
+    f.open(QIODevice::WriteOnly);
+    f.write(inhalt);
+    return p;
+}
+
+ModalRunner klickt(bool uebernehmen) {
+    return [uebernehmen](QDialog& d) {
+        auto& f = static_cast<FormKursImport&>(d);
+        if (uebernehmen) f.Uebernehmen->click();
+        else
+            f.Abbrechen->click();
+        return f.result();
+    };
+}
+
+} // namespace
+
+class TstKursimport final : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_dir = std::make_unique<TempProgramDir>();
+        QVERIFY(m_dir->ok());
+        m_f = std::make_unique<FakeMainWindow>(m_dir->dbPath());
+        m_f->addPaket(QStringLiteral("Alpha AG"), 10, QStringLiteral("10"), QStringLiteral("0"),
+                      QStringLiteral("10"), QDate(2024, 3, 1));
+        m_f->addPaket(QStringLiteral("Beta"), 5, QStringLiteral("20"), QStringLiteral("0"),
+                      QStringLiteral("20"), QDate(2024, 3, 1));
+        Database& db = m_f->database();
+        QVERIFY(db.exec(QStringLiteral("UPDATE Aktiendaten SET \"WP-KNummer\" = '840400' "
+                                       "WHERE aktie = 'Beta'")));
+        QVERIFY(db.exec(QStringLiteral("UPDATE kennwort SET datum = '2024-03-14', altallwert = 0")));
+        QVERIFY(db.exec(QStringLiteral(
+            "INSERT INTO kurse (aktie, datum, kurs) VALUES ('Alpha AG', '2024-03-04', 110000)")));
+        m_f->SummenAktualisieren();
+    }
+
+    void vieleWertpapiere() {
+        QTemporaryDir d;
+        FesteDateiwahl wahl;
+        wahl.datei = schreibe(d, "WKN;Name;Datum;Schluss\n"
+                                 "840400;;05.03.2024;12,00\n"
+                                 ";Alpha AG;06.03.2024;13,00\n"
+                                 ";Alpha AG;04.03.2024;11,50\n"
+                                 ";Alpha AG;05.03.2024;12,50\n"
+                                 ";Gamma;06.03.2024;1,00\n"
+                                 ";Alpha AG;07.03.2024;0\n");
+        menuKurseImportieren(*m_f, wahl, klickt(true));
+        Database& db = m_f->database();
+        // Date order; the 4 March of Alpha AG was there and stays single.
+        QCOMPARE(kurse(db), QStringLiteral("Alpha AG 2024-03-04 110000|Beta 2024-03-05 120000|"
+                                           "Alpha AG 2024-03-05 125000|Alpha AG 2024-03-06 130000"));
+        // As if entered one by one: the newest quote, the one before it.
+        QCOMPARE(pakete(db), QStringLiteral("Alpha AG 130000 125000 2024-03-06|"
+                                            "Beta 120000 200000 2024-03-05"));
+        // The day baseline: the total shown before the first quote.
+        QCOMPARE(db.rows(QStringLiteral("SELECT datum, altallwert FROM kennwort")).value(0),
+                 (QVariantList{QStringLiteral("2024-03-15"), qlonglong(2000000)}));
+        QCOMPARE(m_f->scripted().lastText(),
+                 QStringLiteral("Es wurden 3 Kurse übernommen.\n\nNicht übernommen:\n"
+                                "1 schon vorhanden (gleicher Name und gleiches Datum)\n"
+                                "1 nicht lesbar (Zeile 7)\n"
+                                "1 ohne passendes Aktienpaket (Gamma)"));
+        QVERIFY(m_f->summenCalls > 1);
+    }
+
+    void abbrechenUndFehler() {
+        QTemporaryDir d;
+        FesteDateiwahl wahl;
+        Database& db = m_f->database();
+        const QString vorher = kurse(db) + pakete(db);
+        wahl.datei = schreibe(d, "Datum;Kurs\n05.03.2024;12,00\n");
+        menuKurseImportieren(*m_f, wahl, klickt(false));
+        QCOMPARE(kurse(db) + pakete(db), vorher);
+        QVERIFY(m_f->scripted().shown.isEmpty());
+        for (const QByteArray& schlecht : {QByteArray(), QByteArray("\x7f" "ELF\x02\x01\x01\0\0", 9),
+                                           QByteArray("Datum;Notiz\n05.03.2024;gut\n")}) {
+            wahl.datei = schreibe(d, schlecht);
+            menuKurseImportieren(*m_f, wahl, [](QDialog&) {
+                qFatal("no preview for a bad file");
+                return 0;
+            });
+            QVERIFY(m_f->scripted().lastText().endsWith(QStringLiteral("Es wurde nichts übernommen.")));
+        }
+        QCOMPARE(m_f->scripted().shown.size(), 3);
+        QCOMPARE(kurse(db) + pakete(db), vorher);
+    }
+
+    // Exporting the quotes and importing "Kurse.csv" into the depot without
+    // them gives the same rows.
+    void hinUndZurueck() {
+        Database& db = m_f->database();
+        QVERIFY(db.exec(QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES "
+                                       "('Beta', '2024-03-05', 123456), "
+                                       "('Alpha AG', '2024-03-08', 1)")));
+        QVERIFY(db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES "
+                                       "('2024-03-01', 'Kauf \"10\"; Stück', -1234567)")));
+        const QString vorher = kurse(db);
+        QTemporaryDir basis;
+        const Datenexport::Ergebnis e = Datenexport::exportieren(db, basis.path(), QDate(2024, 3, 15));
+        QVERIFY2(e.ok, qPrintable(e.fehler));
+        QCOMPARE(QFileInfo(e.ordner).fileName(), QStringLiteral("Kapito-Export 2024-03-15"));
+        QCOMPARE(QDir(e.ordner).entryList(QDir::Files), QStringList({"Aktienindex.csv", "Beobachten-Kurse.csv", "Beobachten.csv", "Depotkonto.csv", "Kurse.csv", "Pakete.csv"}));
+        QFile konto(QDir(e.ordner).filePath(QStringLiteral("Depotkonto.csv")));
+        QVERIFY(konto.open(QIODevice::ReadOnly));
+        QCOMPARE(konto.readAll(), QByteArray("\xEF\xBB\xBF" "datum;text;summe\r\n"
+                                             "01.03.2024;\"Kauf \"\"10\"\"; Stück\";-123,4567\r\n"));
+        QCOMPARE(QFileInfo(Datenexport::exportieren(db, basis.path(), QDate(2024, 3, 15)).ordner)
+                     .fileName(),
+                 QStringLiteral("Kapito-Export 2024-03-15 (2)"));
+
+        QVERIFY(db.exec(QStringLiteral("DELETE FROM kurse")));
+        FesteDateiwahl wahl;
+        wahl.datei = QDir(e.ordner).filePath(QStringLiteral("Kurse.csv"));
+        menuKurseImportieren(*m_f, wahl, klickt(true));
+        QCOMPARE(kurse(db), vorher);
+
+        // A folder that takes no files: a German message, nothing left behind.
+        if (::geteuid() == 0) QSKIP("root writes into a read-only folder");
+        QTemporaryDir zu;
+        QFile::setPermissions(zu.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const Datenexport::Ergebnis f = Datenexport::exportieren(db, zu.path(), QDate(2024, 3, 15));
+        QFile::setPermissions(zu.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner);
+        QVERIFY(!f.ok);
+        QVERIFY(f.fehler.startsWith(QStringLiteral("Die Daten konnten nicht exportiert werden.")));
+        QVERIFY(QDir(zu.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+
+private:
+    std::unique_ptr<TempProgramDir> m_dir;
+    std::unique_ptr<FakeMainWindow> m_f;
+};
+
+QTEST_MAIN(TstKursimport)
+#include "tst_kursimport.moc"
