@@ -67,6 +67,9 @@ void TstSchreibfehler::schreibfehler_data() {
     QTest::newRow("Ordner schreibgeschützt")
         << int(FehlerVfs::Fehler::OrdnerSchreibgeschuetzt) << false
         << Fehlertexte::ordnerSchreibgeschuetzt();
+    // The engine's words ("unable to open database file") never reach the user.
+    QTest::newRow("Ordner schreibgeschützt, ohne Grund")
+        << int(FehlerVfs::Fehler::OrdnerOhneGrund) << false << Fehlertexte::dateiNichtZuOeffnen();
     QTest::newRow("Datenträger voll")
         << int(FehlerVfs::Fehler::Voll) << false << Fehlertexte::datentraegerVoll();
 }
