@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -68,6 +69,8 @@ private slots:
     void verlauf();
     void journalBeimStart_data();
     void journalBeimStart();
+    void zweiteInstanzUeberVerweis_data();
+    void zweiteInstanzUeberVerweis();
 };
 
 void TestProgrammstart::ohneDatenbank() {
@@ -361,6 +364,39 @@ void TestProgrammstart::journalBeimStart() {
                  reste == (QStringList{QStringLiteral("aktien.mdb"),
                                        QStringLiteral("aktien.mdb-journal-2024-03-15")}),
              qPrintable(reste.join(QLatin1Char(' '))));
+}
+
+void TestProgrammstart::zweiteInstanzUeberVerweis_data() {
+    QTest::addColumn<bool>("ordnerVerweis");
+    QTest::newRow("aktien.mdb ist ein Verweis") << false;
+    QTest::newRow("das Programmverzeichnis ist ein Verweis") << true;
+}
+
+// Two program directories, one file: the second start is refused too, or
+// both would write it and lose each other's changes.
+void TestProgrammstart::zweiteInstanzUeberVerweis() {
+    QFETCH(bool, ordnerVerweis);
+    Testbett t;
+    t.db.close();
+    QTemporaryDir anderer;
+    QString zweites = anderer.filePath(QStringLiteral("programm"));
+    if (ordnerVerweis) {
+        QVERIFY(QFile::link(t.dir.path(), zweites));
+    } else {
+        QVERIFY(QDir().mkdir(zweites));
+        QVERIFY(QFile::link(t.pfad(), QDir(zweites).filePath(QStringLiteral("aktien.mdb"))));
+    }
+    Programmstart erster(t.kontext(), 0);
+    QVERIFY(erster.starten());
+    Database zweiteDb;
+    AppContext ctx = t.kontext();
+    Programmstart zweiter(AppContext{zweiteDb, ctx.modul, ctx.dialogs, ctx.clock, ctx.help,
+                                     ctx.editor, ctx.controls, zweites},
+                          0);
+    QVERIFY(!zweiter.starten());
+    QCOMPARE(t.dialogs.lastText(), Programmsperre::laeuftSchonText());
+    QVERIFY(!zweiteDb.isOpen());
+    QTRY_VERIFY(erster.hauptfenster());
 }
 
 QTEST_MAIN(TestProgrammstart)
