@@ -35,6 +35,7 @@ bool Programmstart::starten() {
         m_exitCode = 1;
         return false;
     }
+    JetUebernahme::resteEntfernen(m_ctx.programmVerzeichnis);
     // An old Jet-format file is taken over first, or the program ends here.
     if (const int ende = JetUebernahme(m_ctx.dialogs, m_ctx.clock).vorDemOeffnen(pfad);
         ende != JetUebernahme::Weiter) {
