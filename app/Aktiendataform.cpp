@@ -272,7 +272,10 @@ void Aktiendataform::Form_Load() {
         kennwort.edit();
         kennwort.setValue(QStringLiteral("kompridatum"), heute);
         kennwort.update();
-    } else if (kompri.isValid() && kompri.daysTo(m_ctx.clock.now().date()) > 30) {
+    } else if (kompri.isValid() && kompri.daysTo(m_ctx.clock.now().date()) > 30 &&
+               !m_ctx.db.dateiSchreibgeschuetzt() && !m_ctx.db.ordnerSchreibgeschuetzt()) {
+        // A file that cannot be replaced is not offered compaction only to
+        // be refused: the status bar says below that it cannot be written.
         DatenbankKomprimieren();
     }
 

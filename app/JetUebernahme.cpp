@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 #include <algorithm>
 
@@ -33,6 +34,18 @@ QString neuerName(const QString& pfad) {
 }
 
 } // namespace
+
+void JetUebernahme::resteEntfernen(const QString& programmVerzeichnis) {
+    // The names neuerName() makes.
+    static const QRegularExpression muster(
+        QStringLiteral("^aktien-uebernahme-[A-Za-z0-9]{6}\\.mdb(-journal)?$"));
+    const QDir dir(programmVerzeichnis);
+    const QFileInfoList infos =
+        dir.entryInfoList({QStringLiteral("aktien-uebernahme-*")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& info : infos)
+        if (!info.isSymLink() && muster.match(info.fileName()).hasMatch())
+            QFile::remove(info.absoluteFilePath());
+}
 
 JetUebernahme::JetUebernahme(Dialogs& dialogs, const Clock& clock, QString leser)
     : m_dialogs(dialogs), m_clock(clock),

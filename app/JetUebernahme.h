@@ -24,6 +24,11 @@ public:
     /// was and the program ends with the returned exit code.
     int vorDemOeffnen(const QString& pfad);
 
+    /// Removes what a killed take-over left in the program directory: the
+    /// half-written new file and its journal. They are never the user's data,
+    /// the Jet original is untouched until the new file replaces it.
+    static void resteEntfernen(const QString& programmVerzeichnis);
+
     /// How long a conversion runs before its progress dialog appears.
     void setFortschrittNach(int ms) { m_fortschrittNach = ms; }
 

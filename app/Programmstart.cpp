@@ -6,7 +6,9 @@
 #include "app/JetUebernahme.h"
 #include "app/Programmsperre.h"
 #include "app/Startpruefung.h"
+#include "core/Clock.h"
 #include "db/Database.h"
+#include "db/Journalpruefung.h"
 #include "platform/Dialogs.h"
 #include <QDir>
 #include <QFile>
@@ -33,10 +35,19 @@ bool Programmstart::starten() {
         m_exitCode = 1;
         return false;
     }
+    JetUebernahme::resteEntfernen(m_ctx.programmVerzeichnis);
     // An old Jet-format file is taken over first, or the program ends here.
     if (const int ende = JetUebernahme(m_ctx.dialogs, m_ctx.clock).vorDemOeffnen(pfad);
         ende != JetUebernahme::Weiter) {
         m_exitCode = ende;
+        return false;
+    }
+    // A journal beside the file is rolled back only when it belongs to it.
+    const Journalpruefung::Ergebnis journal =
+        Journalpruefung::vorDemOeffnen(pfad, m_ctx.clock.today());
+    if (!journal.meldung.isEmpty()) m_ctx.dialogs.notice(nullptr, journal.meldung);
+    if (!journal.weiter) {
+        m_exitCode = 1;
         return false;
     }
     if (m_ctx.db.open(pfad) != Database::Status::Ok) {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Sicherung {
@@ -72,9 +73,18 @@ private:
 bool kopieren(const QString& quellPfad, const QString& zielPfad) {
     QFile quelle(quellPfad);
     if (!quelle.open(QIODevice::ReadOnly)) return false;
+    // The mode as stored, not as it applies to this user: Qt's permissions
+    // add the rights of the user running the program (all of them for root).
+    struct stat art {};
+    if (::fstat(quelle.handle(), &art) != 0) return false;
     QFile ziel(zielPfad);
-    // Created with the original's mode: a private depot stays private.
-    if (!ziel.open(QIODevice::WriteOnly | QIODevice::NewOnly, quelle.permissions())) return false;
+    // Private while it is written; then exactly the original's mode, which
+    // the umask would otherwise cut: a private depot stays private, a
+    // write-protected one stays write-protected.
+    if (!ziel.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                   QFile::ReadOwner | QFile::WriteOwner))
+        return false;
+    if (::fchmod(ziel.handle(), art.st_mode & 07777) != 0) return false;
     QByteArray puffer;
     qint64 geschrieben = 0;
     for (;;) {

@@ -253,8 +253,11 @@ bool Database::fail(const QString& what) {
 
 QString Database::engineFehler() const {
     if (!m_db) return QStringLiteral("Die Datenbank ist nicht geöffnet.");
-    return Fehlertexte::ausEngine(sqlite3_extended_errcode(m_db), sqlite3_system_errno(m_db),
-                                  QString::fromUtf8(sqlite3_errmsg(m_db)));
+    // The journal that cannot be made: the system's reason may be lost on
+    // the way, the folder's rights say it.
+    if ((sqlite3_extended_errcode(m_db) & 0xff) == SQLITE_CANTOPEN && ordnerSchreibgeschuetzt())
+        return Fehlertexte::ordnerSchreibgeschuetzt();
+    return Fehlertexte::ausVerbindung(m_db);
 }
 
 bool Database::failEngine() {

@@ -31,7 +31,16 @@ QString beschaedigt() {
                           "eine Sicherung ein.");
 }
 
+QString dateiNichtZuOeffnen() {
+    return QStringLiteral("Eine Datei der Datenbank kann nicht angelegt oder geöffnet werden. "
+                          "Bitte prüfen Sie, ob Sie im Programmverzeichnis Dateien anlegen und "
+                          "ändern dürfen.");
+}
+
 QString ausEngine(int erweiterterCode, int systemFehler, const QString& engineText) {
+    // The engine's own words are English and mean nothing to the user: every
+    // code gets a sentence, an unknown one is named by its number.
+    Q_UNUSED(engineText)
     const bool keinPlatz =
         systemFehler == ENOSPC || systemFehler == EFBIG || systemFehler == EDQUOT;
     const bool keinRecht =
@@ -46,20 +55,49 @@ QString ausEngine(int erweiterterCode, int systemFehler, const QString& engineTe
         return gesperrt();
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
         return beschaedigt();
     case SQLITE_CANTOPEN:
         // The file itself is open: what cannot be opened is the journal
-        // beside it, a new file in the program directory.
+        // beside it, a new file in the program directory. The system's
+        // reason is often lost on the way.
         if (keinRecht) return ordnerSchreibgeschuetzt();
-        break;
+        return dateiNichtZuOeffnen();
     case SQLITE_IOERR:
         if (keinPlatz) return datentraegerVoll();
         if (systemFehler == EROFS) return dateiSchreibgeschuetzt();
-        break;
+        if (keinRecht) return ordnerSchreibgeschuetzt();
+        return QStringLiteral("Die Datenbankdatei \"aktien.mdb\" kann nicht gelesen oder "
+                              "geschrieben werden (Ein-/Ausgabefehler %1).")
+            .arg(erweiterterCode);
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Der Zugriff auf die Datenbank wurde verweigert.");
+    case SQLITE_NOMEM:
+        return QStringLiteral("Für die Datenbank ist nicht genügend Arbeitsspeicher frei.");
+    case SQLITE_NOLFS:
+        return QStringLiteral("Die Datenbankdatei ist zu groß für dieses System.");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("Ein Wert ist zu groß, um in der Datenbank gespeichert zu werden.");
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+        return QStringLiteral("Ein Wert passt nicht in die Datenbank (Fehler %1).")
+            .arg(erweiterterCode);
+    case SQLITE_INTERRUPT:
+    case SQLITE_ABORT:
+        return QStringLiteral("Der Vorgang in der Datenbank wurde abgebrochen.");
+    case SQLITE_PROTOCOL:
+        return gesperrt();
     default:
         break;
     }
-    return QStringLiteral("Die Datenbank meldet einen Fehler:\n") + engineText;
+    return QStringLiteral("Die Datenbank meldet einen Fehler (Nummer %1).").arg(erweiterterCode);
+}
+
+QString ausVerbindung(sqlite3* db) {
+    if (!db) return QStringLiteral("Die Datenbank ist nicht geöffnet.");
+    return ausEngine(sqlite3_extended_errcode(db), sqlite3_system_errno(db),
+                     QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
 QString schreibschutzHinweis(bool dateiSchreibgeschuetzt, bool ordnerSchreibgeschuetzt) {

@@ -1,15 +1,21 @@
 #pragma once
 // German reasons for the database engine's errors. The common causes of a
-// failed write get a sentence of their own; for the rest the engine's own
-// text follows as the last line.
+// failed write get a sentence of their own, every other code a German
+// description with its number; the engine's own (English) text never reaches
+// the user.
 
 #include <QString>
+
+struct sqlite3;
 
 namespace Fehlertexte {
 
 /// The reason for an engine error: its extended result code, the operating
-/// system's error number behind it (0 when none) and its own text.
+/// system's error number behind it (0 when none) and its own text, which is
+/// not shown.
 QString ausEngine(int erweiterterCode, int systemFehler, const QString& engineText);
+/// The same for the last error on a connection.
+QString ausVerbindung(sqlite3* db);
 
 /// The standing notice for a database that cannot be written (empty when it can).
 QString schreibschutzHinweis(bool dateiSchreibgeschuetzt, bool ordnerSchreibgeschuetzt);
@@ -20,5 +26,6 @@ QString ordnerSchreibgeschuetzt();
 QString datentraegerVoll();
 QString gesperrt();
 QString beschaedigt();
+QString dateiNichtZuOeffnen();
 
 } // namespace Fehlertexte

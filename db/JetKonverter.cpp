@@ -2,6 +2,7 @@
 
 #include "core/JetStrom.h"
 #include "db/Database.h"
+#include "db/Fehlertexte.h"
 #include "db/RawAccess.h"
 #include "db/Schema.h"
 #include "db/SqlUtil.h"
@@ -276,8 +277,8 @@ private:
         return false;
     }
     bool schreibfehler() {
-        return scheitern(QStringLiteral("Die neue Datenbank konnte nicht geschrieben werden (%1).")
-                             .arg(QString::fromUtf8(sqlite3_errmsg(m_db))));
+        return scheitern(QStringLiteral("Die neue Datenbank konnte nicht geschrieben werden.\n") +
+                         Fehlertexte::ausVerbindung(m_db));
     }
     bool ungueltig(int f) {
         const Ziel& z = ziele()[m_ziel];

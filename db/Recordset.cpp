@@ -3,6 +3,7 @@
 #include "core/DecimalRound.h"
 #include "core/Numbers.h"
 #include "db/Database.h"
+#include "db/Fehlertexte.h"
 #include "db/Gespeichert.h"
 #include "db/RawAccess.h"
 #include "db/SqlUtil.h"
@@ -254,7 +255,7 @@ struct Recordset::Impl {
         sqlite3_stmt* stmt = nullptr;
         if (sqlite3_prepare_v2(connection(), sql.toUtf8().constData(), -1, &stmt, nullptr) !=
             SQLITE_OK) {
-            fail(QString::fromUtf8(sqlite3_errmsg(connection())));
+            fail(Fehlertexte::ausVerbindung(connection()));
             sqlite3_finalize(stmt);
             return;
         }
@@ -262,7 +263,7 @@ struct Recordset::Impl {
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
             rows.push_back(sqlite3_column_int64(stmt, 0));
-        if (rc != SQLITE_DONE) fail(QString::fromUtf8(sqlite3_errmsg(connection())));
+        if (rc != SQLITE_DONE) fail(Fehlertexte::ausVerbindung(connection()));
         sqlite3_finalize(stmt);
     }
 
@@ -314,7 +315,7 @@ struct Recordset::Impl {
             }
             if (sqlite3_prepare_v2(h, sql.toUtf8().constData(), -1, &readStmt, nullptr) !=
                 SQLITE_OK) {
-                fail(QString::fromUtf8(sqlite3_errmsg(h)));
+                fail(Fehlertexte::ausVerbindung(h));
                 sqlite3_finalize(readStmt);
                 readStmt = nullptr;
                 return nullptr;
@@ -358,7 +359,7 @@ struct Recordset::Impl {
             block.insert(sqlite3_column_int64(stmt, 0), values);
         }
         sqlite3_reset(stmt); // ends the read transaction
-        if (rc != SQLITE_DONE) return fail(QString::fromUtf8(sqlite3_errmsg(connection())));
+        if (rc != SQLITE_DONE) return fail(Fehlertexte::ausVerbindung(connection()));
         blockStamp = sqlite3_total_changes(connection());
         cacheValid = true;
         return true;

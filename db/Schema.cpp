@@ -1,6 +1,7 @@
 #include "db/Schema.h"
 
 #include "db/Database.h"
+#include "db/Fehlertexte.h"
 #include "db/SqlUtil.h"
 #include <QFile>
 #include <QFileInfo>
@@ -69,7 +70,7 @@ bool createEmptyDatabase(const QString& path, const QDate& today, QString* error
     QString err;
     bool ok = rc == SQLITE_OK;
     if (!ok)
-        err = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        err = db ? Fehlertexte::ausVerbindung(db) : Fehlertexte::ausEngine(rc, 0, QString());
     ok = ok && SqlUtil::applyKey(
                    db, Database::keyFromConnect(QString::fromLatin1(Database::ConnectText)), &err);
     ok = ok && SqlUtil::execRaw(db, QStringLiteral("PRAGMA synchronous = FULL; BEGIN"), &err);
@@ -83,7 +84,7 @@ bool createEmptyDatabase(const QString& path, const QDate& today, QString* error
                                 "VALUES ('********', 1, 0, '1990-01-01', 12, ?1, 0)",
                                 -1, &stmt, nullptr) == SQLITE_OK &&
              SqlUtil::bind(stmt, {today}) >= 0 && sqlite3_step(stmt) == SQLITE_DONE;
-        if (!ok) err = QString::fromUtf8(sqlite3_errmsg(db));
+        if (!ok) err = Fehlertexte::ausVerbindung(db);
         sqlite3_finalize(stmt);
     }
     ok = ok && SqlUtil::execRaw(db, QStringLiteral("PRAGMA user_version = 1; COMMIT"), &err);

@@ -1,6 +1,7 @@
 #include "db/SqlUtil.h"
 
 #include "core/Currency.h"
+#include "db/Fehlertexte.h"
 #include <QDate>
 #include <QDateTime>
 
@@ -112,7 +113,8 @@ bool execRaw(sqlite3* db, const QString& sql, QString* error) {
     char* err = nullptr;
     const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
     if (rc != SQLITE_OK) {
-        if (error) *error = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
+        // German, as every text that may reach a message.
+        if (error) *error = Fehlertexte::ausVerbindung(db);
         sqlite3_free(err);
         return false;
     }

@@ -32,8 +32,7 @@ Statement::~Statement() {
 }
 
 void Statement::failed() {
-    m_error = Fehlertexte::ausEngine(sqlite3_extended_errcode(m_db), sqlite3_system_errno(m_db),
-                                     QString::fromUtf8(sqlite3_errmsg(m_db)));
+    m_error = Fehlertexte::ausVerbindung(m_db);
 }
 
 void Statement::bound(int rc) {

@@ -103,6 +103,9 @@ std::optional<KaufBetraege> kaufBetraege(const KaufEingabe& e) {
     const auto kaufbetrag = Numbers::euroToDmChecked(*kaufwertEuro);
     const auto kurswert = Numbers::euroToDmChecked(*kurswertEuro);
     if (!kaufbetrag || !kurswert) return std::nullopt;
+    // Debited from the account in DM, to the cent: within the range too.
+    const auto belastung = kaufbetrag->cents();
+    if (!belastung || !Eingabe::imBereich(*belastung)) return std::nullopt;
     return KaufBetraege{*kaufbetrag, *kurswert};
 }
 

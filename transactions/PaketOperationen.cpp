@@ -37,7 +37,12 @@ std::optional<Currency> verkaufserloes(const VerkaufEingabe& e) {
     const auto wert = e.kurs.times(e.anzahl);
     const auto euro = wert ? wert->minus(e.gebuehren) : std::nullopt;
     if (!euro || !Eingabe::imBereich(*euro)) return std::nullopt;
-    return Numbers::euroToDmChecked(*euro);
+    // Credited to the account in DM, to the cent: that amount must lie within
+    // the range as well, or the account holds what no field can book back.
+    const auto dm = Numbers::euroToDmChecked(*euro);
+    const auto gebucht = dm ? dm->cents() : std::nullopt;
+    if (!gebucht || !Eingabe::imBereich(*gebucht)) return std::nullopt;
+    return dm;
 }
 
 VerkaufFelder VerkaufFelder::lesen(Bookmark paket, const QString& aktie, qint64 bestand,

@@ -57,6 +57,7 @@ private slots:
     void beschaedigteDatei();
     void imStartablauf_data();
     void imStartablauf();
+    void resteEinerAbgebrochenenUebernahme();
 };
 
 // Only a Jet file brings the question; any other file goes on to the open,
@@ -241,6 +242,27 @@ void TestJetUebernahme::imStartablauf() {
     QCOMPARE(t.dialogs.shown[0].text, Frage.arg(QStringLiteral("aktien-jet.mdb")));
     QCOMPARE(t.dialogs.lastText(), meldung.isEmpty() ? t.dialogs.shown[0].text : meldung);
     QCOMPARE(hash(t.pfad()), QCryptographicHash::hash(jet, QCryptographicHash::Sha256));
+}
+
+// A take-over killed midway leaves its new file and journal; the next start
+// removes them, and only them.
+void TestJetUebernahme::resteEinerAbgebrochenenUebernahme() {
+    Testbett t;
+    t.db.close();
+    const QStringList reste{QStringLiteral("aktien-uebernahme-Xq3Zr9.mdb"),
+                            QStringLiteral("aktien-uebernahme-Xq3Zr9.mdb-journal")};
+    const QStringList bleiben{QStringLiteral("aktien-jet.mdb"),
+                              QStringLiteral("aktien-uebernahme-notizen.txt"),
+                              QStringLiteral("aktien-uebernahme-Xq3Zr9.mdb.alt")};
+    for (const QString& name : reste + bleiben)
+        QVERIFY(ablegen(t.dir.filePath(name), QByteArray("Inhalt")));
+    Programmstart start(t.kontext(), 0);
+    QVERIFY(start.starten());
+    for (const QString& name : reste)
+        QVERIFY2(!QFileInfo::exists(t.dir.filePath(name)), qPrintable(name));
+    for (const QString& name : bleiben)
+        QVERIFY2(QFileInfo::exists(t.dir.filePath(name)), qPrintable(name));
+    QTRY_VERIFY(start.hauptfenster());
 }
 
 QTEST_MAIN(TestJetUebernahme)

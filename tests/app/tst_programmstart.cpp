@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -33,6 +34,11 @@ QByteArray hash(const QString& pfad) {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+QByteArray inhalt(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Overwrites part of page n (counted from 1) of the encrypted file.
@@ -61,6 +67,10 @@ private slots:
     void grussFensterUndUebergabe();
     void grossgeschriebenerName();
     void verlauf();
+    void journalBeimStart_data();
+    void journalBeimStart();
+    void zweiteInstanzUeberVerweis_data();
+    void zweiteInstanzUeberVerweis();
 };
 
 void TestProgrammstart::ohneDatenbank() {
@@ -270,6 +280,123 @@ void TestProgrammstart::verlauf() {
     QCOMPARE(bild.pixelColor(x, 256), QColor(0, 0, 255));
     QCOMPARE(bild.pixelColor(x, 384), QColor(0, 0, 127));
     QCOMPARE(bild.pixelColor(x, 511), QColor(0, 0, 0));
+}
+
+void TestProgrammstart::journalBeimStart_data() {
+    QTest::addColumn<QString>("fall");
+    QTest::newRow("eigenes Journal eines abgebrochenen Schreibens") << "eigenes";
+    QTest::newRow("fremdes Journal neben einer eingespielten Sicherung") << "fremdes";
+    QTest::newRow("Start während der Prüfung abgebrochen") << "abgebrochen";
+}
+
+// A journal is rolled into the file only when it belongs to it: one left
+// beside a backup copied over the file would destroy the backup.
+void TestProgrammstart::journalBeimStart() {
+    QFETCH(QString, fall);
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("10"), QStringLiteral("0"),
+            QStringLiteral("10"));
+    t.db.close();
+    const QString sicherung = t.dir.filePath(QStringLiteral("sicherung.mdb"));
+    QVERIFY(QFile::copy(t.pfad(), sicherung));
+    QCOMPARE(t.db.open(t.pfad()), Database::Status::Ok);
+    QVERIFY(t.db.exec(QStringLiteral("BEGIN")));
+    for (int i = 0; i < 3000; ++i)
+        t.db.exec(QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, ?, ?)"),
+                  {QStringLiteral("Aktie %1").arg(i % 40), QDate(2020, 1, 1).addDays(i),
+                   QVariant::fromValue<qint64>(100000 + i)});
+    QVERIFY(t.db.exec(QStringLiteral("COMMIT")));
+    const auto summe = [](Database& db) {
+        return db.scalar(QStringLiteral("SELECT sum(kurs) FROM kurse")).toLongLong();
+    };
+    const qint64 vorher = summe(t.db);
+    // A write killed midway: its pages partly in the file, the old ones in
+    // the journal beside it.
+    const QString halb = t.dir.filePath(QStringLiteral("halb.mdb"));
+    QVERIFY(t.db.exec(QStringLiteral("PRAGMA cache_size = 5")));
+    QVERIFY(t.db.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    QVERIFY(t.db.exec(QStringLiteral("UPDATE kurse SET kurs = kurs + 7")));
+    QVERIFY(QFile::copy(t.pfad(), halb));
+    QVERIFY(QFile::copy(t.pfad() + QStringLiteral("-journal"), halb + QStringLiteral("-journal")));
+    QVERIFY(t.db.exec(QStringLiteral("ROLLBACK")));
+    t.db.close();
+    const QByteArray journal = inhalt(halb + QStringLiteral("-journal"));
+    QVERIFY(journal.size() > 4096);
+    QVERIFY(hash(halb) != hash(t.pfad())); // the write has reached the file
+
+    QVERIFY(QFile::remove(t.pfad()));
+    QVERIFY(QFile::copy(fall == QLatin1String("fremdes") ? sicherung : halb, t.pfad()));
+    QVERIFY(QFile::copy(halb + QStringLiteral("-journal"), t.pfad() + QStringLiteral("-journal")));
+    if (fall == QLatin1String("abgebrochen")) {
+        // Killed after the copies were made and the engine had begun.
+        QVERIFY(QFile::copy(t.pfad(), t.pfad() + QStringLiteral(".unberuehrt")));
+        QVERIFY(QFile::copy(t.pfad() + QStringLiteral("-journal"),
+                            t.pfad() + QStringLiteral("-journal.unberuehrt")));
+        QVERIFY(QFile::remove(t.pfad() + QStringLiteral("-journal")));
+        QVERIFY(seiteBeschaedigen(t.pfad(), 3));
+    }
+
+    Programmstart start(t.kontext(), 0);
+    QVERIFY(start.starten());
+    QTRY_VERIFY(start.hauptfenster() && start.hauptfenster()->isVisible());
+    const QString beiseite = t.pfad() + QStringLiteral("-journal-2024-03-15");
+    if (fall == QLatin1String("fremdes")) {
+        QCOMPARE(t.dialogs.shown.size(), 1);
+        QCOMPARE(t.dialogs.shown[0].text,
+                 QStringLiteral("Neben der Datenbankdatei \"aktien.mdb\" lag das Protokoll eines "
+                                "abgebrochenen Schreibvorgangs (\"aktien.mdb-journal\"), das nicht "
+                                "zu dieser Datei gehört. Es hätte die Datei beschädigt und wurde "
+                                "nicht angewandt: Die Datenbankdatei ist unverändert.\nDas "
+                                "Protokoll wurde als \"aktien.mdb-journal-2024-03-15\" im "
+                                "Programmverzeichnis aufbewahrt."));
+        QCOMPARE(inhalt(beiseite), journal);
+        QCOMPARE(start.hauptfenster()->Daten1().recordCount(), 1);
+        // The backup's state, whole: the start's check has passed it.
+        QCOMPARE(t.db.scalar(QStringLiteral("SELECT count(*) FROM kurse")).toInt(), 0);
+    } else {
+        // Rolled back as the engine does it, without a word.
+        QVERIFY(t.dialogs.shown.isEmpty());
+        QVERIFY(!QFile::exists(beiseite));
+        QCOMPARE(summe(t.db), vorher);
+    }
+    const QStringList reste = QDir(t.dir.path()).entryList({QStringLiteral("aktien.mdb*")}, QDir::Files);
+    QVERIFY2(reste == QStringList{QStringLiteral("aktien.mdb")} ||
+                 reste == (QStringList{QStringLiteral("aktien.mdb"),
+                                       QStringLiteral("aktien.mdb-journal-2024-03-15")}),
+             qPrintable(reste.join(QLatin1Char(' '))));
+}
+
+void TestProgrammstart::zweiteInstanzUeberVerweis_data() {
+    QTest::addColumn<bool>("ordnerVerweis");
+    QTest::newRow("aktien.mdb ist ein Verweis") << false;
+    QTest::newRow("das Programmverzeichnis ist ein Verweis") << true;
+}
+
+// Two program directories, one file: the second start is refused too, or
+// both would write it and lose each other's changes.
+void TestProgrammstart::zweiteInstanzUeberVerweis() {
+    QFETCH(bool, ordnerVerweis);
+    Testbett t;
+    t.db.close();
+    QTemporaryDir anderer;
+    QString zweites = anderer.filePath(QStringLiteral("programm"));
+    if (ordnerVerweis) {
+        QVERIFY(QFile::link(t.dir.path(), zweites));
+    } else {
+        QVERIFY(QDir().mkdir(zweites));
+        QVERIFY(QFile::link(t.pfad(), QDir(zweites).filePath(QStringLiteral("aktien.mdb"))));
+    }
+    Programmstart erster(t.kontext(), 0);
+    QVERIFY(erster.starten());
+    Database zweiteDb;
+    AppContext ctx = t.kontext();
+    Programmstart zweiter(AppContext{zweiteDb, ctx.modul, ctx.dialogs, ctx.clock, ctx.help,
+                                     ctx.editor, ctx.controls, zweites},
+                          0);
+    QVERIFY(!zweiter.starten());
+    QCOMPARE(t.dialogs.lastText(), Programmsperre::laeuftSchonText());
+    QVERIFY(!zweiteDb.isOpen());
+    QTRY_VERIFY(erster.hauptfenster());
 }
 
 QTEST_MAIN(TestProgrammstart)

@@ -67,6 +67,9 @@ void TstSchreibfehler::schreibfehler_data() {
     QTest::newRow("Ordner schreibgeschützt")
         << int(FehlerVfs::Fehler::OrdnerSchreibgeschuetzt) << false
         << Fehlertexte::ordnerSchreibgeschuetzt();
+    // The engine's words ("unable to open database file") never reach the user.
+    QTest::newRow("Ordner schreibgeschützt, ohne Grund")
+        << int(FehlerVfs::Fehler::OrdnerOhneGrund) << false << Fehlertexte::dateiNichtZuOeffnen();
     QTest::newRow("Datenträger voll")
         << int(FehlerVfs::Fehler::Voll) << false << Fehlertexte::datentraegerVoll();
 }
@@ -142,10 +145,14 @@ void TstSchreibfehler::statusleisteBeiSchreibschutz() {
     for (const bool schutz : {false, true}) {
         Testbett t;
         FehlerVfs vfs;
-        if (schutz) vfs.setFehler(FehlerVfs::Fehler::DateiSchreibgeschuetzt);
+        // Due for compaction: a file that cannot be replaced is not offered it.
+        t.kennwort(QStringLiteral("kompridatum"), QDate(2023, 1, 2));
         t.db.close();
+        if (schutz) vfs.setFehler(FehlerVfs::Fehler::DateiSchreibgeschuetzt);
         QCOMPARE(t.db.open(t.pfad()), Database::Status::Ok);
+        if (!schutz) t.dialogs.answers = {Dialogs::Answer::No};
         Aktiendataform& f = t.laden();
+        QCOMPARE(t.dialogs.shown.size(), schutz ? 0 : 1);
         const QString erwartet = schutz ? Fehlertexte::schreibschutzHinweis(true, false)
                                         : Aktiendataform::hinweistext();
         QCOMPARE(f.StatusBar1[1]->text(), erwartet);

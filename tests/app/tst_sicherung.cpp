@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <sys/stat.h>
 
 namespace {
 
@@ -45,6 +46,8 @@ private slots:
     void fehlschlagHaeltDenStartNichtAuf();
     void komprimierungBehaeltDieAlteDatei_data();
     void komprimierungBehaeltDieAlteDatei();
+    void rechteDerDatei_data();
+    void rechteDerDatei();
 };
 
 void TestSicherung::einProTag() {
@@ -224,6 +227,31 @@ void TestSicherung::komprimierungBehaeltDieAlteDatei() {
         QTest::qWait(20);
         QCOMPARE(f.StatusBar1[1]->text(), Aktiendataform::hinweistext());
     }
+}
+
+void TestSicherung::rechteDerDatei_data() {
+    QTest::addColumn<int>("rechte");
+    QTest::newRow("schreibgeschützt") << 0444;
+    QTest::newRow("privat") << 0600;
+    QTest::newRow("für die Gruppe lesbar") << 0640;
+    QTest::newRow("für die Gruppe beschreibbar") << 0664;
+}
+
+// A backup is protected exactly as the file it copies: whoever runs the
+// program (root may write anything) and whatever the umask cuts.
+void TestSicherung::rechteDerDatei() {
+    QFETCH(int, rechte);
+    Testbett t;
+    const QByteArray pfad = QFile::encodeName(t.pfad());
+    QCOMPARE(::chmod(pfad.constData(), mode_t(rechte)), 0);
+    QCOMPARE(Sicherung::anlegen(t.db, QDate(2024, 3, 15), Sicherung::Art::Taeglich), QString());
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(sicherung(t, QStringLiteral("aktien-2024-03-15.mdb")))
+                        .constData(),
+                    &st),
+             0);
+    QCOMPARE(int(st.st_mode & 07777), rechte);
+    ::chmod(pfad.constData(), 0600);
 }
 
 QTEST_MAIN(TestSicherung)

@@ -4,6 +4,7 @@
 #include "DbFixture.h"
 #include "core/Currency.h"
 #include "db/Database.h"
+#include "db/Fehlertexte.h"
 #include "db/Schema.h"
 #include "db/Statement.h"
 #include "support/FehlerVfs.h"
@@ -40,6 +41,8 @@ private slots:
     void compactionRefusesSpoiledCopy_data();
     void compactionRefusesSpoiledCopy();
     void cipherToolOpensFile();
+    void engineErrorsInGerman_data();
+    void engineErrorsInGerman();
 };
 
 void TestDatabase::shippedDatabase() {
@@ -185,11 +188,12 @@ void TestDatabase::bindsTypes() {
     QCOMPARE(beide.value(1), r);
     Statement falsch(db, "SELECT * FROM gibtsnicht");
     QVERIFY(!falsch.ok() && !falsch.next());
-    QVERIFY2(falsch.error().startsWith(QStringLiteral("Die Datenbank meldet einen Fehler:")),
+    QVERIFY2(falsch.error().startsWith(QStringLiteral("Die Datenbank meldet einen Fehler")),
              qPrintable(falsch.error()));
 
     QVERIFY(!db.exec(QStringLiteral("INSERT INTO gibtsnicht VALUES (1)")));
-    QVERIFY(db.message().contains(QLatin1String("gibtsnicht")));
+    // German, with the code: never the engine's words.
+    QCOMPARE(db.message(), QStringLiteral("Die Datenbank meldet einen Fehler (Nummer 1)."));
     QVERIFY(!db.scalar(QStringLiteral("SELECT aktie FROM Aktiendaten WHERE 0")).isValid());
 }
 
@@ -517,6 +521,32 @@ void TestDatabase::cipherToolOpensFile() {
     QVERIFY(p.waitForFinished());
     QVERIFY2(p.readAllStandardOutput().contains("********|12"),
              p.readAllStandardError().constData());
+}
+
+void TestDatabase::engineErrorsInGerman_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("systemFehler");
+    // Every primary result code of the engine, a few extended ones and one
+    // it may add later.
+    for (int c = 1; c <= 28; ++c)
+        if (c != 26) // the wrong key's code is named "not a database" below
+            QTest::addRow("Code %d", c) << c << 0;
+    QTest::newRow("kein Datenbank") << 26 << 0;
+    QTest::newRow("Journal nicht anlegbar, ohne Grund") << 14 << 0;
+    QTest::newRow("Lesefehler") << (10 | (1 << 8)) << 5;
+    QTest::newRow("Schreibfehler ohne Grund") << (10 | (3 << 8)) << 0;
+    QTest::newRow("unbekannt") << 999 << 0;
+}
+
+// The engine's own words are English: they never reach a message.
+void TestDatabase::engineErrorsInGerman() {
+    QFETCH(int, code);
+    QFETCH(int, systemFehler);
+    const QString wortlaut = QStringLiteral("unable to open database file");
+    const QString text = Fehlertexte::ausEngine(code, systemFehler, wortlaut);
+    QVERIFY2(!text.isEmpty() && !text.contains(wortlaut), qPrintable(text));
+    QVERIFY2(!text.contains(QLatin1String("database")), qPrintable(text));
+    if (code == 999) QVERIFY2(text.contains(QLatin1String("999")), qPrintable(text));
 }
 
 QTEST_MAIN(TestDatabase)

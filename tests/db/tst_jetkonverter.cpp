@@ -199,7 +199,8 @@ void TestJetKonverter::beschaedigt_data() {
         for (const char* s :
              {"nur Kopf", "eine Seite", "halbe Datei", "ohne letzte Seite", "ein Byte weniger",
               "Katalog leer", "Seitenkarten leer", "Tabellenbeschreibung leer", "Zeilenzahl riesig",
-              "Zeile gelöscht", "Zeile außerhalb", "Notiz ins Leere"})
+              "Zeile gelöscht", "Zeile außerhalb", "Notiz ins Leere", "Notizseite ohne Kennung",
+              "Notizlänge zu kurz"})
             QTest::newRow(qPrintable(name + QString::fromUtf8(s))) << v << QString::fromUtf8(s);
     }
 }
@@ -262,6 +263,29 @@ void TestJetKonverter::beschaedigt() {
                 jet[at + 5] = char(0xff);
                 jet[at + 6] = char(0xff);
                 jet[at + 7] = char(0x7f);
+                gefunden = true;
+                break;
+            }
+        }
+        QVERIFY(gefunden);
+    } else if (schaden == QLatin1String("Notizseite ohne Kennung")) {
+        // The notes' pointers lead to pages that are not long-value pages.
+        int seitenOhne = 0;
+        for (qsizetype at = 0; at + s.groesse <= jet.size(); at += s.groesse)
+            if (jet[at] == 0x01 && jet.mid(at + 4, 4) == "LVAL") {
+                jet.replace(at + 4, 4, "XXXX");
+                ++seitenOhne;
+            }
+        QVERIFY(seitenOhne > 0);
+    } else if (schaden == QStringLiteral("Notizlänge zu kurz")) {
+        // The 300-character note of the second package claims two bytes.
+        bool gefunden = false;
+        for (qsizetype at = aktien + s.zaehler; at + 8 < aktien + s.groesse; ++at) {
+            const quint32 v = get32(jet, at);
+            if ((v & 0xc0000000u) == 0x40000000u && (v & 0x3fffffffu) >= 300 &&
+                (v & 0x3fffffffu) <= 610) {
+                jet[at] = 2;
+                jet[at + 1] = 0;
                 gefunden = true;
                 break;
             }

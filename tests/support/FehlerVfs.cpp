@@ -97,9 +97,11 @@ int xOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, int* outFl
     d->flags = flags;
     f->pMethods = nullptr;
     const bool hauptdatei = (flags & SQLITE_OPEN_MAIN_DB) != 0;
-    if (!hauptdatei && g_fehler == FehlerVfs::Fehler::OrdnerSchreibgeschuetzt &&
+    if (!hauptdatei &&
+        (g_fehler == FehlerVfs::Fehler::OrdnerSchreibgeschuetzt ||
+         g_fehler == FehlerVfs::Fehler::OrdnerOhneGrund) &&
         (flags & SQLITE_OPEN_CREATE)) {
-        g_letzterFehler = EACCES;
+        g_letzterFehler = g_fehler == FehlerVfs::Fehler::OrdnerSchreibgeschuetzt ? EACCES : 0;
         return SQLITE_CANTOPEN;
     }
     if (hauptdatei && g_fehler == FehlerVfs::Fehler::DateiSchreibgeschuetzt &&
@@ -116,6 +118,7 @@ int xSleep(sqlite3_vfs*, int mikro) {
 }
 
 int xGetLastError(sqlite3_vfs*, int n, char* text) {
+    if (g_fehler == FehlerVfs::Fehler::OrdnerOhneGrund) return 0;
     if (g_letzterFehler != 0) {
         const int e = g_letzterFehler;
         g_letzterFehler = 0;

@@ -12,6 +12,7 @@ public:
         Keiner,
         DateiSchreibgeschuetzt,  ///< the file opens for reading only, as a 0444 file does
         OrdnerSchreibgeschuetzt, ///< no new file (the journal) can be made beside it
+        OrdnerOhneGrund,         ///< the same, with the system's reason lost on the way
         Voll                     ///< every write fails for want of space
     };
 

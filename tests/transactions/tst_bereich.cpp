@@ -31,6 +31,9 @@ namespace {
 
 const QString Max = QStringLiteral("99999999999,9999");
 const QString MaxMehr = QStringLiteral("999999999999,9999");
+// The largest Euro amount whose DM value, to the cent, lies within the range.
+const QString MaxInDm = QStringLiteral("51129188119,6192");
+const QString MaxInDmMehr = QStringLiteral("51129188119,6193");
 const QString MaxCent = QStringLiteral("99999999999,99");
 const QString MaxCentMehr = QStringLiteral("999999999999,99");
 
@@ -98,10 +101,19 @@ void TstBereich::feld_data() {
     const QString stueck = Eingabe::stueckZuGrossText();
     auto zuGross = [](const char* feld) { return Eingabe::zuGrossText(QString::fromUtf8(feld)); };
 
-    QTest::newRow("Kauf: Kaufkurs") << int(Kauf) << "kaufpreis" << Max << Max << "100000000000,00";
+    // The account is kept in DM: the debit (Euro × 1,95583, to the cent) must
+    // lie within the range, so the largest price of a single unit is smaller.
+    const QString kaufbetrag = Eingabe::ergebnisZuGrossText(QStringLiteral("Kaufbetrag"));
+    QTest::newRow("Kauf: Kaufkurs") << int(Kauf) << "kaufpreis" << Max << "" << kaufbetrag;
+    QTest::newRow("Kauf: Kaufkurs, größter Kaufbetrag in DM")
+        << int(Kauf) << "kaufpreis" << MaxInDm << MaxInDm << "51129188119,62";
+    QTest::newRow("Kauf: Kaufkurs, ein Zehntausendstel mehr")
+        << int(Kauf) << "kaufpreis" << MaxInDmMehr << "" << kaufbetrag;
     QTest::newRow("Kauf: Kaufkurs, eine Stelle mehr")
         << int(Kauf) << "kaufpreis" << MaxMehr << "" << zuGross("Kaufkurs");
-    QTest::newRow("Kauf: Gebühren") << int(Kauf) << "gebühren" << Max << Max << "100000000000,00";
+    QTest::newRow("Kauf: Gebühren") << int(Kauf) << "gebühren" << Max << "" << kaufbetrag;
+    QTest::newRow("Kauf: Gebühren, größter Kaufbetrag in DM")
+        << int(Kauf) << "gebühren" << MaxInDm << MaxInDm << "51129188119,62";
     QTest::newRow("Kauf: Gebühren, eine Stelle mehr")
         << int(Kauf) << "gebühren" << MaxMehr << "" << zuGross("Gebühren");
     QTest::newRow("Kauf: Stück") << int(Kauf) << "stück" << "999999999"
@@ -143,12 +155,20 @@ void TstBereich::feld_data() {
         << "Der Kurs für Alpha ist zu groß!\nErlaubt sind Beträge bis 99.999.999.999,99.";
 
     // Sales: the proceeds in DM, as the account shows them afterwards.
-    QTest::newRow("Verkauf: Verkaufskurs")
-        << int(Verkauf) << "kurs" << Max << "195583000000,00" << "195583000000,00 DM";
+    // The proceeds are credited in DM, to the cent, within the range.
+    const QString erloes = Eingabe::ergebnisZuGrossText(QStringLiteral("Verkaufserlös"));
+    QTest::newRow("Verkauf: Verkaufskurs") << int(Verkauf) << "kurs" << Max << "" << erloes;
+    QTest::newRow("Verkauf: Verkaufskurs, größter Erlös in DM")
+        << int(Verkauf) << "kurs" << MaxInDm << "99999999999,99" << "99999999999,99 DM";
+    QTest::newRow("Verkauf: Verkaufskurs, ein Zehntausendstel mehr")
+        << int(Verkauf) << "kurs" << MaxInDmMehr << "" << erloes;
     QTest::newRow("Verkauf: Verkaufskurs, eine Stelle mehr")
         << int(Verkauf) << "kurs" << MaxMehr << "" << zuGross("Verkaufskurs");
-    QTest::newRow("Verkauf: Gebühren")
-        << int(Verkauf) << "gebühren" << Max << "-195583000000,00" << "-195583000000,00 DM";
+    QTest::newRow("Verkauf: Gebühren") << int(Verkauf) << "gebühren" << Max << "" << erloes;
+    QTest::newRow("Verkauf: Gebühren, kleinster Erlös in DM")
+        << int(Verkauf) << "gebühren" << MaxInDm << "-99999999999,99" << "-99999999999,99 DM";
+    QTest::newRow("Verkauf: Gebühren, ein Zehntausendstel mehr")
+        << int(Verkauf) << "gebühren" << MaxInDmMehr << "" << erloes;
     QTest::newRow("Verkauf: Gebühren 1e15 wie gemeldet")
         << int(Verkauf) << "gebühren" << "1000000000000000" << "" << zuGross("Gebühren");
     QTest::newRow("Verkauf: Anzahl") << int(Verkauf) << "anzahl" << "999999999"

@@ -192,6 +192,11 @@ struct Leser {
             if (mdb_find_pg_row(mdb, int(pgRow), buf, off, len) != 0 || *off < 0 ||
                 size_t(*off) + *len > size_t(seite()))
                 memoKaputt(pg);
+            // A memo lives on long-value pages only; a pointer that leads
+            // elsewhere would take some other row's bytes as the note.
+            const auto* seitenKopf = static_cast<const unsigned char*>(*buf);
+            if (seitenKopf[0] != MDB_PAGE_DATA || std::memcmp(seitenKopf + 4, "LVAL", 4) != 0)
+                memoKaputt(pg);
         };
         if (laenge & 0x40000000UL) {
             // all of it in one row of a long-value page
@@ -199,7 +204,9 @@ struct Leser {
             int off;
             size_t len;
             lvalZeile(mdb_get_int32((void*)kopf, 4), &buf, &off, &len);
-            if (len < bytes) memoKaputt(pg);
+            // The stored length and the row must agree: a note cut short
+            // is damage, not a shorter note.
+            if (len != bytes) memoKaputt(pg);
             daten.assign(static_cast<const char*>(buf) + off, bytes);
         } else if ((laenge & 0xff000000UL) == 0) {
             // a chain of rows, each beginning with the pointer to the next
@@ -307,7 +314,8 @@ struct Leser {
                 }
                 const unsigned long laenge = mdb_get_int32((void*)v, 0) & 0xffffffffUL;
                 if (laenge & 0x80000000UL) {
-                    // kept in the row behind the header
+                    // kept in the row behind the header, as long as it says
+                    if ((laenge & 0x3fffffffUL) != (unsigned long)(f.siz - MemoKopf)) memoKaputt(pg);
                     textAus(reinterpret_cast<const char*>(v) + MemoKopf, size_t(f.siz - MemoKopf));
                 } else {
                     unsigned char kopf[MemoKopf];
