@@ -570,9 +570,11 @@ void Aktiendataform::notizenSpeichern(const QString& wert) {
         m_ctx.dialogs.notice(this, QStringLiteral("Die Notizen konnten nicht gespeichert werden."));
         return;
     }
+    Transaction t(m_ctx.db,
+                  QStringLiteral("Notizen ") + m_daten1->text(QStringLiteral("aktie")).trimmed());
     if (!m_daten1->isEditing()) m_daten1->edit();
     m_daten1->setValue(QStringLiteral("notizen"), wert);
-    if (!m_daten1->update())
+    if (!m_daten1->update() || !t.commit())
         m_ctx.dialogs.notice(this, QStringLiteral("Die Notizen konnten nicht gespeichert werden."));
     Daten1_Reposition();
 }
