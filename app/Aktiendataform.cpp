@@ -7,6 +7,7 @@
 #include "app/BerichtAnsicht.h"
 #include "app/ChartAnsicht.h"
 #include "app/KartenAnsicht.h"
+#include "app/Rueckgaengigbefehle.h"
 #include "app/Sicherung.h"
 #include "app/Steuerelemente.h"
 #include "app/UebersichtAnsicht.h"
@@ -19,6 +20,7 @@
 #include "db/Database.h"
 #include "db/Depot.h"
 #include "db/Fehlertexte.h"
+#include "db/Rueckgaengig.h"
 #include "db/Recordset.h"
 #include "extras/BefehleExtras.h"
 #include "extras/FormInfo.h"
@@ -191,10 +193,31 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
     connect(m_uhr, &QTimer::timeout, this, &Aktiendataform::datumAnzeigen);
     m_uhr->start();
     datumAnzeigen();
+
+    m_ctx.db.rueckgaengig().setBeiAenderung(
+        [this] { Rueckgaengigbefehle::menueAktualisieren(*this); });
+    Rueckgaengigbefehle::menueAktualisieren(*this);
 }
 
 Aktiendataform::~Aktiendataform() {
+    m_ctx.db.rueckgaengig().setBeiAenderung({});
     datenSchliessen();
+}
+
+void Aktiendataform::datenNeuLesen() {
+    const Bookmark stand = m_daten1 && m_daten1->hasCurrent() ? m_daten1->bookmark() : -1;
+    datenSchliessen();
+    datenOeffnen();
+    if (m_daten1 && (stand < 0 || !m_daten1->setBookmark(stand))) m_daten1->moveFirst();
+    lesezeichenMerken();
+    if (m_daten2) m_ctx.modul.PasswortGespeichert = m_daten2->text(QStringLiteral("passwort"));
+    paketBefehleAktualisieren();
+    m_ctx.modul.AnzahlPakete = 0;
+    PaketeZaehlen();
+    SummenAktualisieren();
+    // A chart or report was drawn from the rows as they were.
+    if (m_ansicht == Ansicht::Chart || m_ansicht == Ansicht::Bericht) Command5_Click();
+    Rueckgaengigbefehle::menueAktualisieren(*this);
 }
 
 // ---------------------------------------------------------------- data
@@ -835,6 +858,12 @@ void Aktiendataform::menu_gewinn_verlust_Click() {
 }
 void Aktiendataform::menu_loeschen_Click() {
     menuLoeschen(*this);
+}
+void Aktiendataform::menu_rueckgaengig_Click() {
+    Rueckgaengigbefehle::ausfuehren(*this, true);
+}
+void Aktiendataform::menu_wiederholen_Click() {
+    Rueckgaengigbefehle::ausfuehren(*this, false);
 }
 void Aktiendataform::menu_kursaktuell_Click() {
     lesezeichenMerken();

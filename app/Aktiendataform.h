@@ -72,6 +72,10 @@ public:
     static QString hinweistext();
     static QString fehltText();
     QString kompaktierFrage() const;
+    /// Reads everything shown anew after the rows changed under the record
+    /// sets (an undo, a restored backup): card on its package or else the
+    /// first, totals, list, overview; a chart or report gives way to the card.
+    void datenNeuLesen();
 
     // The views of the display area
     KartenAnsicht& karte() const { return *m_karte; }
@@ -121,6 +125,8 @@ public:
     QAction* menu_zielkurs = nullptr;
     QAction* menu_DManzeigen = nullptr;
     QAction* menu_vermoegenanzeigen = nullptr;
+    QAction* menu_rueckgaengig = nullptr;
+    QAction* menu_wiederholen = nullptr;
 
     // Toolbar and strips
     QFrame* Picture1 = nullptr; ///< the toolbar
@@ -171,6 +177,8 @@ public slots:
     void menu_loeschen_Click();
     void menu_ende_Click();
     // Bearbeiten
+    void menu_rueckgaengig_Click();
+    void menu_wiederholen_Click();
     void menu_kursaktuell_Click();
     void menu_alleKurseneu_Click();
     void menu_index_Click();

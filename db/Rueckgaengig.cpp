@@ -168,6 +168,10 @@ void Rueckgaengig::nachCommit() {
         m_rueck.append(Eintrag{nummer, m_aktuellName});
         while (m_rueck.size() > MaxEintraege)
             bilderLoeschen(m_rueck.takeFirst().nummer);
+        m_aktuellName.clear();
+        verworfenAnwenden();
+        melden();
+        return;
     }
     m_aktuellName.clear();
     verworfenAnwenden();
@@ -190,6 +194,7 @@ void Rueckgaengig::getrennt() {
     m_aktuellName.clear();
     m_aktuellGeschrieben = false;
     m_verworfen = false;
+    melden();
 }
 
 void Rueckgaengig::leeren() {
@@ -197,6 +202,7 @@ void Rueckgaengig::leeren() {
     m_rueck.clear();
     m_vor.clear();
     m_verworfen = false;
+    melden();
     if (!c || !m_eingerichtet) return;
     if (!sqlite3_get_autocommit(c)) {
         m_verworfen = true; // emptied once the running transaction ends
@@ -276,5 +282,6 @@ bool Rueckgaengig::zurueckschreiben(bool rueck, const std::function<void(int)>& 
     }
     m_aktuell = 0;
     nach.append(von.takeLast());
+    melden();
     return true;
 }

@@ -48,6 +48,9 @@ public:
     /// Forgets every entry (a change that cannot be undone).
     void leeren();
 
+    /// Called whenever the names above may have changed (for the menu).
+    void setBeiAenderung(std::function<void()> f) { m_beiAenderung = std::move(f); }
+
     // Hooks of Transaction and Database.
     void vorBeginn(bool benannt); ///< before BEGIN of an outer transaction
     void beginnen(const QString& name);
@@ -69,6 +72,9 @@ private:
     bool einrichten(sqlite3* c);
     void bilderLoeschen(qint64 nummer);
     void verworfenAnwenden();
+    void melden() const {
+        if (m_beiAenderung) m_beiAenderung();
+    }
     bool zurueckschreiben(bool rueck, const std::function<void(int)>& nachTabelle);
     friend struct RueckgaengigAufruf;
 
@@ -84,4 +90,5 @@ private:
     bool m_aktuellGeschrieben = false;
     // Set by a change outside a named operation; applied once no transaction runs.
     bool m_verworfen = false;
+    std::function<void()> m_beiAenderung;
 };

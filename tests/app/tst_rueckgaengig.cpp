@@ -1,6 +1,8 @@
 // Undo and redo of every kind of change: the seven tables come back exactly,
 // keys and stored forms included, and a refused change leaves nothing to undo.
+// In the main window: the menu names the change, the card follows.
 
+#include "Testbett.h"
 #include "charts/ChartDaten.h"
 #include "core/Currency.h"
 #include "core/Numbers.h"
@@ -13,6 +15,9 @@
 #include "transactions/KursOperationen.h"
 #include "transactions/PaketOperationen.h"
 #include "watch/Beobachtungsliste.h"
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -50,6 +55,7 @@ private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
     void jedeAenderung_data();
     void jedeAenderung();
+    void imHauptfenster();
 
 private:
     QTemporaryDir m_dir;
@@ -217,5 +223,47 @@ void TestRueckgaengig::jedeAenderung() {
              QStringLiteral("ok"));
 }
 
-QTEST_GUILESS_MAIN(TestRueckgaengig)
+void TestRueckgaengig::imHauptfenster() {
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 1, QStringLiteral("1"), QStringLiteral("0"),
+            QStringLiteral("1"));
+    const Bookmark beta = t.paket(QStringLiteral("Beta"), 2, QStringLiteral("1"),
+                                  QStringLiteral("0"), QStringLiteral("1"));
+    auto& f = t.laden();
+    QCOMPARE(f.menu_rueckgaengig->text(), QStringLiteral("Rückgängig"));
+    QVERIFY(!f.menu_rueckgaengig->isEnabled());
+    QVERIFY(!f.menu_wiederholen->isEnabled());
+    QCOMPARE(f.Hmenu_bearbeiten->actions().first(), f.menu_rueckgaengig);
+
+    f.Daten1().setBookmark(beta);
+    t.dialogs.answers = {Dialogs::Answer::Yes};
+    f.aktion(QStringLiteral("menu_loeschen"))->trigger();
+    QCOMPARE(f.StatusBar1[0]->text(), QStringLiteral("1"));
+    QCOMPARE(f.menu_rueckgaengig->text(), QStringLiteral("&Rückgängig: Löschen Beta"));
+    QVERIFY(f.menu_rueckgaengig->isEnabled());
+    QCOMPARE(f.menu_rueckgaengig->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+
+    // Undone while a chart is shown: the card comes back, on its package.
+    f.aktion(QStringLiteral("menu_bilanz"))->trigger();
+    QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Chart);
+    f.menu_rueckgaengig->trigger();
+    QCOMPARE(f.ansicht(), Aktiendataform::Ansicht::Karte);
+    QCOMPARE(f.StatusBar1[0]->text(), QStringLiteral("2"));
+    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral("Rückgängig gemacht: Löschen Beta"));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Alpha"));
+    QCOMPARE(f.menu_wiederholen->text(), QStringLiteral("&Wiederholen: Löschen Beta"));
+    QCOMPARE(f.menu_wiederholen->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
+    QVERIFY(!f.menu_rueckgaengig->isEnabled());
+
+    // Redone from Beta's card: its package is gone, the card goes to the first.
+    QVERIFY(f.Daten1().setBookmark(beta));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Beta"));
+    f.menu_wiederholen->trigger();
+    QCOMPARE(f.StatusBar1[0]->text(), QStringLiteral("1"));
+    QCOMPARE(f.StatusBar1[1]->text(), QStringLiteral("Wiederholt: Löschen Beta"));
+    QCOMPARE(f.karte().Labelaktie->text(), QStringLiteral("Alpha"));
+    QCOMPARE(f.menu_wiederholen->text(), QStringLiteral("Wiederholen"));
+}
+
+QTEST_MAIN(TestRueckgaengig)
 #include "tst_rueckgaengig.moc"
