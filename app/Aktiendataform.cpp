@@ -6,11 +6,13 @@
 
 #include "app/BerichtAnsicht.h"
 #include "app/ChartAnsicht.h"
+#include "app/FormWiederherstellen.h"
 #include "app/KartenAnsicht.h"
 #include "app/Rueckgaengigbefehle.h"
 #include "app/Sicherung.h"
 #include "app/Steuerelemente.h"
 #include "app/UebersichtAnsicht.h"
+#include "app/Wiederherstellung.h"
 #include "charts/BefehleCharts.h"
 #include "core/Bewertung.h"
 #include "core/Charts.h"
@@ -45,6 +47,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -864,6 +867,35 @@ void Aktiendataform::menu_rueckgaengig_Click() {
 }
 void Aktiendataform::menu_wiederholen_Click() {
     Rueckgaengigbefehle::ausfuehren(*this, false);
+}
+void Aktiendataform::menu_wiederherstellen_Click() {
+    if (m_notizenOffen) return;
+    const QString ordner = QFileInfo(m_ctx.db.path())
+                               .absoluteDir()
+                               .filePath(QString::fromLatin1(Sicherung::Ordner));
+    QList<Wiederherstellung::Stand> staende;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        staende = Wiederherstellung::liste(ordner, m_ctx.db.connectText());
+        QApplication::restoreOverrideCursor();
+    }
+    QDate tag;
+    FormWiederherstellen form(
+        m_ctx.dialogs, staende,
+        [this, &tag, &staende](const QString& pfad) {
+            for (const auto& s : std::as_const(staende))
+                if (s.pfad == pfad) tag = s.tag;
+            datenSchliessen();
+            const QString fehler =
+                Wiederherstellung::wiederherstellen(m_ctx.db, pfad, m_ctx.clock.today());
+            datenNeuLesen();
+            return fehler;
+        },
+        this);
+    m_modal(form);
+    if (form.erfolgreich())
+        setHinweis(QStringLiteral("Der Stand vom %1 wurde wiederhergestellt.")
+                       .arg(tag.toString(QStringLiteral("dd.MM.yyyy"))));
 }
 void Aktiendataform::menu_kursaktuell_Click() {
     lesezeichenMerken();

@@ -76,6 +76,8 @@ public:
     /// sets (an undo, a restored backup): card on its package or else the
     /// first, totals, list, overview; a chart or report gives way to the card.
     void datenNeuLesen();
+    /// Closes the record sets (before the file is replaced).
+    void datenSchliessen();
 
     // The views of the display area
     KartenAnsicht& karte() const { return *m_karte; }
@@ -199,6 +201,7 @@ public slots:
     void menu_vermoegenanzeigen_Click();
     void menu_beobachten_Click();
     void menu_einstellungen_Click();
+    void menu_wiederherstellen_Click();
     void menu_passwort_Click();
     void menu_zielkurs_Click();
     void menu_spekufrist_Click();
@@ -248,7 +251,6 @@ private:
     void statusleisteAufbauen();
 
     void datenOeffnen();
-    void datenSchliessen();
     void comboFuellen();
     void startAbschliessen();
     /// Yes branch of the end question: help closed, settings written, end.

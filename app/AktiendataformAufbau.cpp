@@ -112,6 +112,8 @@ QList<Hauptmenue> menueTabelle() {
            &A::menu_beobachten_Click},
           {"trenner22", "", ohne, nullptr},
           {"menu_einstellungen", "&Einstellungen...", ohne, &A::menu_einstellungen_Click},
+          {"menu_wiederherstellen", "Sicherung &wiederherstellen...", ohne,
+           &A::menu_wiederherstellen_Click},
           {"menu_passwort", "&Passwort", QKeySequence(Qt::CTRL | Qt::Key_P),
            &A::menu_passwort_Click},
           {"menu_zielkurs", "&Kursziel + Stopkurs", QKeySequence(Qt::CTRL | Qt::Key_F2),

@@ -21,26 +21,26 @@ namespace {
 
 const QRegularExpression& namensMuster() {
     static const QRegularExpression muster(
-        QStringLiteral("^aktien-(\\d{4}-\\d{2}-\\d{2})(-vor-Komprimierung)?\\.mdb$"));
+        QStringLiteral("^aktien-(\\d{4}-\\d{2}-\\d{2})"
+                       "(-vor-Komprimierung|-vor-Wiederherstellung(-\\d+)?)?\\.mdb$"));
     return muster;
 }
 
 QString fehlerZeile(Art art) {
-    return art == Art::Taeglich
-               ? QStringLiteral(" Die tägliche Sicherung der Datenbank konnte nicht im Ordner "
-                                "\"Sicherungen\" angelegt werden.")
-               : QStringLiteral(" Die Sicherung vor dem Komprimieren konnte nicht im Ordner "
-                                "\"Sicherungen\" angelegt werden.");
+    switch (art) {
+    case Art::Taeglich:
+        return QStringLiteral(" Die tägliche Sicherung der Datenbank konnte nicht im Ordner "
+                              "\"Sicherungen\" angelegt werden.");
+    case Art::VorKomprimierung:
+        return QStringLiteral(" Die Sicherung vor dem Komprimieren konnte nicht im Ordner "
+                              "\"Sicherungen\" angelegt werden.");
+    case Art::VorWiederherstellung:
+        break;
+    }
+    return QStringLiteral("Der jetzige Stand konnte nicht im Ordner \"Sicherungen\" gesichert "
+                          "werden.");
 }
 
-// Makes a finished rename survive a power loss.
-void ordnerSichern(const QString& ordner) {
-    const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 
 // A read transaction holds the file's shared lock: nobody can write to it
 // while it is copied, so the copy is one consistent state. It fails while a
@@ -69,25 +69,6 @@ private:
     bool m_gesperrt = false;
 };
 
-bool kopieren(const QString& quellPfad, const QString& zielPfad) {
-    QFile quelle(quellPfad);
-    if (!quelle.open(QIODevice::ReadOnly)) return false;
-    QFile ziel(zielPfad);
-    // Created with the original's mode: a private depot stays private.
-    if (!ziel.open(QIODevice::WriteOnly | QIODevice::NewOnly, quelle.permissions())) return false;
-    QByteArray puffer;
-    qint64 geschrieben = 0;
-    for (;;) {
-        puffer = quelle.read(1 << 20);
-        if (puffer.isEmpty()) break;
-        if (ziel.write(puffer) != puffer.size()) return false;
-        geschrieben += puffer.size();
-    }
-    if (quelle.error() != QFileDevice::NoError || geschrieben != quelle.size()) return false;
-    if (!ziel.flush() || ::fsync(ziel.handle()) != 0) return false;
-    ziel.close();
-    return ziel.error() == QFileDevice::NoError;
-}
 
 // A folder that nobody may write to was made read-only on purpose; even a
 // run with administrator rights, which the system would let through, leaves
@@ -111,10 +92,40 @@ void melden(MainWindowApi& haupt, const QString& zeile) {
 
 } // namespace
 
+// Makes a finished rename survive a power loss.
+void ordnerSichern(const QString& ordner) {
+    const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+bool kopieren(const QString& quellPfad, const QString& zielPfad) {
+    QFile quelle(quellPfad);
+    if (!quelle.open(QIODevice::ReadOnly)) return false;
+    QFile ziel(zielPfad);
+    // Created with the original's mode: a private depot stays private.
+    if (!ziel.open(QIODevice::WriteOnly | QIODevice::NewOnly, quelle.permissions())) return false;
+    QByteArray puffer;
+    qint64 geschrieben = 0;
+    for (;;) {
+        puffer = quelle.read(1 << 20);
+        if (puffer.isEmpty()) break;
+        if (ziel.write(puffer) != puffer.size()) return false;
+        geschrieben += puffer.size();
+    }
+    if (quelle.error() != QFileDevice::NoError || geschrieben != quelle.size()) return false;
+    if (!ziel.flush() || ::fsync(ziel.handle()) != 0) return false;
+    ziel.close();
+    return ziel.error() == QFileDevice::NoError;
+}
+
 QString dateiName(const QDate& tag, Art art) {
-    return QStringLiteral("aktien-") + tag.toString(QStringLiteral("yyyy-MM-dd")) +
-           (art == Art::VorKomprimierung ? QStringLiteral("-vor-Komprimierung.mdb")
-                                         : QStringLiteral(".mdb"));
+    const QString endung = art == Art::VorKomprimierung       ? QStringLiteral("-vor-Komprimierung.mdb")
+                           : art == Art::VorWiederherstellung ? QStringLiteral("-vor-Wiederherstellung.mdb")
+                                                              : QStringLiteral(".mdb");
+    return QStringLiteral("aktien-") + tag.toString(QStringLiteral("yyyy-MM-dd")) + endung;
 }
 
 QStringList vorhandene(const QString& ordner) {
@@ -154,7 +165,14 @@ QString anlegen(Database& db, const QDate& heute, Art art) {
         return fehler;
     }
 
-    const QString name = dateiName(heute, art);
+    QString name = dateiName(heute, art);
+    // The state before an earlier restore of the day is kept as well.
+    for (int n = 2; art == Art::VorWiederherstellung && n < 1000 &&
+                    (QFileInfo::exists(QDir(ordner).filePath(name)) ||
+                     QFileInfo(QDir(ordner).filePath(name)).isSymLink());
+         ++n)
+        name = dateiName(heute, art).replace(QStringLiteral(".mdb"),
+                                             QStringLiteral("-%1.mdb").arg(n));
     const QString ziel = QDir(ordner).filePath(name);
     const QFileInfo zielInfo(ziel);
     if (art == Art::Taeglich && (zielInfo.exists() || zielInfo.isSymLink()))

@@ -33,6 +33,9 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
+    /// The connect text this file was opened with: a copy of it (a backup)
+    /// opens with the same.
+    QString connectText() const { return QStringLiteral(";pwd=") + m_key; }
 
     /// German description of the last failure (open, exec, compaction).
     QString message() const { return m_message; }
