@@ -6,10 +6,13 @@
 
 #include "app/BerichtAnsicht.h"
 #include "app/ChartAnsicht.h"
+#include "app/FormWiederherstellen.h"
 #include "app/KartenAnsicht.h"
+#include "app/Rueckgaengigbefehle.h"
 #include "app/Sicherung.h"
 #include "app/Steuerelemente.h"
 #include "app/UebersichtAnsicht.h"
+#include "app/Wiederherstellung.h"
 #include "charts/BefehleCharts.h"
 #include "core/Bewertung.h"
 #include "core/Charts.h"
@@ -19,6 +22,7 @@
 #include "db/Database.h"
 #include "db/Depot.h"
 #include "db/Fehlertexte.h"
+#include "db/Rueckgaengig.h"
 #include "db/Recordset.h"
 #include "extras/BefehleExtras.h"
 #include "extras/FormInfo.h"
@@ -45,6 +49,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -193,10 +198,31 @@ Aktiendataform::Aktiendataform(AppContext ctx, QWidget* parent)
     connect(m_uhr, &QTimer::timeout, this, &Aktiendataform::datumAnzeigen);
     m_uhr->start();
     datumAnzeigen();
+
+    m_ctx.db.rueckgaengig().setBeiAenderung(
+        [this] { Rueckgaengigbefehle::menueAktualisieren(*this); });
+    Rueckgaengigbefehle::menueAktualisieren(*this);
 }
 
 Aktiendataform::~Aktiendataform() {
+    m_ctx.db.rueckgaengig().setBeiAenderung({});
     datenSchliessen();
+}
+
+void Aktiendataform::datenNeuLesen() {
+    const Bookmark stand = m_daten1 && m_daten1->hasCurrent() ? m_daten1->bookmark() : -1;
+    datenSchliessen();
+    datenOeffnen();
+    if (m_daten1 && (stand < 0 || !m_daten1->setBookmark(stand))) m_daten1->moveFirst();
+    lesezeichenMerken();
+    if (m_daten2) m_ctx.modul.PasswortGespeichert = m_daten2->text(QStringLiteral("passwort"));
+    paketBefehleAktualisieren();
+    m_ctx.modul.AnzahlPakete = 0;
+    PaketeZaehlen();
+    SummenAktualisieren();
+    // A chart or report was drawn from the rows as they were.
+    if (m_ansicht == Ansicht::Chart || m_ansicht == Ansicht::Bericht) Command5_Click();
+    Rueckgaengigbefehle::menueAktualisieren(*this);
 }
 
 // ---------------------------------------------------------------- data
@@ -575,9 +601,11 @@ void Aktiendataform::notizenSpeichern(const QString& wert) {
         m_ctx.dialogs.notice(this, QStringLiteral("Die Notizen konnten nicht gespeichert werden."));
         return;
     }
+    Transaction t(m_ctx.db,
+                  QStringLiteral("Notizen ") + m_daten1->text(QStringLiteral("aktie")).trimmed());
     if (!m_daten1->isEditing()) m_daten1->edit();
     m_daten1->setValue(QStringLiteral("notizen"), wert);
-    if (!m_daten1->update())
+    if (!m_daten1->update() || !t.commit())
         m_ctx.dialogs.notice(this, QStringLiteral("Die Notizen konnten nicht gespeichert werden."));
     Daten1_Reposition();
 }
@@ -838,6 +866,41 @@ void Aktiendataform::menu_gewinn_verlust_Click() {
 }
 void Aktiendataform::menu_loeschen_Click() {
     menuLoeschen(*this);
+}
+void Aktiendataform::menu_rueckgaengig_Click() {
+    Rueckgaengigbefehle::ausfuehren(*this, true);
+}
+void Aktiendataform::menu_wiederholen_Click() {
+    Rueckgaengigbefehle::ausfuehren(*this, false);
+}
+void Aktiendataform::menu_wiederherstellen_Click() {
+    if (m_notizenOffen) return;
+    const QString ordner = QFileInfo(m_ctx.db.path())
+                               .absoluteDir()
+                               .filePath(QString::fromLatin1(Sicherung::Ordner));
+    QList<Wiederherstellung::Stand> staende;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        staende = Wiederherstellung::liste(ordner, m_ctx.db.connectText());
+        QApplication::restoreOverrideCursor();
+    }
+    QDate tag;
+    FormWiederherstellen form(
+        m_ctx.dialogs, staende,
+        [this, &tag, &staende](const QString& pfad) {
+            for (const auto& s : std::as_const(staende))
+                if (s.pfad == pfad) tag = s.tag;
+            datenSchliessen();
+            const QString fehler =
+                Wiederherstellung::wiederherstellen(m_ctx.db, pfad, m_ctx.clock.today());
+            datenNeuLesen();
+            return fehler;
+        },
+        this);
+    m_modal(form);
+    if (form.erfolgreich())
+        setHinweis(QStringLiteral("Der Stand vom %1 wurde wiederhergestellt.")
+                       .arg(tag.toString(QStringLiteral("dd.MM.yyyy"))));
 }
 void Aktiendataform::menu_kursaktuell_Click() {
     lesezeichenMerken();

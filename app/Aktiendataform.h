@@ -72,6 +72,12 @@ public:
     static QString hinweistext();
     static QString fehltText();
     QString kompaktierFrage() const;
+    /// Reads everything shown anew after the rows changed under the record
+    /// sets (an undo, a restored backup): card on its package or else the
+    /// first, totals, list, overview; a chart or report gives way to the card.
+    void datenNeuLesen();
+    /// Closes the record sets (before the file is replaced).
+    void datenSchliessen();
 
     // The views of the display area
     KartenAnsicht& karte() const { return *m_karte; }
@@ -121,6 +127,8 @@ public:
     QAction* menu_zielkurs = nullptr;
     QAction* menu_DManzeigen = nullptr;
     QAction* menu_vermoegenanzeigen = nullptr;
+    QAction* menu_rueckgaengig = nullptr;
+    QAction* menu_wiederholen = nullptr;
 
     // Toolbar and strips
     QFrame* Picture1 = nullptr; ///< the toolbar
@@ -172,6 +180,8 @@ public slots:
     void menu_export_Click();
     void menu_ende_Click();
     // Bearbeiten
+    void menu_rueckgaengig_Click();
+    void menu_wiederholen_Click();
     void menu_kursaktuell_Click();
     void menu_alleKurseneu_Click();
     void menu_kurseimport_Click();
@@ -193,6 +203,7 @@ public slots:
     void menu_vermoegenanzeigen_Click();
     void menu_beobachten_Click();
     void menu_einstellungen_Click();
+    void menu_wiederherstellen_Click();
     void menu_passwort_Click();
     void menu_zielkurs_Click();
     void menu_spekufrist_Click();
@@ -242,7 +253,6 @@ private:
     void statusleisteAufbauen();
 
     void datenOeffnen();
-    void datenSchliessen();
     void comboFuellen();
     void startAbschliessen();
     /// Yes branch of the end question: help closed, settings written, end.

@@ -2,6 +2,7 @@
 // the status bar. What they do is wired in Aktiendataform.cpp.
 
 #include "app/Aktiendataform.h"
+#include "app/Rueckgaengigbefehle.h"
 
 #include "app/BerichtAnsicht.h"
 #include "app/ChartAnsicht.h"
@@ -63,7 +64,12 @@ QList<Hauptmenue> menueTabelle() {
           {"menu_ende", "&Programm beenden", QKeySequence(Qt::Key_F5), &A::menu_ende_Click}}},
         {"Hmenu_bearbeiten",
          "&Bearbeiten",
-         {{"menu_kursaktuell", "&Einzelkurs aktualisieren", QKeySequence(Qt::CTRL | Qt::Key_F1),
+         {{"menu_rueckgaengig", "Rückgängig", QKeySequence(Qt::CTRL | Qt::Key_Z),
+           &A::menu_rueckgaengig_Click},
+          {"menu_wiederholen", "Wiederholen", QKeySequence(Qt::CTRL | Qt::Key_Y),
+           &A::menu_wiederholen_Click},
+          {"trenner30", "", ohne, nullptr},
+          {"menu_kursaktuell", "&Einzelkurs aktualisieren", QKeySequence(Qt::CTRL | Qt::Key_F1),
            &A::menu_kursaktuell_Click},
           {"menu_alleKurseneu", "Alle &Kurse aktualisieren", ohne, &A::menu_alleKurseneu_Click},
           {"menu_kurseimport", "Kurse &importieren...", ohne, &A::menu_kurseimport_Click},
@@ -108,6 +114,8 @@ QList<Hauptmenue> menueTabelle() {
            &A::menu_beobachten_Click},
           {"trenner22", "", ohne, nullptr},
           {"menu_einstellungen", "&Einstellungen...", ohne, &A::menu_einstellungen_Click},
+          {"menu_wiederherstellen", "Sicherung &wiederherstellen...", ohne,
+           &A::menu_wiederherstellen_Click},
           {"menu_passwort", "&Passwort", QKeySequence(Qt::CTRL | Qt::Key_P),
            &A::menu_passwort_Click},
           {"menu_zielkurs", "&Kursziel + Stopkurs", QKeySequence(Qt::CTRL | Qt::Key_F2),
@@ -193,6 +201,10 @@ void Aktiendataform::menueAufbauen() {
     menu_zielkurs = aktion(QStringLiteral("menu_zielkurs"));
     menu_DManzeigen = aktion(QStringLiteral("menu_DManzeigen"));
     menu_vermoegenanzeigen = aktion(QStringLiteral("menu_vermögenanzeigen"));
+    menu_rueckgaengig = aktion(QStringLiteral("menu_rueckgaengig"));
+    menu_wiederholen = aktion(QStringLiteral("menu_wiederholen"));
+    connect(Hmenu_bearbeiten, &QMenu::aboutToShow, this,
+            [this] { Rueckgaengigbefehle::menueAktualisieren(*this); });
     // The two display toggles carry a check mark; their slots do the toggling.
     for (QAction* a : {menu_DManzeigen, menu_vermoegenanzeigen}) {
         disconnect(a, &QAction::triggered, this, nullptr);

@@ -22,26 +22,26 @@ namespace {
 
 const QRegularExpression& namensMuster() {
     static const QRegularExpression muster(
-        QStringLiteral("^aktien-(\\d{4}-\\d{2}-\\d{2})(-vor-Komprimierung)?\\.mdb$"));
+        QStringLiteral("^aktien-(\\d{4}-\\d{2}-\\d{2})"
+                       "(-vor-Komprimierung|-vor-Wiederherstellung(-\\d+)?)?\\.mdb$"));
     return muster;
 }
 
 QString fehlerZeile(Art art) {
-    return art == Art::Taeglich
-               ? QStringLiteral(" Die tägliche Sicherung der Datenbank konnte nicht im Ordner "
-                                "\"Sicherungen\" angelegt werden.")
-               : QStringLiteral(" Die Sicherung vor dem Komprimieren konnte nicht im Ordner "
-                                "\"Sicherungen\" angelegt werden.");
+    switch (art) {
+    case Art::Taeglich:
+        return QStringLiteral(" Die tägliche Sicherung der Datenbank konnte nicht im Ordner "
+                              "\"Sicherungen\" angelegt werden.");
+    case Art::VorKomprimierung:
+        return QStringLiteral(" Die Sicherung vor dem Komprimieren konnte nicht im Ordner "
+                              "\"Sicherungen\" angelegt werden.");
+    case Art::VorWiederherstellung:
+        break;
+    }
+    return QStringLiteral("Der jetzige Stand konnte nicht im Ordner \"Sicherungen\" gesichert "
+                          "werden.");
 }
 
-// Makes a finished rename survive a power loss.
-void ordnerSichern(const QString& ordner) {
-    const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 
 // A read transaction holds the file's shared lock: nobody can write to it
 // while it is copied, so the copy is one consistent state. It fails while a
@@ -69,6 +69,38 @@ private:
     bool m_aktiv = false;
     bool m_gesperrt = false;
 };
+
+
+// A folder that nobody may write to was made read-only on purpose; even a
+// run with administrator rights, which the system would let through, leaves
+// it alone.
+bool schreibgeschuetzt(const QFileInfo& ordner) {
+    return !(ordner.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+}
+
+void wegraeumen(const QString& ordner, const QString& neu) {
+    const QStringList alle = vorhandene(ordner);
+    const QDir dir(ordner);
+    for (int i = Behalten; i < alle.size(); ++i)
+        if (alle.at(i) != neu) QFile::remove(dir.filePath(alle.at(i)));
+}
+
+void melden(MainWindowApi& haupt, const QString& zeile) {
+    if (zeile.isEmpty()) return;
+    // The load writes its own notice into the panel; this line comes after it.
+    QTimer::singleShot(0, haupt.window(), [&haupt, zeile] { haupt.setHinweis(zeile); });
+}
+
+} // namespace
+
+// Makes a finished rename survive a power loss.
+void ordnerSichern(const QString& ordner) {
+    const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
 
 bool kopieren(const QString& quellPfad, const QString& zielPfad) {
     QFile quelle(quellPfad);
@@ -99,32 +131,11 @@ bool kopieren(const QString& quellPfad, const QString& zielPfad) {
     return ziel.error() == QFileDevice::NoError;
 }
 
-// A folder that nobody may write to was made read-only on purpose; even a
-// run with administrator rights, which the system would let through, leaves
-// it alone.
-bool schreibgeschuetzt(const QFileInfo& ordner) {
-    return !(ordner.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
-}
-
-void wegraeumen(const QString& ordner, const QString& neu) {
-    const QStringList alle = vorhandene(ordner);
-    const QDir dir(ordner);
-    for (int i = Behalten; i < alle.size(); ++i)
-        if (alle.at(i) != neu) QFile::remove(dir.filePath(alle.at(i)));
-}
-
-void melden(MainWindowApi& haupt, const QString& zeile) {
-    if (zeile.isEmpty()) return;
-    // The load writes its own notice into the panel; this line comes after it.
-    QTimer::singleShot(0, haupt.window(), [&haupt, zeile] { haupt.setHinweis(zeile); });
-}
-
-} // namespace
-
 QString dateiName(const QDate& tag, Art art) {
-    return QStringLiteral("aktien-") + tag.toString(QStringLiteral("yyyy-MM-dd")) +
-           (art == Art::VorKomprimierung ? QStringLiteral("-vor-Komprimierung.mdb")
-                                         : QStringLiteral(".mdb"));
+    const QString endung = art == Art::VorKomprimierung       ? QStringLiteral("-vor-Komprimierung.mdb")
+                           : art == Art::VorWiederherstellung ? QStringLiteral("-vor-Wiederherstellung.mdb")
+                                                              : QStringLiteral(".mdb");
+    return QStringLiteral("aktien-") + tag.toString(QStringLiteral("yyyy-MM-dd")) + endung;
 }
 
 QStringList vorhandene(const QString& ordner) {
@@ -164,7 +175,14 @@ QString anlegen(Database& db, const QDate& heute, Art art) {
         return fehler;
     }
 
-    const QString name = dateiName(heute, art);
+    QString name = dateiName(heute, art);
+    // The state before an earlier restore of the day is kept as well.
+    for (int n = 2; art == Art::VorWiederherstellung && n < 1000 &&
+                    (QFileInfo::exists(QDir(ordner).filePath(name)) ||
+                     QFileInfo(QDir(ordner).filePath(name)).isSymLink());
+         ++n)
+        name = dateiName(heute, art).replace(QStringLiteral(".mdb"),
+                                             QStringLiteral("-%1.mdb").arg(n));
     const QString ziel = QDir(ordner).filePath(name);
     const QFileInfo zielInfo(ziel);
     if (art == Art::Taeglich && (zielInfo.exists() || zielInfo.isSymLink()))

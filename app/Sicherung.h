@@ -18,7 +18,10 @@ inline constexpr const char* Ordner = "Sicherungen";
 
 enum class Art {
     Taeglich,        ///< "aktien-2024-03-15.mdb", at most one a day
-    VorKomprimierung ///< "aktien-2024-03-15-vor-Komprimierung.mdb", the file before compaction
+    VorKomprimierung, ///< "aktien-2024-03-15-vor-Komprimierung.mdb", the file before compaction
+    /// "aktien-2024-03-15-vor-Wiederherstellung.mdb", the file a restore replaces;
+    /// a second one that day gets "-2", "-3", … so none is overwritten.
+    VorWiederherstellung
 };
 
 /// The backup's file name for that day.
@@ -34,6 +37,12 @@ QStringList vorhandene(const QString& ordner);
 /// else the German status-bar line; a failure leaves no partial file behind
 /// and never touches the database.
 QString anlegen(Database& db, const QDate& heute, Art art);
+
+/// Copies a file byte for byte into a new file (never over one), with the
+/// source's mode, and writes it to the disk. False on any failure.
+bool kopieren(const QString& quellPfad, const QString& zielPfad);
+/// Makes a finished rename in the folder survive a power loss.
+void ordnerSichern(const QString& ordner);
 
 /// The daily backup after the start: on failure the line is shown once in the
 /// main window's status bar (after the load has set its own notice).

@@ -378,6 +378,7 @@ QList<BenchResult> runAll(BenchContext& ctx) {
     };
     runMainWindow(ctx, out, floors);
     runSicherung(ctx, out);
+    runRueckgaengig(ctx, out);
     runExtras(ctx, out);
     runReports(ctx, out);
     runJetUebernahme(ctx, out);

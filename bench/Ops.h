@@ -62,6 +62,8 @@ void runMainWindow(BenchContext& ctx, QList<BenchResult>& out, const WriteFloors
 
 /// Times the daily backup of the depot.
 void runSicherung(BenchContext& ctx, QList<BenchResult>& out);
+/// Times recording the undo images, an undo, listing and restoring backups.
+void runRueckgaengig(BenchContext& ctx, QList<BenchResult>& out);
 /// Times the stock split, merging of packages and opening the settings window.
 void runExtras(BenchContext& ctx, QList<BenchResult>& out);
 /// Times the report texts, the short report in the main window and the

@@ -40,9 +40,9 @@ int anzahl(Database& db, const QString& sql, const QVariantList& parameter = {})
 }
 
 /// Runs one deletion in its own transaction; the rows it removed, -1 on failure.
-int loeschen(Database& db, const QString& zaehlen, const QString& loeschen,
-             const QVariantList& parameter) {
-    Transaction t(db);
+int loeschen(Database& db, const QString& vorgang, const QString& zaehlen,
+             const QString& loeschen, const QVariantList& parameter) {
+    Transaction t(db, vorgang);
     if (!t.isActive()) return -1;
     const int vorher = anzahl(db, zaehlen, parameter);
     if (!db.exec(loeschen, parameter)) return -1;
@@ -71,7 +71,8 @@ QList<Currency> kurse(Database& db, const QString& name, int hoechstens) {
 
 int kurseKuerzen(Database& db, const QString& name, int behalten) {
     // Everything older than the behalten-th newest quote of the name.
-    return loeschen(db, QStringLiteral("SELECT count(*) FROM kurse WHERE ") + Name,
+    return loeschen(db, QStringLiteral("Chartkurse ") + name.trimmed(),
+                    QStringLiteral("SELECT count(*) FROM kurse WHERE ") + Name,
                     QStringLiteral("DELETE FROM kurse WHERE ") + Name +
                         QStringLiteral(" AND _nr < (SELECT _nr FROM kurse WHERE ") + Name +
                         QStringLiteral(" ORDER BY _nr DESC LIMIT 1 OFFSET ?2 - 1)"),
@@ -79,7 +80,8 @@ int kurseKuerzen(Database& db, const QString& name, int behalten) {
 }
 
 int kurseLoeschen(Database& db, const QString& name) {
-    return loeschen(db, QStringLiteral("SELECT count(*) FROM kurse WHERE ") + Name,
+    return loeschen(db, QStringLiteral("Chartkurse ") + name.trimmed(),
+                    QStringLiteral("SELECT count(*) FROM kurse WHERE ") + Name,
                     QStringLiteral("DELETE FROM kurse WHERE ") + Name, {name});
 }
 
@@ -123,7 +125,7 @@ QList<double> indexwerte(Database& db, int hoechstens) {
 }
 
 int indexKuerzen(Database& db, int behalten) {
-    return loeschen(db, QStringLiteral("SELECT count(*) FROM Indexkurse"),
+    return loeschen(db, QStringLiteral("Indexwert"), QStringLiteral("SELECT count(*) FROM Indexkurse"),
                     QStringLiteral("DELETE FROM Indexkurse WHERE _nr < (SELECT _nr FROM "
                                    "Indexkurse ORDER BY _nr DESC LIMIT 1 OFFSET ?1 - 1)"),
                     {behalten});

@@ -198,6 +198,8 @@ Formchartkurse100::Geschrieben Formchartkurse100::schreiben() {
                        "in der Form TT.MM.JJJJ ein."),
         QStringLiteral("Der Kurs \"%1\" kann nicht gelesen werden.\nBitte geben Sie den Kurs als "
                        "Zahl ein, zum Beispiel 12,50.")};
+    Transaction t(m_api.database(),
+                  QStringLiteral("Chartkurse ") + m_daten2->text(QStringLiteral("aktie")).trimmed());
     m_daten2->edit();
     for (int i = 0; i < 3; ++i) {
         if (texte[size_t(i)] == m_geladen[size_t(i)]) continue;
@@ -210,8 +212,9 @@ Formchartkurse100::Geschrieben Formchartkurse100::schreiben() {
             return Geschrieben::Unlesbar;
         }
     }
-    if (!m_daten2->update()) {
-        const QString grund = m_daten2->lastError();
+    if (!m_daten2->update() || !t.commit()) {
+        const QString grund =
+            m_daten2->lastError().isEmpty() ? m_api.database().message() : m_daten2->lastError();
         m_daten2->cancel();
         m_api.dialogs().notice(this, QStringLiteral("Die Änderung konnte nicht gespeichert "
                                                     "werden.\n") +
@@ -251,7 +254,9 @@ void Formchartkurse100::Daten2_Bewegen(int richtung) {
 void Formchartkurse100::schalter1_Click() {
     if (!m_daten2 || !m_daten2->hasCurrent()) return;
     if (!m_api.dialogs().ask(this, QStringLiteral("Diese Daten jetzt löschen?"))) return;
-    if (!m_daten2->remove()) {
+    Transaction t(m_api.database(),
+                  QStringLiteral("Chartkurse ") + m_daten2->text(QStringLiteral("aktie")).trimmed());
+    if (!m_daten2->remove() || !t.commit()) {
         m_api.dialogs().notice(this, QStringLiteral("Die Daten konnten nicht gelöscht werden.\n") +
                                          m_daten2->lastError());
         return;

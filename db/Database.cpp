@@ -1,6 +1,7 @@
 #include "db/Database.h"
 
 #include "db/Fehlertexte.h"
+#include "db/Rueckgaengig.h"
 #include "db/SqlUtil.h"
 #include <QDir>
 #include <QFile>
@@ -63,6 +64,8 @@ bool Database::hasPlainHeader(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return false;
     return f.read(PlainHeaderSize) == QByteArrayView(PlainHeader, PlainHeaderSize);
 }
+
+Database::Database() : m_rueckgaengig(std::make_unique<Rueckgaengig>(*this)) {}
 
 Database::~Database() {
     close();
@@ -242,6 +245,7 @@ void Database::close() {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+    m_rueckgaengig->getrennt();
     m_txDepth = 0;
     m_txDoomed = false;
 }
@@ -399,13 +403,15 @@ bool Database::compact() {
     return endCompact(*job, Kompaktierung::ausfuehren(job->path, job->key));
 }
 
-Transaction::Transaction(Database& db) : m_db(db) {
+Transaction::Transaction(Database& db, const QString& vorgang) : m_db(db) {
     if (!db.m_db) return;
     if (db.m_txDepth == 0) {
+        db.m_rueckgaengig->vorBeginn(!vorgang.isEmpty());
         if (!db.exec(QStringLiteral("BEGIN IMMEDIATE"))) return;
         m_outer = true;
         db.m_txDoomed = false;
     }
+    db.m_rueckgaengig->beginnen(vorgang);
     ++db.m_txDepth;
     m_active = true;
 }
@@ -423,6 +429,7 @@ bool Transaction::commit() {
     if (m_db.m_txDoomed) {
         m_db.m_txDoomed = false;
         SqlUtil::execRaw(m_db.m_db, QStringLiteral("ROLLBACK"));
+        m_db.m_rueckgaengig->nachRollback();
         m_db.m_message =
             QStringLiteral("Die Änderung wurde zurückgenommen, weil ein Teil fehlschlug.");
         return false;
@@ -430,9 +437,11 @@ bool Transaction::commit() {
     if (!m_db.exec(QStringLiteral("COMMIT"))) {
         const QString msg = m_db.m_message;
         SqlUtil::execRaw(m_db.m_db, QStringLiteral("ROLLBACK"));
+        m_db.m_rueckgaengig->nachRollback();
         m_db.m_message = msg;
         return false;
     }
+    m_db.m_rueckgaengig->nachCommit();
     return true;
 }
 
@@ -448,4 +457,5 @@ void Transaction::rollback() {
     m_db.m_txDoomed = false;
     if (m_db.m_db && !sqlite3_get_autocommit(m_db.m_db))
         SqlUtil::execRaw(m_db.m_db, QStringLiteral("ROLLBACK"));
+    m_db.m_rueckgaengig->nachRollback();
 }

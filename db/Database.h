@@ -6,9 +6,11 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
+class Rueckgaengig;
 
 class Database final {
 public:
@@ -19,7 +21,7 @@ public:
 
     enum class Status { Ok, Missing, NotADatabase, WrongKey, Damaged, Failed };
 
-    Database() = default;
+    Database();
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
@@ -31,6 +33,9 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
+    /// The connect text this file was opened with: a copy of it (a backup)
+    /// opens with the same.
+    QString connectText() const { return QStringLiteral(";pwd=") + m_key; }
 
     /// German description of the last failure (open, exec, compaction).
     QString message() const { return m_message; }
@@ -76,6 +81,10 @@ public:
     std::optional<CompactJob> beginCompact();
     bool endCompact(const CompactJob& job, const Kompaktierung::Ergebnis& ergebnis);
 
+    /// The undo and redo list of the user's operations on this connection;
+    /// closing the database empties it.
+    Rueckgaengig& rueckgaengig() { return *m_rueckgaengig; }
+
     static QString keyFromConnect(const QString& connect);
     /// The refusal of a damaged file.
     static QString damagedMessage(const QString& fileName);
@@ -101,13 +110,16 @@ private:
     // Nested transactions join the outer one; a failed inner one dooms it.
     int m_txDepth = 0;
     bool m_txDoomed = false;
+    std::unique_ptr<Rueckgaengig> m_rueckgaengig;
 };
 
 /// Groups the writes of one operation: all or nothing. Rolls back on
 /// destruction unless commit() succeeded. Nested use joins the outer one.
+/// A transaction with a name ("Kauf Alpha AG") is one entry of the undo list;
+/// nested in one, it joins that entry.
 class Transaction final {
 public:
-    explicit Transaction(Database& db);
+    explicit Transaction(Database& db, const QString& vorgang = {});
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -1,7 +1,12 @@
 #include "db/Vorgang.h"
 
+Vorgang::Vorgang(Database& db, const QString& name, QString scheitern,
+                 std::function<void(int)> nachSchritt)
+    : m_db(db), m_scheitern(std::move(scheitern)), m_nachSchritt(std::move(nachSchritt)),
+      m_t(db, name) {}
+
 Vorgang::Vorgang(Database& db, QString scheitern, std::function<void(int)> nachSchritt)
-    : m_db(db), m_scheitern(std::move(scheitern)), m_nachSchritt(std::move(nachSchritt)), m_t(db) {}
+    : Vorgang(db, QString(), std::move(scheitern), std::move(nachSchritt)) {}
 
 void Vorgang::schritt() {
     ++m_schritte;

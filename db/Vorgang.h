@@ -1,7 +1,8 @@
 #pragma once
 // The writes of one user operation (a sale, a split, a merge): one
-// Transaction, its steps reported to a progress callback as they are done,
-// and the German text of a failure.
+// Transaction under the operation's name (the entry of the undo list), its
+// steps reported to a progress callback as they are done, and the German text
+// of a failure.
 
 #include "db/Database.h"
 
@@ -12,6 +13,10 @@ class Vorgang final {
 public:
     /// Begins the transaction. scheitern: the text a failure starts with
     /// ("Der Verkauf konnte nicht gespeichert werden. Es wurde nichts geändert.").
+    /// name: the operation as the undo list shows it ("Kauf Alpha AG").
+    Vorgang(Database& db, const QString& name, QString scheitern,
+            std::function<void(int)> nachSchritt = {});
+    /// Without a name the writes cannot be undone and empty the undo list.
     Vorgang(Database& db, QString scheitern, std::function<void(int)> nachSchritt = {});
     Vorgang(const Vorgang&) = delete;
     Vorgang& operator=(const Vorgang&) = delete;

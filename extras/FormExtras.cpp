@@ -489,10 +489,11 @@ void FormExtras::Command3_Click() {
         return;
     }
     if (!dlg.ask(this, QStringLiteral("Möchten Sie Stop + Zielkurs jetzt speichern?"))) return;
+    Transaction t(m_api.database(), QStringLiteral("Kursziel + Stopkurs"));
     pakete.edit();
     pakete.setValue(QStringLiteral("kursziel"), *ziel);
     pakete.setValue(QStringLiteral("stopkurs"), *stop);
-    if (!pakete.update()) {
+    if (!pakete.update() || !t.commit()) {
         pakete.cancel();
         dlg.notice(this,
                    QStringLiteral("Kursziel und Stopkurs konnten nicht gespeichert werden.\n\n") +
@@ -516,9 +517,10 @@ void FormExtras::Command4_Click() {
         return;
     Recordset& kennwort = m_api.Daten2();
     if (!kennwort.hasCurrent()) kennwort.moveFirst();
+    Transaction t(m_api.database(), QStringLiteral("Spekulationsfrist"));
     kennwort.edit();
     kennwort.setValue(QStringLiteral("spekufrist"), monate.value);
-    if (!kennwort.update()) {
+    if (!kennwort.update() || !t.commit()) {
         kennwort.cancel();
         dlg.notice(this,
                    QStringLiteral("Die Spekulationsfrist konnte nicht gespeichert werden.\n\n") +

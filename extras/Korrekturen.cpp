@@ -182,7 +182,7 @@ Ergebnis splitDurchfuehren(Database& db, const QString& name, Currency faktor,
     const QString was = QStringLiteral(
         "Der Aktiensplit konnte nicht durchgeführt werden. Es wurde nichts geändert.");
     if (faktor.raw() <= 0) return Ergebnis{false, faktorUngueltigText()};
-    Vorgang v(db, was, nachSchritt);
+    Vorgang v(db, QStringLiteral("Aktiensplit ") + name.trimmed(), was, nachSchritt);
     if (!v.begonnen()) return Ergebnis{false, v.fehler()};
 
     const QList<SplitPaket> pakete = splitPakete(db, name);
@@ -271,7 +271,7 @@ Ergebnis buendeln(Database& db, const QString& kennummer,
                   const std::function<void(int)>& nachSchritt) {
     const QString was = QStringLiteral(
         "Die Aktienpakete konnten nicht zusammengefasst werden. Es wurde nichts geändert.");
-    Vorgang v(db, was, nachSchritt);
+    Vorgang v(db, QStringLiteral("Zusammenfassung ") + kennummer.trimmed(), was, nachSchritt);
     if (!v.begonnen()) return Ergebnis{false, v.fehler()};
 
     const QList<BuendelPaket> pakete = buendelPakete(db, kennummer);

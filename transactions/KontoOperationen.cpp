@@ -20,13 +20,17 @@ bool hatBuchungen(Database& db) {
 }
 
 bool buchen(Database& db, const QDate& datum, const QString& text, Currency summe) {
+    Transaction t(db, QStringLiteral("Buchung Depotkonto"));
     return db.exec(QStringLiteral("INSERT INTO Gewinne (datum, text, summe) VALUES (?, ?, ?)"),
-                   {datum, Eingabe::einzeilig(text), QVariant::fromValue(summe)});
+                   {datum, Eingabe::einzeilig(text), QVariant::fromValue(summe)}) &&
+           t.commit();
 }
 
 bool buchungLoeschen(Database& db, Bookmark buchung) {
+    Transaction t(db, QStringLiteral("Löschen Buchung Depotkonto"));
     return db.exec(QStringLiteral("DELETE FROM Gewinne WHERE _nr = ?"),
-                   {static_cast<qlonglong>(buchung)});
+                   {static_cast<qlonglong>(buchung)}) &&
+           t.commit();
 }
 
 namespace {
@@ -205,7 +209,7 @@ KaufErgebnis kaufSchreiben(Database& db, const KaufEingabe& e, const KaufBetraeg
         return r;
     }
 
-    Vorgang v(db,
+    Vorgang v(db, QStringLiteral("Kauf ") + e.aktie.trimmed(),
               QStringLiteral("Der Kauf konnte nicht gespeichert werden. Es wurde nichts gebucht."),
               nachSchritt);
     const auto fehlschlag = [&]() {

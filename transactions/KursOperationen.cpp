@@ -56,7 +56,7 @@ Ergebnis einzelkursSpeichern(Database& db, Bookmark paket, const QString& aktie,
                              Currency kurs, const QDate& heute,
                              std::optional<Currency> angezeigterGesamtwert,
                              const std::function<void(int)>& nachSchritt) {
-    Vorgang v(db, Scheitern, nachSchritt);
+    Vorgang v(db, QStringLiteral("Kurs ") + aktie.trimmed(), Scheitern, nachSchritt);
     if (!v.begonnen() || !Depot::kursAnhaengen(db, aktie, datum, kurs)) return {false, v.fehler()};
     v.schritt();
     if (angezeigterGesamtwert && !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert))
@@ -71,7 +71,7 @@ Ergebnis einzelkursSpeichern(Database& db, Bookmark paket, const QString& aktie,
 Ergebnis alleKurseSpeichern(Database& db, const QList<NeuerKurs>& kurse, const QDate& datum,
                             const QDate& heute, std::optional<Currency> angezeigterGesamtwert,
                             const std::function<void(int)>& nachSchritt) {
-    Vorgang v(db, Scheitern, nachSchritt);
+    Vorgang v(db, QStringLiteral("Alle Kurse"), Scheitern, nachSchritt);
     if (!v.begonnen() || (angezeigterGesamtwert &&
                           !Depot::tagesbasisAktualisieren(db, heute, *angezeigterGesamtwert)))
         return {false, v.fehler()};

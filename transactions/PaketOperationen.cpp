@@ -132,7 +132,7 @@ Ergebnis verkaufSchreiben(Database& db, const VerkaufEingabe& e,
     const auto wertEuro = erloes ? Numbers::dmToEuroChecked(*erloes) : std::nullopt;
     if (!gutschrift || !wertEuro)
         return Ergebnis{false, Eingabe::ergebnisZuGrossText(QStringLiteral("Verkaufserlös"))};
-    Vorgang v(db, was, nachSchritt);
+    Vorgang v(db, verkaufText(e), was, nachSchritt);
     if (!v.begonnen()) return Ergebnis{false, v.fehler()};
     bool gefunden = false;
     const QString name = paketName(db, e.paket, &gefunden);
@@ -236,7 +236,7 @@ Ergebnis editSchreiben(Database& db, Bookmark paket, const EditEingabe& e, const
         !Eingabe::wert(e.kaufpreis, e.stueck, e.gebuehren) || !Eingabe::wert(e.tageskurs, e.stueck))
         return Ergebnis{false,
                         Eingabe::ergebnisZuGrossText(QStringLiteral("Wert des Aktienpakets"))};
-    Vorgang v(db, was, nachSchritt);
+    Vorgang v(db, QStringLiteral("Änderung ") + e.aktie.trimmed(), was, nachSchritt);
     if (!v.begonnen()) return Ergebnis{false, v.fehler()};
     bool gefunden = false;
     paketName(db, paket, &gefunden);
@@ -266,10 +266,10 @@ QString loeschFrage(const QString& aktie) {
 Ergebnis paketLoeschen(Database& db, Bookmark paket, const std::function<void(int)>& nachSchritt) {
     const QString was =
         QStringLiteral("Das Aktienpaket konnte nicht gelöscht werden. Es wurde nichts geändert.");
-    Vorgang v(db, was, nachSchritt);
-    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
     bool gefunden = false;
     const QString name = paketName(db, paket, &gefunden);
+    Vorgang v(db, QStringLiteral("Löschen ") + name.trimmed(), was, nachSchritt);
+    if (!v.begonnen()) return Ergebnis{false, v.fehler()};
     if (!gefunden) return Ergebnis{false, v.fehler()};
     if (!db.exec(QStringLiteral("DELETE FROM Aktiendaten WHERE rowid = ?"), {schluessel(paket)}))
         return Ergebnis{false, v.fehler()};

@@ -80,7 +80,7 @@ Ergebnis eintragAnlegen(Database& db, Recordset& daten1, const QDate& datum, con
                         const QDate& heute) {
     const auto erster = preis00(kaufkurs);
     if (!erster) return passtNicht(kaufkurs, Kaufkurs);
-    Transaction t(db);
+    Transaction t(db, QStringLiteral("Beobachten ") + aktie.trimmed());
     daten1.addNew();
     if (!daten1.setValue(Datum, datum))
         return zurueck(t, daten1, passtNicht(datum.toString(), Datum).fehler);
@@ -107,7 +107,7 @@ Ergebnis feldAendern(Database& db, Recordset& daten1, int feld, const QString& a
         wert = *p;
     }
     const QString name = daten1.text(Aktie);
-    Transaction t(db);
+    Transaction t(db, QStringLiteral("Beobachten ") + name.trimmed());
     daten1.edit();
     if (!daten1.setText(feld, wert)) return zurueck(t, daten1, passtNicht(antwort, feld).fehler);
     if (!daten1.update() || (feld == Kurs && !kursAnhaengen(db, name, heute, wert)) || !t.commit())
@@ -128,7 +128,7 @@ Ergebnis eintragLoeschen(Database& db, Recordset& daten1, const QString& name) {
     const qint64 nr = letzterMitNamen(daten1, name);
     if (nr < 0 || !daten1.setBookmark(nr))
         return fehler(QStringLiteral("Die Aktie \"%1\" gibt es nicht mehr.").arg(name));
-    Transaction t(db);
+    Transaction t(db, QStringLiteral("Löschen Beobachten ") + name.trimmed());
     if (!daten1.remove() ||
         !db.exec(QStringLiteral("DELETE FROM KurseVirtuell WHERE trim(aktie) = trim(?)"), {name}) ||
         !t.commit())

@@ -3,6 +3,7 @@
 #include "core/Berichte.h"
 #include "core/Clock.h"
 #include "core/Numbers.h"
+#include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
 #include "platform/Fensterteile.h"
@@ -184,8 +185,10 @@ void FormIndex::Command2_Click() {
         return;
     }
     if (!dlg.ask(this, QStringLiteral("Möchten Sie den Indexnamen jetzt speichern?"))) return;
+    Transaction t(m_api.database(), QStringLiteral("Indexname"));
     m_daten1->edit();
-    if (!m_daten1->setText(QStringLiteral("indexname"), Text2->text()) || !m_daten1->update()) {
+    if (!m_daten1->setText(QStringLiteral("indexname"), Text2->text()) || !m_daten1->update() ||
+        !t.commit()) {
         const QString grund = m_daten1->lastError();
         m_daten1->cancel();
         dlg.notice(this,
@@ -222,11 +225,12 @@ void FormIndex::Schalter3_Click() {
         return;
     }
     if (!dlg.ask(this, QStringLiteral("Möchten Sie den Indexwert jetzt speichern?"))) return;
+    Transaction t(m_api.database(), QStringLiteral("Indexwert"));
     m_daten1->addNew();
     const bool ok = m_daten1->setText(QStringLiteral("indexname"), Text2->text()) &&
                     m_daten1->setValue(QStringLiteral("indexzahl"), *wert) &&
                     m_daten1->setValue(QStringLiteral("datum"), DTPicker1->date()) &&
-                    m_daten1->update();
+                    m_daten1->update() && t.commit();
     if (!ok) {
         const QString grund = m_daten1->lastError();
         m_daten1->cancel();

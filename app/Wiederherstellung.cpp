@@ -1,0 +1,135 @@
+#include "app/Wiederherstellung.h"
+
+#include "app/Sicherung.h"
+#include "core/Numbers.h"
+#include "db/Database.h"
+#include "db/Depot.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cstdio>
+#include <unistd.h>
+
+namespace Wiederherstellung {
+
+namespace {
+
+QDate tagAusName(const QString& name) {
+    static const QRegularExpression muster(QStringLiteral("^aktien-(\\d{4}-\\d{2}-\\d{2})"));
+    const QRegularExpressionMatch m = muster.match(name);
+    return m.hasMatch() ? QDate::fromString(m.captured(1), Qt::ISODate) : QDate();
+}
+
+bool heil(Database& db) {
+    return db.scalar(QStringLiteral("PRAGMA quick_check")).toString() == QLatin1String("ok");
+}
+
+QString nichts(const QString& grund) {
+    return grund + QStringLiteral("\nEs wurde nichts geändert.");
+}
+
+} // namespace
+
+bool lesen(Stand& s, const QString& connect) {
+    const QFileInfo info(s.pfad);
+    s.tag = tagAusName(info.fileName());
+    s.groesse = info.size();
+    s.beschaedigt = true;
+    Database db;
+    if (!info.isFile() || db.open(s.pfad, connect) != Database::Status::Ok) return false;
+    db.kleinerCache();
+    if (!heil(db)) return false;
+    const QVariant pakete = db.scalar(QStringLiteral("SELECT count(*) FROM Aktiendaten"));
+    const auto summen = Depot::summen(db);
+    if (!pakete.isValid() || !summen) return false;
+    s.pakete = pakete.toInt();
+    s.wert = summen->wert;
+    s.beschaedigt = false;
+    return true;
+}
+
+QList<Stand> liste(const QString& ordner, const QString& connect) {
+    QList<Stand> out;
+    for (const QString& name : Sicherung::vorhandene(ordner)) {
+        Stand s;
+        s.pfad = QDir(ordner).filePath(name);
+        lesen(s, connect);
+        out << s;
+    }
+    return out;
+}
+
+QString groesseText(qint64 bytes) {
+    if (bytes >= 1024 * 1024)
+        return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1)
+                   .replace(QLatin1Char('.'), QLatin1Char(',')) +
+               QStringLiteral(" MB");
+    return QString::number((bytes + 1023) / 1024) + QStringLiteral(" KB");
+}
+
+QString frage(const QDate& tag) {
+    return QStringLiteral("Möchten Sie den Stand vom %1 wiederherstellen?\n"
+                          "Der jetzige Stand wird vorher als Sicherung aufbewahrt.")
+        .arg(tag.toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+QString wiederherstellen(Database& db, const QString& sicherung, const QDate& heute) {
+    if (!db.isOpen()) return nichts(QStringLiteral("Die Datenbank ist nicht geöffnet."));
+    const QString pfad = QFileInfo(db.path()).absoluteFilePath();
+    const QString ordner = QFileInfo(pfad).absolutePath();
+    const QString connect = db.connectText();
+    // A folder made read-only on purpose is refused even where the system
+    // would let an administrator write.
+    const QFileInfo ordnerInfo(ordner);
+    if (db.ordnerSchreibgeschuetzt() ||
+        !(ordnerInfo.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
+        return nichts(QStringLiteral("Das Programmverzeichnis ist schreibgeschützt."));
+    if (db.dateiSchreibgeschuetzt())
+        return nichts(QStringLiteral("Die Datenbankdatei \"%1\" ist schreibgeschützt.")
+                          .arg(QFileInfo(pfad).fileName()));
+
+    // The copy is made and checked beside the file before anything is replaced.
+    const QString neu = QDir(ordner).filePath(QStringLiteral(".aktien.mdb.wiederherstellen.tmp"));
+    QFile::remove(neu);
+    if (!Sicherung::kopieren(sicherung, neu)) {
+        QFile::remove(neu);
+        return nichts(QStringLiteral("Die Sicherung konnte nicht in das Programmverzeichnis "
+                                     "kopiert werden."));
+    }
+    QFile::setPermissions(neu, QFileInfo(pfad).permissions());
+    {
+        Database probe;
+        if (probe.open(neu, connect) != Database::Status::Ok || !heil(probe)) {
+            probe.close();
+            QFile::remove(neu);
+            QFile::remove(neu + QStringLiteral("-journal"));
+            return nichts(QStringLiteral("Die Sicherung ist beschädigt."));
+        }
+    }
+    QFile::remove(neu + QStringLiteral("-journal"));
+
+    const QString gesichert = Sicherung::anlegen(db, heute, Sicherung::Art::VorWiederherstellung);
+    if (!gesichert.isEmpty()) {
+        QFile::remove(neu);
+        return nichts(gesichert.trimmed());
+    }
+
+    db.close();
+    // A journal beside the file belongs to the old one and must never be
+    // played into the restored one.
+    for (const char* endung : {"-journal", "-wal", "-shm"})
+        QFile::remove(pfad + QLatin1String(endung));
+    const bool ersetzt =
+        std::rename(QFile::encodeName(neu).constData(), QFile::encodeName(pfad).constData()) == 0;
+    if (ersetzt) Sicherung::ordnerSichern(ordner);
+    else QFile::remove(neu);
+    if (db.open(pfad, connect) != Database::Status::Ok)
+        return QStringLiteral("Die Datenbank konnte nicht wieder geöffnet werden.\n") +
+               db.message();
+    if (!ersetzt)
+        return nichts(QStringLiteral("Die Datenbankdatei konnte nicht ersetzt werden."));
+    return {};
+}
+
+} // namespace Wiederherstellung

@@ -1,0 +1,46 @@
+#pragma once
+// Restoring a backup from "Sicherungen": what each backup holds, read from
+// the file itself, and putting one in the place of "aktien.mdb" after the
+// present state has been kept as a backup of its own.
+
+#include "core/Currency.h"
+#include <QDate>
+#include <QList>
+#include <QString>
+
+class Database;
+
+namespace Wiederherstellung {
+
+struct Stand {
+    QString pfad;
+    QDate tag;          ///< from the file name
+    qint64 groesse = 0; ///< bytes
+    bool beschaedigt = true;
+    int pakete = 0;
+    Currency wert; ///< total value of the packages, Euro
+};
+
+/// The backups in ordner, newest first. A file that does not open with
+/// connect or fails the engine's quick check is beschaedigt.
+QList<Stand> liste(const QString& ordner, const QString& connect);
+
+/// Opens the file with connect and checks it; false when it is damaged.
+bool lesen(Stand& s, const QString& connect);
+
+/// "1,5 MB", "820 KB".
+QString groesseText(qint64 bytes);
+
+/// The question before a restore.
+QString frage(const QDate& tag);
+
+/// Puts the backup in the place of the open database's file: the present
+/// file is kept as "aktien-<heute>-vor-Wiederherstellung.mdb", the backup is
+/// copied in under a temporary name, checked and renamed into place, the old
+/// file's journals are removed, and the database is opened anew (the undo
+/// list is then empty). The caller has closed its record sets. Returns the
+/// German reason of a failure, after which the present file is as it was and
+/// the database is open; empty on success.
+QString wiederherstellen(Database& db, const QString& sicherung, const QDate& heute);
+
+} // namespace Wiederherstellung
