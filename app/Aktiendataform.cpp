@@ -20,6 +20,7 @@
 #include "db/Depot.h"
 #include "db/Fehlertexte.h"
 #include "db/Recordset.h"
+#include "db/Verschluesselung.h"
 #include "extras/BefehleExtras.h"
 #include "extras/FormInfo.h"
 #include "extras/pwfrage.h"
@@ -289,6 +290,16 @@ void Aktiendataform::Form_Load() {
     }
 
     if (modul.PasswortGespeichert != Passwort::keines()) {
+        // A file encrypted with the password was opened with the entry of the
+        // prompt before it; the same entry passes the start check.
+        QString klar;
+        if (Verschluesselung::mitPasswort(m_ctx.db) &&
+            passwortStimmt(modul.PasswortGespeichert, modul.PasswortEingabe, &klar)) {
+            modul.PasswortAktuell = klar;
+            DepotUebersicht();
+            startAbschliessen();
+            return;
+        }
         // Nothing of the depot is shown before the password is accepted.
         m_pwfrage = new pwfrage(*this);
         connect(m_pwfrage, &pwfrage::angenommen, this, [this] {

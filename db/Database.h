@@ -31,6 +31,8 @@ public:
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
+    /// The connect text the open file was opened with (its key after "pwd=").
+    QString connectText() const { return QStringLiteral(";pwd=") + m_key; }
 
     /// German description of the last failure (open, exec, compaction).
     QString message() const { return m_message; }
