@@ -994,6 +994,15 @@ void Aktiendataform::menu_hilfeinhalt_Click() {
 void Aktiendataform::hilfeAnzeigen() {
     m_ctx.help.showContents();
 }
+bool Aktiendataform::ohneDatensaetze(const std::function<bool()>& arbeit) {
+    const Bookmark stand = m_daten1 ? m_daten1->bookmark() : -1;
+    datenSchliessen();
+    const bool ok = arbeit();
+    datenOeffnen();
+    if (stand >= 0 && m_daten1) m_daten1->setBookmark(stand);
+    return ok;
+}
+
 void Aktiendataform::depotkontoOeffnen() {
     menu_depotkonto_Click();
 }
