@@ -11,8 +11,8 @@ namespace Verschluesselung {
 
 namespace {
 
-constexpr int SalzLaenge = 16;
-constexpr int SchluesselLaenge = 32;
+constexpr qsizetype SalzLaenge = 16;
+constexpr qsizetype SchluesselLaenge = 32;
 constexpr int PageSize = 1024;
 constexpr const char* Kopfzeile = "Kapito Verschluesselung 1";
 
@@ -21,7 +21,7 @@ QByteArray ableiten(const QString& passwort, const QByteArray& salz, int runden)
     QByteArray key(SchluesselLaenge, '\0');
     if (PKCS5_PBKDF2_HMAC(pw.constData(), int(pw.size()),
                           reinterpret_cast<const unsigned char*>(salz.constData()),
-                          int(salz.size()), runden, EVP_sha256(), SchluesselLaenge,
+                          int(salz.size()), runden, EVP_sha256(), int(SchluesselLaenge),
                           reinterpret_cast<unsigned char*>(key.data())) != 1)
         return {};
     return key;
