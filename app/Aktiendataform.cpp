@@ -24,6 +24,7 @@
 #include "db/Fehlertexte.h"
 #include "db/Rueckgaengig.h"
 #include "db/Recordset.h"
+#include "db/Verschluesselung.h"
 #include "extras/BefehleExtras.h"
 #include "extras/FormInfo.h"
 #include "extras/pwfrage.h"
@@ -320,6 +321,16 @@ void Aktiendataform::Form_Load() {
     }
 
     if (modul.PasswortGespeichert != Passwort::keines()) {
+        // A file encrypted with the password was opened with the entry of the
+        // prompt before it; the same entry passes the start check.
+        QString klar;
+        if (Verschluesselung::mitPasswort(m_ctx.db) &&
+            passwortStimmt(modul.PasswortGespeichert, modul.PasswortEingabe, &klar)) {
+            modul.PasswortAktuell = klar;
+            DepotUebersicht();
+            startAbschliessen();
+            return;
+        }
         // Nothing of the depot is shown before the password is accepted.
         m_pwfrage = new pwfrage(*this);
         connect(m_pwfrage, &pwfrage::angenommen, this, [this] {
@@ -1062,6 +1073,15 @@ void Aktiendataform::menu_hilfeinhalt_Click() {
 void Aktiendataform::hilfeAnzeigen() {
     m_ctx.help.showContents();
 }
+bool Aktiendataform::ohneDatensaetze(const std::function<bool()>& arbeit) {
+    const Bookmark stand = m_daten1 ? m_daten1->bookmark() : -1;
+    datenSchliessen();
+    const bool ok = arbeit();
+    datenOeffnen();
+    if (stand >= 0 && m_daten1) m_daten1->setBookmark(stand);
+    return ok;
+}
+
 void Aktiendataform::depotkontoOeffnen() {
     menu_depotkonto_Click();
 }

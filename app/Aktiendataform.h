@@ -111,6 +111,7 @@ public:
     void hinweisZuruecksetzen() override;
     void hilfeAnzeigen() override;
     void depotkontoOeffnen() override;
+    bool ohneDatensaetze(const std::function<bool()>& arbeit) override;
 
     // Menus
     QMenu* Hmenu_aktie = nullptr;

@@ -9,6 +9,8 @@
 #include "core/Clock.h"
 #include "db/Database.h"
 #include "db/Journalpruefung.h"
+#include "db/Verschluesselung.h"
+#include "extras/pwfrage.h"
 #include "platform/Dialogs.h"
 #include <QDir>
 #include <QFile>
@@ -50,19 +52,44 @@ bool Programmstart::starten() {
         m_exitCode = 1;
         return false;
     }
-    if (m_ctx.db.open(pfad) != Database::Status::Ok) {
+    const Database::Status status = m_ctx.db.open(pfad);
+    if (status != Database::Status::Ok && Verschluesselung::passwortNoetig(pfad, status)) {
+        // Encrypted with the start password: it is asked for before anything is opened.
+        m_frage = new pwfrage(m_ctx.modul, m_ctx.dialogs, [this, pfad](const QString& eingabe) {
+            const Verschluesselung::Oeffnung o =
+                Verschluesselung::oeffnen(m_ctx.db, pfad, eingabe);
+            pwfrage::Dateiversuch v;
+            v.offen = o.status == Database::Status::Ok;
+            if (o.status != Database::Status::WrongKey) v.meldung = o.meldung;
+            m_exitCode = v.offen || v.meldung.isEmpty() ? 0 : 1;
+            return v;
+        });
+        connect(m_frage, &pwfrage::angenommen, this, [this, pfad] { nachDemOeffnen(pfad); });
+        // A wrong or empty entry and the close box end the program as at the
+        // described prompt; the file stays as it is.
+        connect(m_frage, &pwfrage::programmBeenden, this, [this] { emit beendet(m_exitCode); });
+        m_frage->show();
+        return true;
+    }
+    if (status != Database::Status::Ok) {
         // A damaged or foreign file is refused and left as it is.
         m_ctx.dialogs.notice(nullptr, m_ctx.db.message());
         m_exitCode = 1;
         return false;
     }
+    nachDemOeffnen(pfad);
+    return true;
+}
+
+void Programmstart::nachDemOeffnen(const QString& pfad) {
+    // What an interrupted re-keying left in the marker goes.
+    Verschluesselung::markeAufraeumen(m_ctx.db);
     // Checked while the start window is shown.
-    m_pruefung = std::make_unique<Startpruefung>(pfad);
+    m_pruefung = std::make_unique<Startpruefung>(pfad, m_ctx.db.connectText());
     m_pruefung->starten();
     m_gruss = new FormGruss(
         m_ctx.controls, [this] { nachDemGruss(); }, m_grussMs);
     m_gruss->show();
-    return true;
 }
 
 void Programmstart::nachDemGruss() {

@@ -3,6 +3,7 @@
 // window, and after its delay loads the main window.
 
 #include "app/AppContext.h"
+#include "extras/pwfrage.h"
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -29,12 +30,16 @@ public:
 
     FormGruss* gruss() const;
     Aktiendataform* hauptfenster() const { return m_haupt.get(); }
+    /// The password prompt shown before a file encrypted with the password is opened.
+    pwfrage* passwortFrage() const { return m_frage.data(); }
 
 signals:
     /// The program ends; the receiver leaves the event loop with this code.
     void beendet(int code);
 
 private:
+    /// The file is open: its check and the start window.
+    void nachDemOeffnen(const QString& pfad);
     void nachDemGruss();
     void hauptfensterLaden();
 
@@ -42,6 +47,7 @@ private:
     int m_grussMs;
     int m_exitCode = 0;
     QPointer<FormGruss> m_gruss;
+    QPointer<pwfrage> m_frage;
     std::unique_ptr<Aktiendataform> m_haupt;
     std::unique_ptr<Programmsperre> m_sperre;
     std::unique_ptr<Startpruefung> m_pruefung;

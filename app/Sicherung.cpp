@@ -2,6 +2,7 @@
 
 #include "core/Clock.h"
 #include "db/Database.h"
+#include "db/Verschluesselung.h"
 #include "platform/MainWindowApi.h"
 #include <QDateTime>
 #include <QDir>
@@ -82,7 +83,10 @@ void wegraeumen(const QString& ordner, const QString& neu) {
     const QStringList alle = vorhandene(ordner);
     const QDir dir(ordner);
     for (int i = Behalten; i < alle.size(); ++i)
-        if (alle.at(i) != neu) QFile::remove(dir.filePath(alle.at(i)));
+        if (alle.at(i) != neu) {
+            QFile::remove(dir.filePath(alle.at(i)));
+            QFile::remove(Verschluesselung::markePfad(dir.filePath(alle.at(i))));
+        }
 }
 
 void melden(MainWindowApi& haupt, const QString& zeile) {
@@ -200,6 +204,9 @@ QString anlegen(Database& db, const QDate& heute, Art art) {
         Lesesperre sperre(db);
         ok = sperre.gesperrt() && kopieren(original.absoluteFilePath(), neu);
     }
+    // A copy encrypted with the password gets the marker that tells a wrong
+    // password from a damaged copy when it is restored.
+    ok = ok && Verschluesselung::markeFuerKopie(db, ziel);
     if (!ok ||
         std::rename(QFile::encodeName(neu).constData(), QFile::encodeName(ziel).constData()) != 0) {
         QFile::remove(neu);

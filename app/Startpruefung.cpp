@@ -3,8 +3,8 @@
 #include <QEventLoop>
 #include <QThread>
 
-Startpruefung::Startpruefung(QString pfad, QObject* parent)
-    : QObject(parent), m_pfad(std::move(pfad)) {}
+Startpruefung::Startpruefung(QString pfad, QString connect, QObject* parent)
+    : QObject(parent), m_pfad(std::move(pfad)), m_connect(std::move(connect)) {}
 
 Startpruefung::~Startpruefung() {
     if (m_thread) {
@@ -16,9 +16,9 @@ Startpruefung::~Startpruefung() {
 void Startpruefung::starten() {
     if (m_thread) return;
     m_thread = QThread::create([this] {
-        m_ergebnis = Dateipruefung::pruefen(m_pfad);
+        m_ergebnis = Dateipruefung::pruefen(m_pfad, m_connect);
         // A whole file gets the indexes an earlier version did not make.
-        if (m_ergebnis.ok) Dateipruefung::nachruesten(m_pfad);
+        if (m_ergebnis.ok) Dateipruefung::nachruesten(m_pfad, m_connect);
     });
     // Delivered on this object's thread: the result is complete by then.
     connect(m_thread, &QThread::finished, this, [this] {

@@ -15,7 +15,10 @@ class QThread;
 class Startpruefung final : public QObject {
     Q_OBJECT
 public:
-    explicit Startpruefung(QString pfad, QObject* parent = nullptr);
+    /// `connect` opens the file (the program's key unless it has a password's).
+    explicit Startpruefung(QString pfad,
+                           QString connect = QString::fromLatin1(Database::ConnectText),
+                           QObject* parent = nullptr);
     /// Waits for the check if it still runs.
     ~Startpruefung() override;
 
@@ -31,6 +34,7 @@ signals:
 
 private:
     QString m_pfad;
+    QString m_connect;
     QThread* m_thread = nullptr;
     Dateipruefung::Ergebnis m_ergebnis;
     std::atomic<bool> m_fertig{false};

@@ -17,15 +17,6 @@ namespace Kompaktierung {
 
 namespace {
 
-// Makes a finished rename survive a power loss.
-void syncDirectory(const QString& dir) {
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 // Reports the share done while a long statement runs: the engine calls back
 // every thousand steps, and every 64th call asks how far it is.
 struct Beobachter {
@@ -46,10 +37,38 @@ int beobachten(void* p) {
     return 0;
 }
 
+Ergebnis kopieren(const QString& pfad, const QString& key, const Fortschritt& fortschritt,
+                  const VorDerPruefung& vorDerPruefung, const NeuerSchluessel* neu);
+
 } // namespace
+
+void ordnerSichern(const QString& dir) {
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
 
 Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& fortschritt,
                     const VorDerPruefung& vorDerPruefung) {
+    return kopieren(pfad, key, fortschritt, vorDerPruefung, nullptr);
+}
+
+Ergebnis umschluesseln(const QString& pfad, const QString& key, const NeuerSchluessel& neu,
+                       const Fortschritt& fortschritt) {
+    if (neu.key.isEmpty()) {
+        Ergebnis e;
+        e.meldung = QStringLiteral("Die Datenbank hat kein Kennwort.");
+        return e;
+    }
+    return kopieren(pfad, key, fortschritt, {}, &neu);
+}
+
+namespace {
+
+Ergebnis kopieren(const QString& pfad, const QString& key, const Fortschritt& fortschritt,
+                  const VorDerPruefung& vorDerPruefung, const NeuerSchluessel* neu) {
     Ergebnis e;
     const auto melden = [&](int p) {
         if (fortschritt) fortschritt(p);
@@ -60,6 +79,9 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     const QString target = dir + QLatin1Char('/') + QLatin1String(Database::CompactFileName);
     const QByteArray targetName = QFile::encodeName(target);
     const QString connect = QStringLiteral(";pwd=") + key;
+    // The copy's key: the original's, or the new one when re-keying.
+    const QString zielKey = neu ? neu->key : key;
+    const QString zielConnect = QStringLiteral(";pwd=") + zielKey;
     if (key.isEmpty()) {
         // Without a key the copy would be written in plain text.
         e.meldung = QStringLiteral("Die Datenbank hat kein Kennwort.");
@@ -124,7 +146,7 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
     }
     melden(0);
     // Always with KEY: an ATTACH without it writes an unencrypted file.
-    if (!quelle.exec(QStringLiteral("ATTACH DATABASE ?1 AS neu KEY ?2"), {target, key}))
+    if (!quelle.exec(QStringLiteral("ATTACH DATABASE ?1 AS neu KEY ?2"), {target, zielKey}))
         return abandon(quelle.message());
     attached = true;
     QString err;
@@ -170,8 +192,15 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
         return abandon(QStringLiteral("Die Kopie ist nicht verschlüsselt."));
     {
         Database copy;
-        if (copy.open(target, connect) != Database::Status::Ok) return abandon(copy.message());
+        if (copy.open(target, zielConnect) != Database::Status::Ok)
+            return abandon(copy.message());
         copy.kleinerCache();
+        if (neu && neu->inDerKopie && !neu->inDerKopie(copy)) {
+            const QString grund = copy.message();
+            copy.close();
+            return abandon(grund.isEmpty() ? QStringLiteral("Die Kopie konnte nicht geändert werden.")
+                                           : grund);
+        }
         melden(55);
         // The check reads the whole copy as the export wrote it: its share
         // (55 to 95) is estimated from the time the export took.
@@ -211,14 +240,19 @@ Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& 
         [[maybe_unused]] const int r = ::chown(targetName.constData(), uid_t(-1), alt.st_gid);
     }
 
+    if (neu && neu->vorDemErsetzen && !neu->vorDemErsetzen())
+        return abandon(QStringLiteral("Die Kennzeichnung der Verschlüsselung konnte nicht "
+                                      "geschrieben werden."));
     // rename(2) replaces the original in one step: either name always holds a
     // complete database.
     if (std::rename(targetName.constData(), QFile::encodeName(original).constData()) != 0)
         return abandon(QStringLiteral("Die Kopie konnte nicht umbenannt werden."));
-    syncDirectory(dir);
+    ordnerSichern(dir);
     melden(100);
     e.ok = true;
     return e;
 }
+
+} // namespace
 
 } // namespace Kompaktierung

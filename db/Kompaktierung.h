@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+class Database;
+
 namespace Kompaktierung {
 
 struct Ergebnis {
@@ -25,5 +27,21 @@ using VorDerPruefung = std::function<void(const QString& kopie)>;
 /// Compacts the file at pfad, encrypted with key.
 Ergebnis ausfuehren(const QString& pfad, const QString& key, const Fortschritt& fortschritt = {},
                     const VorDerPruefung& vorDerPruefung = {});
+
+/// The same copy written with another key: the file then opens with
+/// `neu.key` only. `inDerKopie` changes the copy before it is checked (it
+/// runs on the copy's connection); `vorDemErsetzen` runs right before the
+/// copy takes the original's place, and a false from either leaves the
+/// original as it was.
+struct NeuerSchluessel {
+    QString key;
+    std::function<bool(Database& kopie)> inDerKopie;
+    std::function<bool()> vorDemErsetzen;
+};
+Ergebnis umschluesseln(const QString& pfad, const QString& key, const NeuerSchluessel& neu,
+                       const Fortschritt& fortschritt = {});
+
+/// Makes a finished rename in dir survive a power loss.
+void ordnerSichern(const QString& dir);
 
 } // namespace Kompaktierung

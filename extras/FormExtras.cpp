@@ -4,6 +4,7 @@
 #include "core/Passwort.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "db/Verschluesselung.h"
 #include "extras/Korrekturen.h"
 #include "platform/Dialogs.h"
 #include "platform/Fensterteile.h"
@@ -209,10 +210,16 @@ QWidget* FormExtras::reiterPasswort() {
     Check1 = new QCheckBox(QStringLiteral("  Passwort         in Klartext"), Frame1);
     Check1->setObjectName(QStringLiteral("Check1"));
     Check1->setAccessibleName(QStringLiteral("Passwort in Klartext"));
+    DateiVerschluesseln =
+        new QCheckBox(QStringLiteral("Datei mit diesem Passwort verschlüsseln"), Frame1);
+    DateiVerschluesseln->setObjectName(QStringLiteral("DateiVerschluesseln"));
+    DateiVerschluesseln->setAccessibleName(
+        QStringLiteral("Datei mit diesem Passwort verschlüsseln"));
     auto* rahmen = new QVBoxLayout(Frame1);
     rahmen->addWidget(Text1);
     rahmen->addWidget(Text2);
     rahmen->addWidget(Check1);
+    rahmen->addWidget(DateiVerschluesseln);
 
     Command5 = Fensterteile::textknopf(QStringLiteral("Command5"),
                                        QStringLiteral(" Passwort speichern "), this);
@@ -330,6 +337,7 @@ void FormExtras::Form_Load() {
     Text1->setText(m_api.modul().PasswortAktuell);
     Text2->setText(m_api.modul().PasswortAktuell);
     passwortKnoepfe();
+    DateiVerschluesseln->setChecked(Verschluesselung::mitPasswort(m_api.database()));
 
     // The window opens on the package the main window shows: its name above
     // the fields, its stored target and stop price in them.
@@ -562,9 +570,30 @@ void FormExtras::Command5_Click() {
     }
     if (!dlg.ask(this, QStringLiteral("Möchten Sie das Passwort jetzt speichern?"))) return;
     const QString neu = Text2->text();
+    const bool verschluesseln = DateiVerschluesseln->isChecked();
+    if (verschluesseln &&
+        dlg.message(this,
+                    QStringLiteral("Die Datei wird jetzt mit diesem Passwort verschlüsselt.\n"
+                                   "Ohne das Passwort kann sie danach von niemandem mehr "
+                                   "geöffnet werden.\n\nMöchten Sie die Datei jetzt "
+                                   "verschlüsseln?"),
+                    Dialogs::Icon::Exclamation, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
     m_api.modul().PasswortEingabe = neu;
     Recordset& kennwort = m_api.Daten2();
     if (!kennwort.hasCurrent()) kennwort.moveFirst();
+    // The key comes from the password as the start check reads it back.
+    const QString klar = ::Passwort::klartext(::Passwort::speicherform(neu));
+    const bool bisher = Verschluesselung::mitPasswort(m_api.database());
+    const bool gleich =
+        bisher && klar == ::Passwort::klartext(kennwort.text(QStringLiteral("passwort")));
+    if (verschluesseln != bisher || (verschluesseln && !gleich)) {
+        if (!dateiUmschluesseln(verschluesseln ? klar : QString(), ::Passwort::speicherform(neu)))
+            return;
+        m_api.modul().PasswortAktuell = neu;
+        verlassen();
+        return;
+    }
     kennwort.edit();
     kennwort.setValue(QStringLiteral("passwort"), ::Passwort::speicherform(neu));
     if (!kennwort.update()) {
@@ -584,6 +613,13 @@ void FormExtras::Command6_Click() {
         return;
     }
     if (!dlg.askStop(this, QStringLiteral("Möchten Sie das Passwort jetzt löschen?"))) return;
+    if (Verschluesselung::mitPasswort(m_api.database())) {
+        // Without a password the file gets the program's own key again.
+        if (!dateiUmschluesseln(QString(), ::Passwort::keines())) return;
+        m_api.modul().PasswortAktuell.clear();
+        verlassen();
+        return;
+    }
     Recordset& kennwort = m_api.Daten2();
     if (!kennwort.hasCurrent()) kennwort.moveFirst();
     kennwort.edit();
@@ -596,6 +632,29 @@ void FormExtras::Command6_Click() {
     }
     m_api.modul().PasswortAktuell.clear();
     verlassen();
+}
+
+bool FormExtras::dateiUmschluesseln(const QString& passwort, const QString& speicherform) {
+    // Re-keying replaces the file: no record set may hold it meanwhile.
+    m_daten1.reset();
+    Kompaktierung::Ergebnis e;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool ok = m_api.ohneDatensaetze([&] {
+        e = Verschluesselung::umschluesseln(m_api.database(), passwort, speicherform);
+        return e.ok;
+    });
+    QApplication::restoreOverrideCursor();
+    m_daten1.reset(Recordset::openTable(m_api.database(), QStringLiteral("Aktiendaten")));
+    if (ok) return true;
+    QString text = passwort.isEmpty()
+                       ? QStringLiteral("Die Verschlüsselung mit dem Passwort konnte nicht "
+                                        "aufgehoben werden.")
+                       : QStringLiteral("Die Datei konnte nicht mit dem Passwort verschlüsselt "
+                                        "werden.");
+    text += QStringLiteral("\nDas Passwort bleibt, wie es war.");
+    if (!e.meldung.isEmpty()) text += QStringLiteral("\n\n") + e.meldung;
+    m_api.dialogs().notice(this, text);
+    return false;
 }
 
 void FormExtras::Command7_Click() {

@@ -58,6 +58,8 @@ public:
     QLineEdit* Text1 = nullptr;      ///< the password
     QLineEdit* Text2 = nullptr;      ///< the password again
     QCheckBox* Check1 = nullptr;     ///< the password in plain text
+    /// The file encrypted with the password (ticked while it is).
+    QCheckBox* DateiVerschluesseln = nullptr;
     HoverButton* Command5 = nullptr; ///< save
     HoverButton* Command6 = nullptr; ///< delete
     HoverButton* Command7 = nullptr; ///< empty the fields
@@ -118,6 +120,9 @@ private:
     /// Daten1 of the main window on the saved position.
     void zumLesezeichen();
     void passwortKnoepfe();
+    /// Re-encrypts the file with a key from `passwort` (the program's key when
+    /// empty) and writes `speicherform`; a failure is said here.
+    bool dateiUmschluesseln(const QString& passwort, const QString& speicherform);
     void verlassen();
 
     MainWindowApi& m_api;

@@ -7,6 +7,7 @@
 #include "platform/HoverButton.h"
 #include "platform/HoverReset.h"
 #include "platform/MainWindowApi.h"
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -22,7 +23,17 @@ bool passwortStimmt(const QString& speicherform, const QString& eingabe, QString
 
 pwfrage::pwfrage(MainWindowApi& haupt, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_haupt(haupt) {
+      m_haupt(&haupt), m_modul(haupt.modul()), m_dialogs(haupt.dialogs()) {
+    aufbauen();
+}
+
+pwfrage::pwfrage(ModulAktien& modul, Dialogs& dialogs, Dateioeffnung oeffnen, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_modul(modul), m_dialogs(dialogs), m_oeffnen(std::move(oeffnen)) {
+    aufbauen();
+}
+
+void pwfrage::aufbauen() {
     setObjectName(QStringLiteral("pwfrage"));
     setWindowTitle(QStringLiteral("Kapito 3.6"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -76,7 +87,7 @@ void pwfrage::showEvent(QShowEvent* event) {
 
 void pwfrage::Schalter3_Click() {
     if (m_fertig) return;
-    m_haupt.modul().PasswortEingabe = Textpwfrage->text();
+    m_modul.PasswortEingabe = Textpwfrage->text();
     if (Textpwfrage->text().isEmpty()) {
         beenden();
         return;
@@ -89,18 +100,38 @@ void pwfrage::schalter4_Click() {
 }
 
 void pwfrage::Startpruefung() {
-    Recordset& kennwort = m_haupt.Daten2();
-    if (!kennwort.hasCurrent()) kennwort.moveFirst();
-    const QString gespeichert = kennwort.text(QStringLiteral("passwort"));
-    QString klar;
-    if (!passwortStimmt(gespeichert, m_haupt.modul().PasswortEingabe, &klar)) {
-        m_haupt.dialogs().message(this, falschText(), Dialogs::Icon::Stop);
+    if (!m_haupt) {
+        // The file itself checks the entry: only the right password opens it.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const Dateiversuch versuch = m_oeffnen(m_modul.PasswortEingabe);
+        QApplication::restoreOverrideCursor();
+        if (versuch.offen) {
+            annehmen();
+            return;
+        }
+        if (versuch.meldung.isEmpty())
+            m_dialogs.message(this, falschText(), Dialogs::Icon::Stop);
+        else
+            m_dialogs.notice(this, versuch.meldung);
         beenden();
         return;
     }
+    Recordset& kennwort = m_haupt->Daten2();
+    if (!kennwort.hasCurrent()) kennwort.moveFirst();
+    const QString gespeichert = kennwort.text(QStringLiteral("passwort"));
+    QString klar;
+    if (!passwortStimmt(gespeichert, m_modul.PasswortEingabe, &klar)) {
+        m_dialogs.message(this, falschText(), Dialogs::Icon::Stop);
+        beenden();
+        return;
+    }
+    m_modul.PasswortAktuell = klar;
+    m_haupt->DepotUebersicht();
+    annehmen();
+}
+
+void pwfrage::annehmen() {
     m_fertig = true;
-    m_haupt.modul().PasswortAktuell = klar;
-    m_haupt.DepotUebersicht();
     emit angenommen();
     close();
 }

@@ -6,8 +6,11 @@
 #include "platform/HoverButton.h"
 #include <QString>
 #include <QWidget>
+#include <functional>
 
+class Dialogs;
 class MainWindowApi;
+struct ModulAktien;
 class QLabel;
 class QLineEdit;
 
@@ -20,6 +23,18 @@ class pwfrage final : public QWidget {
     Q_OBJECT
 public:
     explicit pwfrage(MainWindowApi& haupt, QWidget* parent = nullptr);
+
+    /// What the entry did to a file encrypted with the password.
+    struct Dateiversuch {
+        bool offen = false;     ///< the file opened with the entry
+        QString meldung;        ///< when not open and not empty: why (a damaged file)
+    };
+    using Dateioeffnung = std::function<Dateiversuch(const QString& eingabe)>;
+    /// The prompt before the file is opened, for a file encrypted with the
+    /// password: the entry opens it, or the program ends with the wrong
+    /// password's message or the file's own.
+    pwfrage(ModulAktien& modul, Dialogs& dialogs, Dateioeffnung oeffnen,
+            QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;         ///< "Kapito 3.6"
     QLabel* Label2 = nullptr;         ///< "Bitte gültiges Passwort eingeben "
@@ -49,6 +64,12 @@ private:
     void Startpruefung();
     void beenden();
 
-    MainWindowApi& m_haupt;
+    void aufbauen();
+    void annehmen();
+
+    MainWindowApi* m_haupt = nullptr;
+    ModulAktien& m_modul;
+    Dialogs& m_dialogs;
+    Dateioeffnung m_oeffnen;
     bool m_fertig = false;
 };

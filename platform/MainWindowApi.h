@@ -4,6 +4,7 @@
 
 #include "core/ModulAktien.h"
 #include <QString>
+#include <functional>
 
 class Clock;
 class Database;
@@ -61,4 +62,9 @@ public:
     // Hand-overs between windows
     virtual void hilfeAnzeigen() = 0;        ///< help contents
     virtual void depotkontoOeffnen() = 0;    ///< FormDepotKonto, modal
+
+    /// Runs `arbeit`, which replaces the database file (re-keying), while the
+    /// record sets are closed; they are opened again afterwards on the same
+    /// package. Returns what `arbeit` returned.
+    virtual bool ohneDatensaetze(const std::function<bool()>& arbeit) = 0;
 };

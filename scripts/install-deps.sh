@@ -4,7 +4,7 @@
 # it asks for sudo only when packages are missing and it is not root.
 set -euo pipefail
 PACKAGES=(qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
-          libgl-dev libsqlcipher-dev sqlcipher mdbtools-dev cmake ninja-build g++ pkg-config
+          libgl-dev libsqlcipher-dev libssl-dev sqlcipher mdbtools-dev cmake ninja-build g++ pkg-config
           fonts-liberation fonts-dejavu-core xvfb xauth xdotool imagemagick poppler-utils
           desktop-file-utils appstream dpkg-dev file python3
           # checks the Debian package

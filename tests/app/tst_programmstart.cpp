@@ -4,6 +4,9 @@
 #include "app/FormGruss.h"
 #include "app/Programmsperre.h"
 #include "app/Programmstart.h"
+#include "core/Passwort.h"
+#include "db/Verschluesselung.h"
+#include "extras/pwfrage.h"
 #include "platform/ScrollLine.h"
 #include <QApplication>
 #include <QCryptographicHash>
@@ -65,6 +68,8 @@ private slots:
     void fremdeDatei_data();
     void fremdeDatei();
     void grussFensterUndUebergabe();
+    void mitPasswortVerschluesselt_data();
+    void mitPasswortVerschluesselt();
     void grossgeschriebenerName();
     void verlauf();
     void journalBeimStart_data();
@@ -245,6 +250,66 @@ void TestProgrammstart::grussFensterUndUebergabe() {
     start.hauptfenster()->menu_ende_Click();
     QCOMPARE(ende.size(), 1);
     QCOMPARE(start.exitCode(), 0);
+}
+
+void TestProgrammstart::mitPasswortVerschluesselt_data() {
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<bool>("gekuerzt");
+    QTest::addColumn<QString>("meldung"); ///< "" = the main window opens
+    QTest::addColumn<int>("code");
+    QTest::newRow("richtiges Passwort") << "geheim" << false << "" << 0;
+    QTest::newRow("falsches Passwort") << "Geheim" << false << pwfrage::falschText() << 0;
+    QTest::newRow("gekürzte Datei")
+        << "geheim" << true << Database::damagedMessage(QStringLiteral("aktien.mdb")) << 1;
+}
+
+// The password is asked before the file is opened, and only once.
+void TestProgrammstart::mitPasswortVerschluesselt() {
+    QFETCH(QString, eingabe);
+    QFETCH(bool, gekuerzt);
+    QFETCH(QString, meldung);
+    QFETCH(int, code);
+    Testbett t;
+    t.paket(QStringLiteral("Alpha"), 10, QStringLiteral("20"), QStringLiteral("5"),
+            QStringLiteral("21"));
+    QVERIFY(Verschluesselung::umschluesseln(t.db, QStringLiteral("geheim"),
+                                            Passwort::speicherform(QStringLiteral("geheim")), 1000)
+                .ok);
+    t.db.close();
+    if (gekuerzt) {
+        QFile f(t.pfad());
+        QVERIFY(f.resize(f.size() - 1024));
+    }
+    const QByteArray vorher = hash(t.pfad());
+
+    Programmstart start(t.kontext(), 0);
+    QSignalSpy ende(&start, &Programmstart::beendet);
+    QVERIFY(start.starten());
+    pwfrage* frage = start.passwortFrage();
+    QVERIFY(frage && frage->isVisible());
+    QVERIFY(!t.db.isOpen());
+    QVERIFY(!start.gruss());
+    frage->Textpwfrage->setText(eingabe);
+    frage->Schalter3_Click();
+
+    if (meldung.isEmpty()) {
+        QTRY_VERIFY(start.hauptfenster() && start.hauptfenster()->isVisible());
+        QVERIFY(!start.hauptfenster()->passwortFenster());
+        QVERIFY(t.dialogs.shown.isEmpty());
+        QCOMPARE(t.modul.PasswortAktuell, eingabe);
+        QCOMPARE(start.hauptfenster()->Daten1().recordCount(), 1);
+        QCOMPARE(ende.size(), 0);
+        return;
+    }
+    QCOMPARE(ende.size(), 1);
+    QCOMPARE(ende.first().first().toInt(), code);
+    QCOMPARE(t.dialogs.shown.size(), 1);
+    QCOMPARE(t.dialogs.shown[0].text, meldung);
+    QCOMPARE(t.dialogs.shown[0].icon,
+             code == 0 ? Dialogs::Icon::Stop : Dialogs::Icon::Exclamation);
+    QVERIFY(!start.hauptfenster());
+    QVERIFY(!t.db.isOpen());
+    QCOMPARE(hash(t.pfad()), vorher);
 }
 
 // "Aktien.mdb" is the same file as "aktien.mdb": start and load use it.

@@ -4,6 +4,8 @@
 #include "Testbett.h"
 #include "app/Programmstart.h"
 #include "app/Sicherung.h"
+#include "core/Passwort.h"
+#include "db/Verschluesselung.h"
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -41,6 +43,7 @@ private slots:
     void einProTag();
     void elfterTagEntferntDenAeltesten();
     void sicherungIstVerschluesseltMitDenselbenZeilen();
+    void sicherungBehaeltIhrenSchluessel();
     void startLegtSicherungAn();
     void fehlschlagHaeltDenStartNichtAuf_data();
     void fehlschlagHaeltDenStartNichtAuf();
@@ -138,6 +141,37 @@ void TestSicherung::sicherungIstVerschluesseltMitDenselbenZeilen() {
         QCOMPARE(kopie.rows(sql), t.db.rows(sql));
     }
     QCOMPARE(kopie.rows(QStringLiteral("SELECT aktie FROM Aktiendaten")).size(), 1);
+}
+
+// A backup opens with the key the file had when it was made; one made with
+// the password's key has the marker beside it, which goes with the backup.
+void TestSicherung::sicherungBehaeltIhrenSchluessel() {
+    Testbett t;
+    const QDate tag = t.uhr.today();
+    QCOMPARE(Sicherung::anlegen(t.db, tag, Sicherung::Art::Taeglich), QString());
+    QVERIFY(Verschluesselung::umschluesseln(t.db, QStringLiteral("geheim"),
+                                            Passwort::speicherform(QStringLiteral("geheim")), 1000)
+                .ok);
+    QCOMPARE(Sicherung::anlegen(t.db, tag.addDays(1), Sicherung::Art::Taeglich), QString());
+    const QString alt = sicherung(t, Sicherung::dateiName(tag, Sicherung::Art::Taeglich));
+    const QString neu = sicherung(t, Sicherung::dateiName(tag.addDays(1), Sicherung::Art::Taeglich));
+
+    Database kopie;
+    QCOMPARE(kopie.open(alt), Database::Status::Ok);
+    QVERIFY(!Verschluesselung::hatMarke(alt));
+    QCOMPARE(kopie.open(neu), Database::Status::WrongKey);
+    QVERIFY(Verschluesselung::passwortNoetig(neu, Database::Status::WrongKey));
+    QCOMPARE(Verschluesselung::oeffnen(kopie, neu, QStringLiteral("falsch")).status,
+             Database::Status::WrongKey);
+    QCOMPARE(Verschluesselung::oeffnen(kopie, neu, QStringLiteral("geheim")).status,
+             Database::Status::Ok);
+    kopie.close();
+
+    for (int i = 2; i <= Sicherung::Behalten + 1; ++i)
+        QCOMPARE(Sicherung::anlegen(t.db, tag.addDays(i), Sicherung::Art::Taeglich), QString());
+    QVERIFY(!QFile::exists(neu));
+    QVERIFY(!Verschluesselung::hatMarke(neu));
+    QCOMPARE(alleDateien(t).size(), 2 * Sicherung::Behalten);
 }
 
 void TestSicherung::startLegtSicherungAn() {

@@ -6,6 +6,7 @@
 #include "core/Rtf.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
+#include "db/Verschluesselung.h"
 #include "extras/BefehleExtras.h"
 #include "extras/FormExtras.h"
 #include "extras/Korrekturen.h"
@@ -330,6 +331,94 @@ private slots:
                      ja ? (loeschen ? QString() : QStringLiteral("Gen4e2"))
                         : QStringLiteral("alt"));
             QCOMPARE(f.isVisible(), !ja);
+        }
+    }
+
+    // The check box: there and back between the program's key and one from
+    // the password; the second question warns before the file is encrypted.
+    void dateiVerschluesseln_data() {
+        QTest::addColumn<QString>("vorher"); ///< the password the file has, "" = program's key
+        QTest::addColumn<QString>("aktion"); ///< speichern, löschen
+        QTest::addColumn<bool>("haken");
+        QTest::addColumn<QString>("neu");
+        QTest::addColumn<QList<Dialogs::Answer>>("antworten");
+        QTest::addColumn<QString>("nachher"); ///< the file's password afterwards
+        using A = Dialogs::Answer;
+        QTest::newRow("ankreuzen, Warnung verneint")
+            << "" << "speichern" << true << "Gen4e2" << QList<A>{A::Yes, A::No} << "";
+        QTest::newRow("ankreuzen und verschlüsseln")
+            << "" << "speichern" << true << "Gen4e2" << QList<A>{A::Yes, A::Yes} << "Gen4e2";
+        QTest::newRow("anderes Passwort")
+            << "alt" << "speichern" << true << "Gen4e2" << QList<A>{A::Yes, A::Yes} << "Gen4e2";
+        QTest::newRow("Haken entfernt") << "alt" << "speichern" << false << "Gen4e2"
+                                        << QList<A>{A::Yes} << "";
+        QTest::newRow("gelöscht") << "alt" << "löschen" << true << "alt" << QList<A>{A::Yes}
+                                  << "";
+    }
+    void dateiVerschluesseln() {
+        QFETCH(QString, vorher);
+        QFETCH(QString, aktion);
+        QFETCH(bool, haken);
+        QFETCH(QString, neu);
+        QFETCH(QList<Dialogs::Answer>, antworten);
+        QFETCH(QString, nachher);
+        Umgebung u;
+        const QString pfad = u.dir.dbPath();
+        u.api->addPaket(QStringLiteral("Alpha"), 10, "20", "5", "21");
+        if (!vorher.isEmpty()) {
+            QVERIFY(u.api->ohneDatensaetze([&] {
+                return Verschluesselung::umschluesseln(u.db(), vorher,
+                                                       Passwort::speicherform(vorher), 1000)
+                    .ok;
+            }));
+            u.api->modul().PasswortAktuell = vorher;
+        }
+        FormExtras f(*u.api);
+        f.vorbereiten(FormExtras::Passwort, true, "Passwort");
+        f.show();
+        QCOMPARE(f.DateiVerschluesseln->isChecked(), !vorher.isEmpty());
+        QCOMPARE(f.DateiVerschluesseln->accessibleName(), f.DateiVerschluesseln->text());
+        // Tab goes from the plain-text box to this one, then to the buttons.
+        f.Command7->click();
+        typeText(f.Text1, neu);
+        typeText(f.Text2, neu);
+        f.Check1->setFocus();
+        QTest::keyClick(f.Check1, Qt::Key_Tab);
+        QCOMPARE(f.focusWidget(), f.DateiVerschluesseln);
+        QTest::keyClick(f.DateiVerschluesseln, Qt::Key_Tab);
+        QCOMPARE(f.focusWidget(), f.Command5);
+
+        f.DateiVerschluesseln->setChecked(haken);
+        u.boxen().answers = antworten;
+        (aktion == QStringLiteral("löschen") ? f.Command6 : f.Command5)->click();
+        QStringList texte;
+        for (const auto& b : u.boxen().shown)
+            texte << b.text;
+        QVERIFY2(u.boxen().shown.size() == antworten.size(), qPrintable(texte.join(" | ")));
+        if (haken && aktion == QLatin1String("speichern")) {
+            QVERIFY(u.boxen().lastText().contains(
+                QStringLiteral("Ohne das Passwort kann sie danach von niemandem mehr geöffnet "
+                               "werden.")));
+            QCOMPARE(u.boxen().shown.last().icon, Dialogs::Icon::Exclamation);
+        }
+        const bool fertig = antworten.last() == Dialogs::Answer::Yes;
+        QCOMPARE(f.isVisible(), !fertig);
+        QCOMPARE(Verschluesselung::mitPasswort(u.db()), !nachher.isEmpty());
+        QCOMPARE(Verschluesselung::hatMarke(pfad), !nachher.isEmpty());
+        // The main window's record sets read the new file.
+        QCOMPARE(u.api->Daten1().recordCount(), 1);
+        const QString gespeichert = u.zeile("SELECT passwort FROM kennwort").value(0).toString();
+        if (fertig)
+            QCOMPARE(gespeichert, aktion == QStringLiteral("löschen") ? Passwort::keines()
+                                                                     : Passwort::speicherform(neu));
+        u.db().close();
+        Database probe;
+        if (nachher.isEmpty()) {
+            QCOMPARE(probe.open(pfad), Database::Status::Ok);
+        } else {
+            QCOMPARE(probe.open(pfad), Database::Status::WrongKey);
+            QCOMPARE(Verschluesselung::oeffnen(probe, pfad, nachher).status,
+                     Database::Status::Ok);
         }
     }
 

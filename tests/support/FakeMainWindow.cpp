@@ -19,6 +19,20 @@ FakeMainWindow::FakeMainWindow(const QString& dbPath, QDateTime now) : m_clock(s
 
 FakeMainWindow::~FakeMainWindow() = default;
 
+bool FakeMainWindow::ohneDatensaetze(const std::function<bool()>& arbeit) {
+    m_daten1.reset();
+    m_daten2.reset();
+    m_daten3.reset();
+    m_daten4.reset();
+    const bool ok = arbeit();
+    m_daten1.reset(Recordset::openTable(m_db, QStringLiteral("Aktiendaten")));
+    m_daten2.reset(Recordset::openTable(m_db, QStringLiteral("kennwort")));
+    m_daten3.reset(Recordset::openTable(m_db, QStringLiteral("kurse")));
+    m_daten4.reset(Recordset::openTable(m_db, QStringLiteral("Indexkurse")));
+    if (m_daten2) m_daten2->moveFirst();
+    return ok;
+}
+
 void FakeMainWindow::SummenAktualisieren() {
     ++summenCalls;
     // As the main window: exact, and a total that cannot be formed shows no number.

@@ -53,6 +53,7 @@ public:
     void hinweisZuruecksetzen() override { hinweis.clear(); }
     void hilfeAnzeigen() override { ++hilfeCalls; }
     void depotkontoOeffnen() override { ++depotkontoCalls; }
+    bool ohneDatensaetze(const std::function<bool()>& arbeit) override;
 
     /// Appends a package with SQL and re-reads Daten1; returns its bookmark.
     Bookmark addPaket(const QString& aktie, int stueck, const QString& kaufpreis,
