@@ -122,7 +122,7 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
 Kurse::Ergebnis schreiben(Database& db, const Plan& plan, const QDate& heute,
                           std::optional<Currency> angezeigterGesamtwert,
                           const std::function<void(int)>& fortschritt) {
-    Vorgang v(db, Scheitern);
+    Vorgang v(db, QStringLiteral("Kursimport"), Scheitern);
     if (!v.begonnen()) return {false, v.fehler()};
     Statement ins(db, "INSERT INTO kurse (aktie, datum, kurs) VALUES (?1, ?2, ?3)");
     int n = 0;
