@@ -902,7 +902,7 @@ void Aktiendataform::menu_wiederherstellen_Click() {
             for (const auto& s : std::as_const(staende))
                 if (s.pfad == pfad) tag = s.tag;
             datenSchliessen();
-            const QString fehler =
+            QString fehler =
                 Wiederherstellung::wiederherstellen(m_ctx.db, pfad, m_ctx.clock.today());
             datenNeuLesen();
             return fehler;

@@ -61,7 +61,7 @@ QList<Stand> liste(const QString& ordner, const QString& connect) {
 }
 
 QString groesseText(qint64 bytes) {
-    if (bytes >= 1024 * 1024)
+    if (bytes >= qint64{1024} * 1024)
         return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1)
                    .replace(QLatin1Char('.'), QLatin1Char(',')) +
                QStringLiteral(" MB");

@@ -217,7 +217,7 @@ Dezimal hinweisFuer(QChar trenner) {
 
 QChar trennerErkennen(const QString& text) {
     // A sample is enough: the first lines show the shape of the rest.
-    QString probe = text.left(64 * 1024);
+    QString probe = text.left(qsizetype{64} * 1024);
     const qsizetype umbruch = probe.lastIndexOf(QLatin1Char('\n'));
     if (probe.size() < text.size() && umbruch > 0) probe.truncate(umbruch);
     const std::array<QChar, 3> kandidaten = {QLatin1Char(';'), QLatin1Char('\t'),
@@ -284,7 +284,7 @@ bool dekodieren(const QByteArray& daten, QString* text, Kodierung* kodierung) {
     }
     // A text file holds few control characters; a picture or a program many.
     qsizetype steuer = 0;
-    const qsizetype probe = std::min<qsizetype>(text->size(), 64 * 1024);
+    const qsizetype probe = std::min<qsizetype>(text->size(), qsizetype{64} * 1024);
     for (qsizetype i = 0; i < probe; ++i)
         if (steuerzeichen(text->at(i).unicode())) ++steuer;
     return steuer * 100 <= probe && !text->contains(QChar(0));
@@ -474,7 +474,7 @@ Tabelle zerlegen(const QByteArray& daten) {
             int daten = 0;
             for (const Satz& s : probe)
                 if (c < s.felder.size() && teile(s.felder[c]).familie != Familie::Keine) ++daten;
-            if (daten > 0 && 2 * daten >= probe.size()) t.vorschlag.datum = c;
+            if (daten > 0 && 2 * qsizetype{daten} >= probe.size()) t.vorschlag.datum = c;
         }
     }
     int letzteMitStellen = -1;
@@ -483,7 +483,7 @@ Tabelle zerlegen(const QByteArray& daten) {
         int gelesen = 0;
         bool ganz = true;
         dezimalFuer(probe, c, hinweisFuer(t.trenner), Probe, &gelesen, &ganz);
-        if (gelesen == 0 || 2 * gelesen < probe.size()) continue;
+        if (gelesen == 0 || 2 * qsizetype{gelesen} < probe.size()) continue;
         t.kursspalten << c;
         if (!ganz) letzteMitStellen = c;
     }

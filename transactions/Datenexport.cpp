@@ -182,7 +182,7 @@ Ergebnis exportieren(Database& db, const QString& basis, const QDate& heute,
                 puffer += feld(wert(st, c, t.spalten[c].art));
             }
             puffer += QStringLiteral("\r\n");
-            if (puffer.size() > 512 * 1024) {
+            if (puffer.size() > qsizetype{512} * 1024) {
                 if (f.write(puffer.toUtf8()) < 0) return aufgeben(fehlerText());
                 puffer.clear();
             }
