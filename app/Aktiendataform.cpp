@@ -889,12 +889,8 @@ void Aktiendataform::menu_wiederherstellen_Click() {
     const QString ordner = QFileInfo(m_ctx.db.path())
                                .absoluteDir()
                                .filePath(QString::fromLatin1(Sicherung::Ordner));
-    QList<Wiederherstellung::Stand> staende;
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        staende = Wiederherstellung::liste(ordner, m_ctx.db.connectText());
-        QApplication::restoreOverrideCursor();
-    }
+    QList<Wiederherstellung::Stand> staende =
+        FormWiederherstellen::staendeLesen(this, ordner, m_ctx.db.connectText());
     QDate tag;
     FormWiederherstellen form(
         m_ctx.dialogs, staende,

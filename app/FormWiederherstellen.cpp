@@ -2,10 +2,15 @@
 
 #include "core/Numbers.h"
 #include "platform/Dialogs.h"
+#include <QEventLoop>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -110,4 +115,48 @@ void FormWiederherstellen::Command1_Click() {
     }
     m_erfolgreich = true;
     accept();
+}
+
+QList<Wiederherstellung::Stand> FormWiederherstellen::staendeLesen(QWidget* parent,
+                                                                   const QString& ordner,
+                                                                   const QString& connect) {
+    QProgressDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("SicherungenLesen"));
+    dialog.setWindowTitle(Dialogs::defaultTitle());
+    dialog.setLabelText(QStringLiteral("Die Sicherungen werden gelesen und geprüft ..."));
+    dialog.setAccessibleName(QStringLiteral("Fortschritt beim Lesen der Sicherungen"));
+    dialog.setCancelButton(nullptr);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    // Shown only when the reading takes a noticeable while.
+    dialog.setMinimumDuration(400);
+    dialog.setRange(0, 1);
+    dialog.setValue(0);
+
+    std::atomic<int> fertig{0};
+    std::atomic<int> alle{0};
+    QList<Wiederherstellung::Stand> staende;
+    QThread* arbeit = QThread::create([&] {
+        staende = Wiederherstellung::liste(ordner, connect, [&](int f, int n) {
+            alle = n;
+            fertig = f;
+        });
+    });
+    QEventLoop warten;
+    QObject::connect(arbeit, &QThread::finished, &warten, &QEventLoop::quit);
+    QTimer anzeige;
+    anzeige.setInterval(50);
+    QObject::connect(&anzeige, &QTimer::timeout, &dialog, [&] {
+        if (alle > 0 && dialog.maximum() != alle) dialog.setMaximum(alle);
+        dialog.setValue(std::min<int>(fertig, dialog.maximum()));
+    });
+    anzeige.start();
+    arbeit->start();
+    warten.exec();
+    arbeit->wait();
+    delete arbeit;
+    anzeige.stop();
+    dialog.hide();
+    return staende;
 }

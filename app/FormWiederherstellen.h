@@ -23,6 +23,11 @@ public:
     QPushButton* Command1 = nullptr; ///< "&Wiederherstellen"
     QPushButton* Command2 = nullptr; ///< "&Abbrechen"
 
+    /// The backups in ordner, read on threads of their own while a progress
+    /// dialog over parent says how many are done.
+    static QList<Wiederherstellung::Stand> staendeLesen(QWidget* parent, const QString& ordner,
+                                                        const QString& connect);
+
     /// The restore was done.
     bool erfolgreich() const { return m_erfolgreich; }
 

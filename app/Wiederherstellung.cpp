@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 #include <cstdio>
 #include <unistd.h>
 
@@ -16,7 +21,8 @@ namespace Wiederherstellung {
 namespace {
 
 QDate tagAusName(const QString& name) {
-    static const QRegularExpression muster(QStringLiteral("^aktien-(\\d{4}-\\d{2}-\\d{2})"));
+    // Not shared: the backups are read on several threads.
+    const QRegularExpression muster(QStringLiteral("^aktien-(\\d{4}-\\d{2}-\\d{2})"));
     const QRegularExpressionMatch m = muster.match(name);
     return m.hasMatch() ? QDate::fromString(m.captured(1), Qt::ISODate) : QDate();
 }
@@ -49,14 +55,30 @@ bool lesen(Stand& s, const QString& connect) {
     return true;
 }
 
-QList<Stand> liste(const QString& ordner, const QString& connect) {
+QList<Stand> liste(const QString& ordner, const QString& connect, const Gelesen& gelesen) {
     QList<Stand> out;
     for (const QString& name : Sicherung::vorhandene(ordner)) {
         Stand s;
         s.pfad = QDir(ordner).filePath(name);
-        lesen(s, connect);
         out << s;
     }
+    // Each file is read and checked on a connection of its own; the check
+    // reads every page, so the files are shared out over the processors.
+    const int n = int(out.size());
+    const int threads = std::clamp(QThread::idealThreadCount(), 1, std::max(n, 1));
+    std::atomic<int> naechste{0};
+    std::atomic<int> fertig{0};
+    const auto arbeiten = [&] {
+        for (int i = naechste++; i < n; i = naechste++) {
+            lesen(out[i], connect);
+            const int f = ++fertig;
+            if (gelesen) gelesen(f, n);
+        }
+    };
+    std::vector<std::thread> helfer;
+    for (int t = 1; t < threads; ++t) helfer.emplace_back(arbeiten);
+    arbeiten();
+    for (std::thread& h : helfer) h.join();
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 
 class Database;
 
@@ -21,9 +22,13 @@ struct Stand {
     Currency wert; ///< total value of the packages, Euro
 };
 
+/// Told, from any thread, how many of the backups have been read.
+using Gelesen = std::function<void(int fertig, int alle)>;
+
 /// The backups in ordner, newest first. A file that does not open with
-/// connect or fails the engine's quick check is beschaedigt.
-QList<Stand> liste(const QString& ordner, const QString& connect);
+/// connect or fails the engine's quick check is beschaedigt. The files are
+/// read on as many threads as there are processors.
+QList<Stand> liste(const QString& ordner, const QString& connect, const Gelesen& gelesen = {});
 
 /// Opens the file with connect and checks it; false when it is damaged.
 bool lesen(Stand& s, const QString& connect);

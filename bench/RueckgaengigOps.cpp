@@ -3,6 +3,7 @@
 
 #include "Ops.h"
 
+#include "app/FormWiederherstellen.h"
 #include "app/Sicherung.h"
 #include "app/Wiederherstellung.h"
 #include "db/Rueckgaengig.h"
@@ -132,7 +133,8 @@ void runRueckgaengig(BenchContext& ctx, QList<BenchResult>& out) {
         ctx.fresh();
         sicherungenAnlegen();
         r.medianMs = medianMs(ctx.runs(), {}, [&] {
-            const auto liste = Wiederherstellung::liste(ordner, ctx.db().connectText());
+            const auto liste =
+                FormWiederherstellen::staendeLesen(nullptr, ordner, ctx.db().connectText());
             pruefen(liste.size() == Sicherung::Behalten && !liste.first().beschaedigt,
                     "listing");
         });
