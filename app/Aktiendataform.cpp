@@ -894,12 +894,12 @@ void Aktiendataform::menu_wiederherstellen_Click() {
     QDate tag;
     FormWiederherstellen form(
         m_ctx.dialogs, staende,
-        [this, &tag, &staende](const QString& pfad) {
+        [this, &tag, &staende](const QString& pfad, const QString& passwort) {
             for (const auto& s : std::as_const(staende))
                 if (s.pfad == pfad) tag = s.tag;
             datenSchliessen();
             QString fehler =
-                Wiederherstellung::wiederherstellen(m_ctx.db, pfad, m_ctx.clock.today());
+                Wiederherstellung::wiederherstellen(m_ctx.db, pfad, m_ctx.clock.today(), passwort);
             datenNeuLesen();
             return fehler;
         },

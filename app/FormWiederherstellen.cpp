@@ -17,7 +17,7 @@
 
 FormWiederherstellen::FormWiederherstellen(Dialogs& dialogs,
                                            const QList<Wiederherstellung::Stand>& staende,
-                                           std::function<QString(const QString&)> ausfuehren,
+                                           std::function<QString(const QString&, const QString&)> ausfuehren,
                                            QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs), m_staende(staende), m_ausfuehren(std::move(ausfuehren)) {
     setObjectName(QStringLiteral("FormWiederherstellen"));
@@ -43,7 +43,9 @@ FormWiederherstellen::FormWiederherstellen(Dialogs& dialogs,
         auto* z = new QTreeWidgetItem(Liste);
         z->setText(0, s.tag.toString(QStringLiteral("dd.MM.yyyy")));
         z->setText(1, Wiederherstellung::groesseText(s.groesse));
-        if (s.beschaedigt) {
+        if (s.passwort) {
+            z->setText(2, QStringLiteral("mit Passwort verschlüsselt"));
+        } else if (s.beschaedigt) {
             z->setText(2, QStringLiteral("beschädigt"));
             // Shown, so its absence is not a riddle, but not to be chosen.
             z->setFlags(Qt::NoItemFlags);
@@ -106,7 +108,16 @@ void FormWiederherstellen::Command1_Click() {
     if (i < 0 || i >= m_staende.size() || m_staende.at(i).beschaedigt) return;
     const Wiederherstellung::Stand& s = m_staende.at(i);
     if (!m_dialogs.ask(this, Wiederherstellung::frage(s.tag))) return;
-    const QString fehler = m_ausfuehren(s.pfad);
+    QString passwort;
+    if (s.passwort &&
+        !m_dialogs.passwortEingabe(
+            this,
+            QStringLiteral("Die Sicherung vom %1 ist mit einem Passwort verschlüsselt.\n"
+                           "Bitte geben Sie ihr Passwort ein:")
+                .arg(s.tag.toString(QStringLiteral("dd.MM.yyyy"))),
+            Dialogs::defaultTitle(), &passwort))
+        return;
+    const QString fehler = m_ausfuehren(s.pfad, passwort);
     if (!fehler.isEmpty()) {
         m_dialogs.notice(this, QStringLiteral("Die Sicherung konnte nicht wiederhergestellt "
                                               "werden.\n") +

@@ -16,7 +16,7 @@ public:
     /// ausfuehren restores the chosen file and returns the German reason of
     /// a failure (empty on success).
     FormWiederherstellen(Dialogs& dialogs, const QList<Wiederherstellung::Stand>& staende,
-                         std::function<QString(const QString&)> ausfuehren,
+                         std::function<QString(const QString& pfad, const QString& passwort)> ausfuehren,
                          QWidget* parent = nullptr);
 
     QTreeWidget* Liste = nullptr;
@@ -40,6 +40,6 @@ protected:
 private:
     Dialogs& m_dialogs;
     QList<Wiederherstellung::Stand> m_staende;
-    std::function<QString(const QString&)> m_ausfuehren;
+    std::function<QString(const QString&, const QString&)> m_ausfuehren;
     bool m_erfolgreich = false;
 };

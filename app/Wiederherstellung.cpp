@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Depot.h"
+#include "db/Verschluesselung.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,8 +43,19 @@ bool lesen(Stand& s, const QString& connect) {
     s.tag = tagAusName(info.fileName());
     s.groesse = info.size();
     s.beschaedigt = true;
+    s.passwort = false;
     Database db;
-    if (!info.isFile() || db.open(s.pfad, connect) != Database::Status::Ok) return false;
+    if (!info.isFile()) return false;
+    Database::Status status = db.open(s.pfad, connect);
+    const QString programm = QString::fromLatin1(Database::ConnectText);
+    if (status != Database::Status::Ok && connect != programm) status = db.open(s.pfad, programm);
+    if (status != Database::Status::Ok) {
+        // Kept with a password: what it holds is read once it is given.
+        if (!Verschluesselung::passwortNoetig(s.pfad, status)) return false;
+        s.passwort = true;
+        s.beschaedigt = false;
+        return true;
+    }
     db.kleinerCache();
     if (!heil(db)) return false;
     const QVariant pakete = db.scalar(QStringLiteral("SELECT count(*) FROM Aktiendaten"));
@@ -96,7 +108,12 @@ QString frage(const QDate& tag) {
         .arg(tag.toString(QStringLiteral("dd.MM.yyyy")));
 }
 
-QString wiederherstellen(Database& db, const QString& sicherung, const QDate& heute) {
+QString falschesPasswortText() {
+    return nichts(QStringLiteral("Mit diesem Passwort lässt sich die Sicherung nicht öffnen."));
+}
+
+QString wiederherstellen(Database& db, const QString& sicherung, const QDate& heute,
+                         const QString& passwort) {
     if (!db.isOpen()) return nichts(QStringLiteral("Die Datenbank ist nicht geöffnet."));
     const QString pfad = QFileInfo(db.path()).absoluteFilePath();
     const QString ordner = QFileInfo(pfad).absolutePath();
@@ -113,27 +130,59 @@ QString wiederherstellen(Database& db, const QString& sicherung, const QDate& he
 
     // The copy is made and checked beside the file before anything is replaced.
     const QString neu = QDir(ordner).filePath(QStringLiteral(".aktien.mdb.wiederherstellen.tmp"));
-    QFile::remove(neu);
-    if (!Sicherung::kopieren(sicherung, neu)) {
+    const auto wegraeumen = [&neu] {
         QFile::remove(neu);
+        QFile::remove(neu + QStringLiteral("-journal"));
+        Verschluesselung::markeEntfernen(neu);
+    };
+    wegraeumen();
+    // The backup's marker goes with it: it tells a wrong password from damage.
+    if (!Sicherung::kopieren(sicherung, neu) ||
+        !Verschluesselung::markeKopieren(sicherung, neu)) {
+        wegraeumen();
         return nichts(QStringLiteral("Die Sicherung konnte nicht in das Programmverzeichnis "
                                      "kopiert werden."));
     }
     QFile::setPermissions(neu, QFileInfo(pfad).permissions());
+    // The backup keeps the key it was made with: the present file's, the
+    // program's, or one from its password.
+    QString neuConnect;
     {
         Database probe;
-        if (probe.open(neu, connect) != Database::Status::Ok || !heil(probe)) {
+        Database::Status status = probe.open(neu, connect);
+        const QString programm = QString::fromLatin1(Database::ConnectText);
+        if (status != Database::Status::Ok && connect != programm)
+            status = probe.open(neu, programm);
+        if (status != Database::Status::Ok && !passwort.isEmpty() &&
+            Verschluesselung::passwortNoetig(neu, status)) {
+            const Verschluesselung::Oeffnung o = Verschluesselung::oeffnen(probe, neu, passwort);
+            if (o.status == Database::Status::WrongKey) {
+                wegraeumen();
+                return falschesPasswortText();
+            }
+            status = o.status;
+        }
+        if (status != Database::Status::Ok || !heil(probe)) {
             probe.close();
-            QFile::remove(neu);
-            QFile::remove(neu + QStringLiteral("-journal"));
+            wegraeumen();
             return nichts(QStringLiteral("Die Sicherung ist beschädigt."));
+        }
+        neuConnect = probe.connectText();
+        // Before the rename the marker beside the file knows both keys.
+        const bool gemerkt = Verschluesselung::markeErgaenzen(pfad, probe);
+        probe.close();
+        if (!gemerkt) {
+            wegraeumen();
+            return nichts(QStringLiteral("Die Kennzeichnung der Verschlüsselung konnte nicht "
+                                         "geschrieben werden."));
         }
     }
     QFile::remove(neu + QStringLiteral("-journal"));
+    Verschluesselung::markeEntfernen(neu);
 
     const QString gesichert = Sicherung::anlegen(db, heute, Sicherung::Art::VorWiederherstellung);
     if (!gesichert.isEmpty()) {
-        QFile::remove(neu);
+        wegraeumen();
         return nichts(gesichert.trimmed());
     }
 
@@ -146,9 +195,11 @@ QString wiederherstellen(Database& db, const QString& sicherung, const QDate& he
         std::rename(QFile::encodeName(neu).constData(), QFile::encodeName(pfad).constData()) == 0;
     if (ersetzt) Sicherung::ordnerSichern(ordner);
     else QFile::remove(neu);
-    if (db.open(pfad, connect) != Database::Status::Ok)
+    if (db.open(pfad, ersetzt ? neuConnect : connect) != Database::Status::Ok)
         return QStringLiteral("Die Datenbank konnte nicht wieder geöffnet werden.\n") +
                db.message();
+    // The marker now lists only the key the file opened with.
+    Verschluesselung::markeAufraeumen(db);
     if (!ersetzt)
         return nichts(QStringLiteral("Die Datenbankdatei konnte nicht ersetzt werden."));
     return {};

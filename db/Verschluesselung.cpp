@@ -65,6 +65,8 @@ bool markeSchreiben(const QString& datei, const QList<Eintrag>& eintraege) {
     return true;
 }
 
+} // namespace
+
 bool markeEntfernen(const QString& datei) {
     const QString marke = markePfad(datei);
     if (!QFileInfo::exists(marke)) return true;
@@ -72,8 +74,6 @@ bool markeEntfernen(const QString& datei) {
     Kompaktierung::ordnerSichern(QFileInfo(datei).absolutePath());
     return true;
 }
-
-} // namespace
 
 QString markePfad(const QString& datei) {
     return datei + QLatin1String(MarkeEndung);
@@ -255,6 +255,22 @@ void markeAufraeumen(const Database& db) {
     if (eintraege.size() <= 1) return;
     for (const Eintrag& e : eintraege)
         if (e.salz == salz) markeSchreiben(db.path(), {e});
+}
+
+bool markeErgaenzen(const QString& datei, const Database& neu) {
+    const QByteArray salz = salzAus(Database::keyFromConnect(neu.connectText()));
+    if (salz.isEmpty()) return true;
+    QList<Eintrag> eintraege = markeLesen(datei);
+    for (const Eintrag& e : eintraege)
+        if (e.salz == salz) return true;
+    for (const Eintrag& e : markeLesen(neu.path()))
+        if (e.salz == salz) return markeSchreiben(datei, eintraege << e);
+    return false;
+}
+
+bool markeKopieren(const QString& von, const QString& nach) {
+    const QList<Eintrag> eintraege = markeLesen(von);
+    return eintraege.isEmpty() ? markeEntfernen(nach) : markeSchreiben(nach, eintraege);
 }
 
 bool markeFuerKopie(const Database& db, const QString& ziel) {

@@ -78,4 +78,18 @@ void markeAufraeumen(const Database& db);
 /// its name, so a copy never lacks the marker it needs.
 bool markeFuerKopie(const Database& db, const QString& ziel);
 
+/// Before the file datei is replaced by the one open in `neu` (a restored
+/// backup, with its marker beside it): the marker of datei lists the key of
+/// `neu` as well, so after a kill either file opens. Nothing to do when
+/// `neu` has the program's key. False when the marker cannot be written or
+/// `neu`'s own marker does not know its key.
+bool markeErgaenzen(const QString& datei, const Database& neu);
+
+/// Copies the marker beside `von` to `nach`, or removes the one at `nach`
+/// when `von` has none.
+bool markeKopieren(const QString& von, const QString& nach);
+
+/// Removes the marker beside datei.
+bool markeEntfernen(const QString& datei);
+
 } // namespace Verschluesselung

@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -50,6 +51,19 @@ bool WidgetDialogs::input(QWidget* parent, const QString& prompt, const QString&
         QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, preset, &ok);
     if (ok && result) *result = text;
     return ok;
+}
+
+bool WidgetDialogs::passwortEingabe(QWidget* parent, const QString& prompt, const QString& title,
+                                    QString* result) {
+    QInputDialog box(parent);
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextEchoMode(QLineEdit::Password);
+    box.setAccessibleName(title);
+    if (auto* feld = box.findChild<QLineEdit*>()) feld->setAccessibleName(QStringLiteral("Passwort"));
+    if (box.exec() != QDialog::Accepted) return false;
+    if (result) *result = box.textValue();
+    return true;
 }
 
 Dialogs::Answer ScriptedDialogs::message(QWidget*, const QString& text, Icon icon, Buttons buttons,

@@ -23,6 +23,11 @@ public:
     /// Returns false on Cancel.
     virtual bool input(QWidget* parent, const QString& prompt, const QString& title,
                        const QString& preset, QString* result) = 0;
+    /// The same box for a password: what is typed shows as "*".
+    virtual bool passwortEingabe(QWidget* parent, const QString& prompt, const QString& title,
+                                 QString* result) {
+        return input(parent, prompt, title, {}, result);
+    }
 
     // Shorthands for the program's usual boxes.
     void notice(QWidget* p, const QString& text) { message(p, text, Icon::Exclamation); }
@@ -41,6 +46,8 @@ public:
                    const QString& title) override;
     bool input(QWidget* parent, const QString& prompt, const QString& title, const QString& preset,
                QString* result) override;
+    bool passwortEingabe(QWidget* parent, const QString& prompt, const QString& title,
+                         QString* result) override;
 };
 
 /// Scripted boxes for tests: answers are taken in order (default Yes / Ok),

@@ -6,7 +6,9 @@
 #include "app/FormWiederherstellen.h"
 #include "app/Sicherung.h"
 #include "app/Wiederherstellung.h"
+#include "core/Passwort.h"
 #include "db/Rueckgaengig.h"
+#include "db/Verschluesselung.h"
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -37,6 +39,9 @@ void TestWiederherstellung::wiederherstellen_data() {
     QTest::newRow("zweimal am Tag") << "zweimal";
     QTest::newRow("beschädigte Sicherung") << "beschaedigt";
     QTest::newRow("schreibgeschütztes Verzeichnis") << "schreibgeschuetzt";
+    // The backup keeps the key it was made with.
+    QTest::newRow("Sicherung mit Passwort") << "passwort";
+    QTest::newRow("Sicherung mit dem Programmschlüssel") << "programmschluessel";
 }
 
 void TestWiederherstellung::wiederherstellen() {
@@ -45,7 +50,16 @@ void TestWiederherstellung::wiederherstellen() {
     t.paket(QStringLiteral("Alt AG"), 3, QStringLiteral("10"), QStringLiteral("0"),
             QStringLiteral("12"));
     const QString ordner = t.dir.filePath(QString::fromLatin1(Sicherung::Ordner));
+    const QString geheim = QStringLiteral("geheim");
+    const auto umschluesseln = [&t](const QString& pw) {
+        const auto e = Verschluesselung::umschluesseln(
+            t.db, pw, pw.isEmpty() ? Passwort::keines() : Passwort::speicherform(pw), 1000);
+        return e.ok;
+    };
+    if (fall == QLatin1String("passwort")) QVERIFY(umschluesseln(geheim));
     QVERIFY(Sicherung::anlegen(t.db, QDate(2024, 3, 1), Sicherung::Art::Taeglich).isEmpty());
+    if (fall == QLatin1String("passwort")) QVERIFY(umschluesseln(QString()));
+    if (fall == QLatin1String("programmschluessel")) QVERIFY(umschluesseln(geheim));
     const QString sicherung = QDir(ordner).filePath(QStringLiteral("aktien-2024-03-01.mdb"));
     if (fall == QLatin1String("beschaedigt")) {
         QFile f(sicherung);
@@ -70,10 +84,10 @@ void TestWiederherstellung::wiederherstellen() {
     QCOMPARE(staende.size(), 1);
     QCOMPARE(staende[0].tag, QDate(2024, 3, 1));
     int aufgerufen = 0;
-    FormWiederherstellen form(t.dialogs, staende, [&](const QString& p) {
+    FormWiederherstellen form(t.dialogs, staende, [&](const QString& p, const QString& pw) {
         ++aufgerufen;
         f.datenSchliessen();
-        const QString fehler = Wiederherstellung::wiederherstellen(t.db, p, t.uhr.today());
+        const QString fehler = Wiederherstellung::wiederherstellen(t.db, p, t.uhr.today(), pw);
         f.datenNeuLesen();
         return fehler;
     });
@@ -87,8 +101,10 @@ void TestWiederherstellung::wiederherstellen() {
         return;
     }
     QVERIFY(!staende[0].beschaedigt);
-    QCOMPARE(staende[0].pakete, 1);
-    QCOMPARE(form.Liste->topLevelItem(0)->text(3), QStringLiteral("36,00 Euro"));
+    if (fall != QLatin1String("passwort")) {
+        QCOMPARE(staende[0].pakete, 1);
+        QCOMPARE(form.Liste->topLevelItem(0)->text(3), QStringLiteral("36,00 Euro"));
+    }
     QVERIFY(form.Command1->isEnabled());
 
     if (fall == QLatin1String("schreibgeschuetzt")) {
@@ -106,6 +122,20 @@ void TestWiederherstellung::wiederherstellen() {
         return;
     }
 
+    if (fall == QLatin1String("passwort")) {
+        QVERIFY(staende[0].passwort);
+        QCOMPARE(form.Liste->topLevelItem(0)->text(2), QStringLiteral("mit Passwort verschlüsselt"));
+        // A wrong password changes nothing and says so; then the right one.
+        t.dialogs.answers = {Dialogs::Answer::Yes};
+        t.dialogs.inputs = {QStringLiteral("falsch")};
+        form.Command1_Click();
+        QVERIFY(!form.erfolgreich());
+        QVERIFY2(t.dialogs.lastText().contains(Wiederherstellung::falschesPasswortText()),
+                 qPrintable(t.dialogs.lastText()));
+        QCOMPARE(hash(pfad), vorher);
+        QCOMPARE(f.StatusBar1[0]->text(), QStringLiteral("2"));
+        t.dialogs.inputs = {geheim};
+    }
     const int runden = fall == QLatin1String("zweimal") ? 2 : 1;
     for (int i = 0; i < runden; ++i) {
         t.dialogs.answers = {Dialogs::Answer::Yes};
@@ -125,6 +155,10 @@ void TestWiederherstellung::wiederherstellen() {
         QVERIFY(QFile::exists(
             QDir(ordner).filePath(QStringLiteral("aktien-2024-03-15-vor-Wiederherstellung-2.mdb"))));
     QVERIFY(!QFile::exists(pfad + QStringLiteral("-journal")));
+    // The file opens with the backup's key, and the marker beside it says so.
+    QCOMPARE(Verschluesselung::mitPasswort(t.db), fall == QLatin1String("passwort"));
+    QCOMPARE(Verschluesselung::markeLesen(pfad).size(), fall == QLatin1String("passwort") ? 1 : 0);
+    QCOMPARE(Verschluesselung::hatMarke(kept), fall == QLatin1String("programmschluessel"));
     QVERIFY(QDir(t.dir.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
