@@ -65,6 +65,8 @@ FormGruss::FormGruss(ControlLoader& controls, std::function<void()> weiter, int 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
+    // A coarse timer may end the window up to a twentieth of it late.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(verzoegerungMs);
     connect(Timer1, &QTimer::timeout, this, &FormGruss::Timer1_Timer);
     Timer1->start();
