@@ -2,14 +2,12 @@
 
 #include "core/Numbers.h"
 #include "platform/Dialogs.h"
-#include <QEventLoop>
+#include "platform/Hintergrundarbeit.h"
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
 #include <atomic>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -148,26 +146,18 @@ QList<Wiederherstellung::Stand> FormWiederherstellen::staendeLesen(QWidget* pare
     std::atomic<int> fertig{0};
     std::atomic<int> alle{0};
     QList<Wiederherstellung::Stand> staende;
-    QThread* arbeit = QThread::create([&] {
-        staende = Wiederherstellung::liste(ordner, connect, [&](int f, int n) {
-            alle = n;
-            fertig = f;
-        });
-    });
-    QEventLoop warten;
-    QObject::connect(arbeit, &QThread::finished, &warten, &QEventLoop::quit);
-    QTimer anzeige;
-    anzeige.setInterval(50);
-    QObject::connect(&anzeige, &QTimer::timeout, &dialog, [&] {
-        if (alle > 0 && dialog.maximum() != alle) dialog.setMaximum(alle);
-        dialog.setValue(std::min<int>(fertig, dialog.maximum()));
-    });
-    anzeige.start();
-    arbeit->start();
-    warten.exec();
-    arbeit->wait();
-    delete arbeit;
-    anzeige.stop();
+    imHintergrund(
+        [&] {
+            staende = Wiederherstellung::liste(ordner, connect, [&](int f, int n) {
+                alle = n;
+                fertig = f;
+            });
+        },
+        [&] {
+            if (alle > 0 && dialog.maximum() != alle) dialog.setMaximum(alle);
+            dialog.setValue(std::min<int>(fertig, dialog.maximum()));
+        },
+        50);
     dialog.hide();
     return staende;
 }

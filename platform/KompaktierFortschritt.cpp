@@ -3,13 +3,11 @@
 #include "db/Database.h"
 #include "db/Kompaktierung.h"
 #include "platform/Dialogs.h"
+#include "platform/Hintergrundarbeit.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QProgressDialog>
-#include <QThread>
-#include <QTimer>
 #include <atomic>
 
 namespace {
@@ -50,21 +48,13 @@ bool kompaktierenMitFortschritt(QWidget* parent, Database& db) {
 
     std::atomic<int> prozent{0};
     Kompaktierung::Ergebnis ergebnis;
-    QThread* arbeit = QThread::create([&] {
-        ergebnis = Kompaktierung::ausfuehren(job->path, job->key, [&](int p) { prozent = p; });
-    });
-    QEventLoop warten;
-    QObject::connect(arbeit, &QThread::finished, &warten, &QEventLoop::quit);
-    QTimer anzeige;
-    anzeige.setInterval(100);
-    QObject::connect(&anzeige, &QTimer::timeout, &dialog, [&] { dialog.setValue(prozent); });
-    anzeige.start();
-    arbeit->start();
     // The modal dialog keeps input away from the windows; painting goes on.
-    warten.exec();
-    arbeit->wait();
-    delete arbeit;
-    anzeige.stop();
+    imHintergrund(
+        [&] {
+            ergebnis =
+                Kompaktierung::ausfuehren(job->path, job->key, [&](int p) { prozent = p; });
+        },
+        [&] { dialog.setValue(prozent); }, 100);
     dialog.setValue(100);
     dialog.hide();
     return db.endCompact(*job, ergebnis);
