@@ -8,18 +8,30 @@
 #include "app/Startpruefung.h"
 #include "core/Clock.h"
 #include "db/Database.h"
+#include "db/Dateipruefung.h"
 #include "db/Journalpruefung.h"
 #include "db/Verschluesselung.h"
 #include "extras/pwfrage.h"
 #include "platform/Dialogs.h"
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 Programmstart::Programmstart(AppContext ctx, int grussMs, QObject* parent)
     : QObject(parent), m_ctx(std::move(ctx)), m_grussMs(grussMs) {}
 
 Programmstart::~Programmstart() {
     if (m_gruss) delete m_gruss.data();
+    // A session that began with a whole file and wrote to it only through
+    // the engine leaves it whole: the next start need not read every page.
+    const bool heil = m_haupt && m_pruefung && m_pruefung->fertig() && m_pruefung->ergebnis().ok &&
+                      m_ctx.db.isOpen();
+    const QString pfad = m_ctx.db.path();
+    m_haupt.reset();
+    if (heil) {
+        m_ctx.db.close();
+        Dateipruefung::alsHeilMerken(pfad);
+    }
 }
 
 bool Programmstart::starten() {
@@ -56,6 +68,7 @@ bool Programmstart::starten() {
     if (status != Database::Status::Ok && Verschluesselung::passwortNoetig(pfad, status)) {
         // Encrypted with the start password: it is asked for before anything is opened.
         m_frage = new pwfrage(m_ctx.modul, m_ctx.dialogs, [this, pfad](const QString& eingabe) {
+            m_seitPasswort.start();
             const Verschluesselung::Oeffnung o =
                 Verschluesselung::oeffnen(m_ctx.db, pfad, eingabe);
             pwfrage::Dateiversuch v;
@@ -87,8 +100,15 @@ void Programmstart::nachDemOeffnen(const QString& pfad) {
     // Checked while the start window is shown.
     m_pruefung = std::make_unique<Startpruefung>(pfad, m_ctx.db.connectText());
     m_pruefung->starten();
+    // After the password prompt the start window counts from its OK: the
+    // deliberately slow key derivation is part of the loading it stands for,
+    // and the main window comes as soon after the entry as in any start.
+    const int grussMs =
+        m_seitPasswort.isValid()
+            ? static_cast<int>(std::max<qint64>(0, m_grussMs - m_seitPasswort.elapsed()))
+            : m_grussMs;
     m_gruss = new FormGruss(
-        m_ctx.controls, [this] { nachDemGruss(); }, m_grussMs);
+        m_ctx.controls, [this] { nachDemGruss(); }, grussMs);
     m_gruss->show();
 }
 

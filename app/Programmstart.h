@@ -4,6 +4,7 @@
 
 #include "app/AppContext.h"
 #include "extras/pwfrage.h"
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -45,6 +46,8 @@ private:
 
     AppContext m_ctx;
     int m_grussMs;
+    /// From the password prompt's OK: the key is derived within the start window.
+    QElapsedTimer m_seitPasswort;
     int m_exitCode = 0;
     QPointer<FormGruss> m_gruss;
     QPointer<pwfrage> m_frage;

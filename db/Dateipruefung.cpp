@@ -4,11 +4,69 @@
 #include "db/SqlUtil.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <atomic>
+#include <sys/stat.h>
 
 namespace Dateipruefung {
 
+namespace {
+
+std::atomic<bool> schaden{false};
+
+constexpr const char* MerkEndung = ".geprueft";
+constexpr const char* MerkKopf = "kapito-geprueft 1";
+
+/// What changes with every write to the file and with every file put in its
+/// place; the change time cannot be set back by hand.
+QByteArray zustand(const QString& pfad) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(pfad).constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    return QByteArray(MerkKopf) + ' ' + QByteArray::number(quint64(st.st_dev)) + ' ' +
+           QByteArray::number(quint64(st.st_ino)) + ' ' + QByteArray::number(qint64(st.st_size)) +
+           ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec)) + '.' +
+           QByteArray::number(qint64(st.st_mtim.tv_nsec)) + ' ' +
+           QByteArray::number(qint64(st.st_ctim.tv_sec)) + '.' +
+           QByteArray::number(qint64(st.st_ctim.tv_nsec));
+}
+
+bool mitJournal(const QString& pfad) {
+    for (const char* endung : {"-journal", "-wal"})
+        if (QFileInfo::exists(pfad + QLatin1String(endung))) return true;
+    return false;
+}
+
+} // namespace
+
+QString merkPfad(const QString& pfad) {
+    return pfad + QLatin1String(MerkEndung);
+}
+
+void schadenMelden() {
+    schaden = true;
+}
+
+bool unberuehrt(const QString& pfad) {
+    if (schaden || mitJournal(pfad)) return false;
+    QFile f(merkPfad(pfad));
+    if (!f.open(QIODevice::ReadOnly) || f.size() > 512) return false;
+    const QByteArray jetzt = zustand(pfad);
+    return !jetzt.isEmpty() && f.readAll().trimmed() == jetzt;
+}
+
+void alsHeilMerken(const QString& pfad) {
+    const QByteArray jetzt = zustand(pfad);
+    if (schaden || jetzt.isEmpty() || mitJournal(pfad)) return;
+    // Only a hint for the next start: a folder that cannot take it means the
+    // next start reads every page, as without it.
+    QSaveFile f(merkPfad(pfad));
+    if (f.open(QIODevice::WriteOnly) && f.write(jetzt + '\n') == jetzt.size() + 1) f.commit();
+}
+
 Ergebnis pruefen(const QString& pfad, const QString& connect) {
     Ergebnis e;
+    const QByteArray vorher = zustand(pfad);
+    e.jedeSeite = !unberuehrt(pfad);
     const QString beschaedigt = Database::damagedMessage(QFileInfo(pfad).fileName());
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(pfad).constData(), &db, SQLITE_OPEN_READONLY,
@@ -20,9 +78,12 @@ Ergebnis pruefen(const QString& pfad, const QString& connect) {
     }
     // quick_check reads every page of every table and index; a page that
     // does not decrypt ends it with an error instead of a row.
-    bool heil = false;
+    // A file as the program left it whole is not read again page by page:
+    // its key and its settings row are still checked below.
+    bool heil = !e.jedeSeite;
     sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr) == SQLITE_OK) {
+    if (e.jedeSeite &&
+        sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr) == SQLITE_OK) {
         int zeilen = 0;
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -43,7 +104,12 @@ Ergebnis pruefen(const QString& pfad, const QString& connect) {
     sqlite3_finalize(stmt);
     sqlite3_close_v2(db);
     e.ok = heil && einstellungen;
-    if (!e.ok) e.meldung = beschaedigt;
+    if (!e.ok) {
+        e.meldung = beschaedigt;
+        QFile::remove(merkPfad(pfad));
+    } else if (e.jedeSeite && zustand(pfad) == vorher) {
+        alsHeilMerken(pfad);
+    }
     return e;
 }
 

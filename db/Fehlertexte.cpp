@@ -1,5 +1,7 @@
 #include "db/Fehlertexte.h"
 
+#include "db/Dateipruefung.h"
+
 #include <cerrno>
 #include <sqlcipher/sqlite3.h>
 
@@ -96,6 +98,22 @@ QString ausEngine(int erweiterterCode, int systemFehler, const QString& engineTe
 
 QString ausVerbindung(sqlite3* db) {
     if (!db) return QStringLiteral("Die Datenbank ist nicht geöffnet.");
+    // A damaged page or a failed read on any connection: the next start
+    // reads the whole file again.
+    switch (sqlite3_extended_errcode(db) & 0xff) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        Dateipruefung::schadenMelden();
+        break;
+    case SQLITE_IOERR:
+        if (sqlite3_system_errno(db) != ENOSPC && sqlite3_system_errno(db) != EDQUOT &&
+            sqlite3_system_errno(db) != EFBIG)
+            Dateipruefung::schadenMelden();
+        break;
+    default:
+        break;
+    }
     return ausEngine(sqlite3_extended_errcode(db), sqlite3_system_errno(db),
                      QString::fromUtf8(sqlite3_errmsg(db)));
 }

@@ -5,6 +5,7 @@
 #include "app/Programmsperre.h"
 #include "app/Programmstart.h"
 #include "core/Passwort.h"
+#include "db/Dateipruefung.h"
 #include "db/Verschluesselung.h"
 #include "extras/pwfrage.h"
 #include "platform/ScrollLine.h"
@@ -18,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -129,14 +132,20 @@ void TestProgrammstart::fremdeDatei() {
 
 void TestProgrammstart::beschaedigteDatei_data() {
     QTest::addColumn<QString>("schaden");
-    QTest::newRow("zweite Seite") << "zweite Seite";
-    QTest::newRow("Seite tief in der Datei") << "tief";
-    QTest::newRow("ohne Einstellungszeile") << "kennwort";
+    // The file as the last session closed it is not read page by page at the
+    // next start: damage done to it afterwards must still be found.
+    QTest::addColumn<bool>("sauberBeendet");
+    QTest::newRow("zweite Seite") << "zweite Seite" << false;
+    QTest::newRow("Seite tief in der Datei") << "tief" << false;
+    QTest::newRow("ohne Einstellungszeile") << "kennwort" << false;
+    QTest::newRow("nach sauberem Ende: Seite tief in der Datei") << "tief" << true;
+    QTest::newRow("nach sauberem Ende: tief, Zeiten zurückgesetzt") << "tief, Zeiten" << true;
 }
 
 // Opens without a word otherwise and takes bookings into the damaged file.
 void TestProgrammstart::beschaedigteDatei() {
     QFETCH(QString, schaden);
+    QFETCH(bool, sauberBeendet);
     Testbett t;
     // Enough rows for the file to have pages deep inside.
     QVERIFY(t.db.exec(QStringLiteral("BEGIN")));
@@ -150,10 +159,27 @@ void TestProgrammstart::beschaedigteDatei() {
     if (schaden == QLatin1String("kennwort"))
         QVERIFY(t.db.exec(QStringLiteral("DELETE FROM kennwort")));
     t.db.close();
+    if (sauberBeendet) {
+        {
+            Programmstart sitzung(t.kontext(), 0);
+            QVERIFY(sitzung.starten());
+            QTRY_VERIFY(sitzung.hauptfenster() && sitzung.hauptfenster()->isVisible());
+        }
+        QVERIFY(!t.db.isOpen());
+        QVERIFY(Dateipruefung::unberuehrt(t.pfad()));
+        t.dialogs.shown.clear();
+    }
     const qint64 seiten = QFileInfo(t.pfad()).size() / 1024;
     QVERIFY(seiten > 100);
+    struct stat alt {};
+    QCOMPARE(::stat(QFile::encodeName(t.pfad()).constData(), &alt), 0);
     if (schaden == QLatin1String("zweite Seite")) QVERIFY(seiteBeschaedigen(t.pfad(), 2));
-    if (schaden == QLatin1String("tief")) QVERIFY(seiteBeschaedigen(t.pfad(), seiten - 5));
+    if (schaden.startsWith(QLatin1String("tief"))) QVERIFY(seiteBeschaedigen(t.pfad(), seiten - 5));
+    if (schaden.endsWith(QLatin1String("Zeiten"))) {
+        const timespec zeiten[2] = {alt.st_atim, alt.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(t.pfad()).constData(), zeiten, 0), 0);
+    }
+    if (sauberBeendet) QVERIFY(!Dateipruefung::unberuehrt(t.pfad()));
     const QByteArray vorher = hash(t.pfad());
 
     Programmstart start(t.kontext(), 0);
@@ -424,7 +450,9 @@ void TestProgrammstart::journalBeimStart() {
         QVERIFY(!QFile::exists(beiseite));
         QCOMPARE(summe(t.db), vorher);
     }
-    const QStringList reste = QDir(t.dir.path()).entryList({QStringLiteral("aktien.mdb*")}, QDir::Files);
+    // No copy is left; the note of a whole file may be.
+    QStringList reste = QDir(t.dir.path()).entryList({QStringLiteral("aktien.mdb*")}, QDir::Files);
+    reste.removeAll(QFileInfo(Dateipruefung::merkPfad(t.pfad())).fileName());
     QVERIFY2(reste == QStringList{QStringLiteral("aktien.mdb")} ||
                  reste == (QStringList{QStringLiteral("aktien.mdb"),
                                        QStringLiteral("aktien.mdb-journal-2024-03-15")}),
