@@ -1,5 +1,6 @@
 #include "charts/Formchartkurse100.h"
 
+#include "core/Eingabe.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "platform/Dialogs.h"
@@ -198,6 +199,19 @@ Formchartkurse100::Geschrieben Formchartkurse100::schreiben() {
                        "in der Form TT.MM.JJJJ ein."),
         QStringLiteral("Der Kurs \"%1\" kann nicht gelesen werden.\nBitte geben Sie den Kurs als "
                        "Zahl ein, zum Beispiel 12,50.")};
+    // A quote beyond the range, or below 0, is refused like one that cannot be read.
+    if (texte[2] != m_geladen[2]) {
+        const Eingabe::Feld<Currency> kurs = Eingabe::betrag(texte[2]);
+        if (!kurs.ok() && kurs.fehler != Eingabe::Fehler::Leer) {
+            m_api.dialogs().notice(this, kurs.fehler == Eingabe::Fehler::ZuGross
+                                             ? Eingabe::zuGrossText(QStringLiteral("Kurs"))
+                                             : fehler[2].arg(texte[2]) +
+                                                   QStringLiteral("\nDer Datensatz wurde "
+                                                                  "nicht geändert."));
+            Text3->setFocus();
+            return Geschrieben::Unlesbar;
+        }
+    }
     Transaction t(m_api.database(),
                   QStringLiteral("Chartkurse ") + m_daten2->text(QStringLiteral("aktie")).trimmed());
     m_daten2->edit();

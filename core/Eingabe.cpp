@@ -48,6 +48,10 @@ Feld<Currency> betragInCent(const QString& text, bool negativErlaubt) {
     return ausLesung(Numbers::readAmount(text, 2), negativErlaubt);
 }
 
+Feld<Currency> indexwert(const QString& text) {
+    return ausLesung(Numbers::readAmount(text, 4, Numbers::Mode::Index), false);
+}
+
 Feld<qint64> stueck(const QString& text) {
     const Numbers::WholeReading r = Numbers::readWhole(text);
     Feld<qint64> f;

@@ -38,6 +38,9 @@ Feld<Currency> betrag(const QString& text, bool negativErlaubt = false);
 /// The same rounded to whole cents as "0.00" rounds (halves away from zero),
 /// straight from the typed digits.
 Feld<Currency> betragInCent(const QString& text, bool negativErlaubt = false);
+/// The index field's value as that field reads it (a typed point kept, what
+/// follows the number ignored), within the same range and never negative.
+Feld<Currency> indexwert(const QString& text);
 /// A number of units: a whole number from 0 to MaxStueck.
 Feld<qint64> stueck(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "extras/FormExtras.h"
 
+#include "core/Eingabe.h"
 #include "core/Numbers.h"
 #include "core/Passwort.h"
 #include "db/Database.h"
@@ -490,17 +491,26 @@ void FormExtras::Command3_Click() {
         dlg.notice(this, waehlenText());
         return;
     }
-    const auto ziel = Numbers::readDouble(Text3->text(), Numbers::Mode::Field);
-    const auto stop = Numbers::readDouble(Text4->text(), Numbers::Mode::Field);
-    if (!ziel || !stop) {
+    // Euro prices per piece, within the range every amount field keeps.
+    const Eingabe::Feld<Currency> ziel = Eingabe::betrag(Text3->text());
+    const Eingabe::Feld<Currency> stop = Eingabe::betrag(Text4->text());
+    if (ziel.fehler == Eingabe::Fehler::ZuGross) {
+        dlg.notice(this, Eingabe::zuGrossText(QStringLiteral("Zielkurs")));
+        return;
+    }
+    if (stop.fehler == Eingabe::Fehler::ZuGross) {
+        dlg.notice(this, Eingabe::zuGrossText(QStringLiteral("Stopkurs")));
+        return;
+    }
+    if (!ziel.ok() || !stop.ok()) {
         dlg.notice(this, QStringLiteral("Bitte geben Sie Kursziel und Stopkurs als Zahlen ein!"));
         return;
     }
     if (!dlg.ask(this, QStringLiteral("Möchten Sie Stop + Zielkurs jetzt speichern?"))) return;
     Transaction t(m_api.database(), QStringLiteral("Kursziel + Stopkurs"));
     pakete.edit();
-    pakete.setValue(QStringLiteral("kursziel"), *ziel);
-    pakete.setValue(QStringLiteral("stopkurs"), *stop);
+    pakete.setValue(QStringLiteral("kursziel"), ziel.wert->toDouble());
+    pakete.setValue(QStringLiteral("stopkurs"), stop.wert->toDouble());
     if (!pakete.update() || !t.commit()) {
         pakete.cancel();
         dlg.notice(this,

@@ -1,5 +1,6 @@
 #include "watch/Beobachtungsliste.h"
 
+#include "core/Eingabe.h"
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -49,6 +50,23 @@ Ergebnis zurueck(Transaction& t, Recordset& daten1, const QString& text) {
 
 } // namespace
 
+QString bereichPruefen(int feld, const QString& text) {
+    if (feld == Stueck) {
+        // Whatever else the column makes of the text is left to it.
+        const Eingabe::Feld<qint64> stueck = Eingabe::stueck(text);
+        if (stueck.fehler == Eingabe::Fehler::ZuGross) return Eingabe::stueckZuGrossText();
+        const auto zahl = Numbers::parseCurrency(text);
+        if (zahl && zahl->isNegative()) return passtNicht(text, feld).fehler;
+        return QString();
+    }
+    if (feld != Kaufkurs && feld != Kurs) return QString();
+    const Eingabe::Feld<Currency> preis = Eingabe::betragInCent(text);
+    if (preis.fehler == Eingabe::Fehler::ZuGross)
+        return Eingabe::zuGrossText(Spalten.value(feld), false, 2);
+    if (!preis.ok()) return passtNicht(text, feld).fehler;
+    return QString();
+}
+
 QList<BeobachtetePosition> lesen(Recordset& leser) {
     QList<BeobachtetePosition> out;
     leser.requery();
@@ -78,6 +96,9 @@ bool kursAnhaengen(Database& db, const QString& aktie, const QDate& datum, const
 Ergebnis eintragAnlegen(Database& db, Recordset& daten1, const QDate& datum, const QString& aktie,
                         const QString& wpkn, const QString& stueck, const QString& kaufkurs,
                         const QDate& heute) {
+    for (const auto& [feld, text] : {std::pair{Stueck, &stueck}, std::pair{Kaufkurs, &kaufkurs}})
+        if (const QString warum = bereichPruefen(feld, *text); !warum.isEmpty())
+            return fehler(warum);
     const auto erster = preis00(kaufkurs);
     if (!erster) return passtNicht(kaufkurs, Kaufkurs);
     Transaction t(db, QStringLiteral("Beobachten ") + aktie.trimmed());
@@ -100,6 +121,8 @@ Ergebnis eintragAnlegen(Database& db, Recordset& daten1, const QDate& datum, con
 Ergebnis feldAendern(Database& db, Recordset& daten1, int feld, const QString& antwort,
                      const QDate& heute) {
     if (!daten1.hasCurrent()) return fehler(QStringLiteral("Kein Eintrag ausgewählt."));
+    if (const QString warum = bereichPruefen(feld, antwort); !warum.isEmpty())
+        return fehler(warum);
     QString wert = antwort;
     if (feld == Kaufkurs || feld == Kurs) {
         const auto p = preis00(antwort);

@@ -29,6 +29,12 @@ struct Ergebnis {
     QString fehler; ///< German, for the user
 };
 
+/// Why text cannot be stored in field feld: a number of pieces (Stueck) beyond
+/// the range or below 0, a price (Kaufkurs, Kurs; kept with two decimals)
+/// beyond the range, below 0 or no number. Empty when it can, and for the
+/// other fields. The windows ask this before their question.
+QString bereichPruefen(int feld, const QString& text);
+
 /// A new entry: its row (the current price starts as the purchase price)
 /// and its first quote of heute, in one transaction. The texts are taken as
 /// typed; one that does not fit its field refuses the whole entry.

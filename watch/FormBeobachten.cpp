@@ -277,6 +277,12 @@ void FormBeobachten::Schalter1_Click() {
         dlg.notice(this, QStringLiteral("Sie müssen zuerst alle Textfelder ausfüllen!"));
         return;
     }
+    for (const auto& [feld, text] :
+         {std::pair{Bl::Stueck, Text4->text()}, std::pair{Bl::Kaufkurs, Text2->text()}})
+        if (const QString warum = Bl::bereichPruefen(feld, text); !warum.isEmpty()) {
+            dlg.notice(this, warum);
+            return;
+        }
     if (!dlg.ask(this, QStringLiteral("Die Aktie jetzt speichern?"))) return;
     const auto e =
         Bl::eintragAnlegen(m_api.database(), *m_daten1, DTPicker1->date(), Text1->text(),
@@ -367,12 +373,17 @@ void FormBeobachten::zelleAendern(int zeile, int spalte) {
                    Dialogs::defaultTitle(), zelle(zeile, spalte), &antwort) ||
         antwort.isEmpty())
         return;
-    if (!dlg.ask(this, QStringLiteral("Möchten Sie diese Daten jetzt speichern?"))) return;
     // A point typed as decimal sign becomes the comma; a date keeps its points.
     if (spalte != Bl::Datum) {
         const qsizetype punkt = antwort.indexOf(QLatin1Char('.'));
         if (punkt >= 0) antwort[punkt] = QLatin1Char(',');
     }
+    // What cannot be stored is said before the question.
+    if (const QString warum = Bl::bereichPruefen(spalte, antwort); !warum.isEmpty()) {
+        dlg.notice(this, warum);
+        return;
+    }
+    if (!dlg.ask(this, QStringLiteral("Möchten Sie diese Daten jetzt speichern?"))) return;
     const auto e =
         Bl::feldAendern(m_api.database(), *m_daten1, spalte, antwort, m_api.clock().today());
     if (!e.ok) dlg.notice(this, e.fehler);

@@ -2,6 +2,7 @@
 
 #include "core/Berichte.h"
 #include "core/Clock.h"
+#include "core/Eingabe.h"
 #include "core/Numbers.h"
 #include "db/Database.h"
 #include "db/Recordset.h"
@@ -218,9 +219,16 @@ void FormIndex::Schalter3_Click() {
         QString text = Numbers::indexPointForm(eingabe);
         if (const qsizetype rest = text.indexOf(QLatin1Char(',')); rest >= 0) text.truncate(rest);
         if (text != eingabe) Text1->setText(text);
-        m_gezeigt = Gezeigt{text, wert};
+        m_gezeigt = Gezeigt{text, eingabe, wert};
     }
-    if (!wert) {
+    // The range is checked on what was read, in the form it was read in.
+    const Eingabe::Feld<Currency> bereich =
+        Eingabe::indexwert(wieGezeigt ? m_gezeigt->gelesen : eingabe);
+    if (bereich.fehler == Eingabe::Fehler::ZuGross) {
+        dlg.notice(this, Eingabe::zuGrossText(QStringLiteral("Neuer Stand")));
+        return;
+    }
+    if (!wert || !bereich.ok()) {
         dlg.notice(this, QStringLiteral("Bitte geben Sie zuerst den neuen Indexwert ein!"));
         return;
     }

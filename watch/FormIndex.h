@@ -59,6 +59,7 @@ private:
     /// thousands.
     struct Gezeigt {
         QString text;
+        QString gelesen; ///< the text as typed, that the value was read from
         std::optional<double> wert;
     };
     std::optional<Gezeigt> m_gezeigt;
