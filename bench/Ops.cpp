@@ -98,6 +98,17 @@ BenchResult finishedResult(BenchResult r) {
         r.note = lastFailure();
     }
     lastFailure().clear();
+    // KAPITO_BENCH_SPEICHER=1: what the process holds after each operation,
+    // to find which one keeps memory.
+    if (qEnvironmentVariableIsSet("KAPITO_BENCH_SPEICHER")) {
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        const QList<QByteArray> felder = statm.open(QIODevice::ReadOnly)
+                                             ? statm.readAll().split(' ')
+                                             : QList<QByteArray>();
+        const double jetzt = felder.size() > 1 ? felder.at(1).toDouble() * 4096.0 / 1048576.0 : 0;
+        std::fprintf(stderr, "memory after %s: %.1f MB, peak %.1f MB\n",
+                     r.name.toUtf8().constData(), jetzt, peakRssMb());
+    }
     return r;
 }
 
