@@ -11,6 +11,7 @@
 #include "platform/Fensterplatz.h"
 #include "platform/HelpViewer.h"
 #include "platform/Launcher.h"
+#include "platform/Speicher.h"
 #include "platform/Translations.h"
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,7 @@
 
 int main(int argc, char** argv) {
     dateigroessenGrenzeAbfangen();
+    speicherEinstellen();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kapito"));
     // Ties the windows to the installed desktop entry; every window carries the icon.
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
     // Ending is the main window's decision (question, toolbar, password prompt).
     QApplication::setQuitOnLastWindowClosed(false);
     installGermanTranslations(app);
+    speicherImLeerlaufZurueckgeben();
     // Every window opens within the screen, however small.
     Fensterplatz::installieren();
 

@@ -4,6 +4,7 @@
 #include "core/Realgewinn.h"
 #include "db/Depot.h"
 #include "db/Recordset.h"
+#include "platform/Speicher.h"
 #include "transactions/KontoOperationen.h"
 #include "transactions/KursOperationen.h"
 #include "transactions/PaketOperationen.h"
@@ -98,6 +99,8 @@ BenchResult finishedResult(BenchResult r) {
         r.note = lastFailure();
     }
     lastFailure().clear();
+    // The program gives freed memory back when its loop falls idle after a command.
+    speicherZurueckgeben();
     // KAPITO_BENCH_SPEICHER=1: what the process holds after each operation,
     // to find which one keeps memory.
     if (qEnvironmentVariableIsSet("KAPITO_BENCH_SPEICHER")) {

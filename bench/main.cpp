@@ -8,6 +8,7 @@
 #include "Harness.h"
 #include "Ops.h"
 #include "jet/JetBestand.h"
+#include "platform/Speicher.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,6 +19,8 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    // As the program does it.
+    speicherEinstellen();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kapito_bench"));

@@ -300,9 +300,14 @@ QList<Satz> saetze(const QString& text, QChar trenner) {
     satz.zeile = 1;
     const qsizetype n = text.size();
     const QChar* c = text.constData();
+    // A field is kept in a copy of its own size: the one grown character by
+    // character has room to spare, and a file holds hundreds of thousands.
+    const auto feldEnde = [&] {
+        satz.felder.append(QString(feld.constData(), feld.size()));
+        feld.resize(0);
+    };
     const auto satzEnde = [&] {
-        satz.felder.append(feld);
-        feld.clear();
+        feldEnde();
         feldBegonnen = false;
         ergebnis.append(std::move(satz));
         satz = Satz();
@@ -327,8 +332,7 @@ QList<Satz> saetze(const QString& text, QChar trenner) {
             continue;
         }
         if (z == trenner) {
-            satz.felder.append(feld);
-            feld.clear();
+            feldEnde();
             feldBegonnen = false;
         } else if (z == QLatin1Char('\r') || z == QLatin1Char('\n')) {
             if (z == QLatin1Char('\r') && i + 1 < n && c[i + 1] == QLatin1Char('\n')) ++i;

@@ -383,13 +383,14 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
         Database db;
         if (db.open(ziel) != Database::Status::Ok) return scheitern(db.message());
         // The file is new and only put in place when complete: no journal needed.
-        // The indexes are sorted at the end over millions of rows: in memory,
-        // the sort would hold them all at once; on disk it keeps to the page
+        // The rows are appended in order and the indexes sorted once at the
+        // end over millions of rows: a small cache does for both. In memory,
+        // the sort would hold every row at once; on disk it keeps to the
         // cache. Its temporary files hold rows of the Jet file, which lies
         // unencrypted beside them anyway, and are deleted as they are opened.
-        SqlUtil::execRaw(RawAccess::connection(db), QStringLiteral("PRAGMA journal_mode = OFF; "
-                                                                   "PRAGMA synchronous = OFF; "
-                                                                   "PRAGMA temp_store = FILE"));
+        SqlUtil::execRaw(RawAccess::connection(db),
+                         QStringLiteral("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; "
+                                        "PRAGMA temp_store = FILE; PRAGMA cache_size = -4000"));
         Schreiber schreiber(RawAccess::connection(db), datei);
         JetStrom strom(schreiber);
 
@@ -469,9 +470,6 @@ bool JetKonverter::konvertieren(const QString& jet, const QString& ziel, const Q
             m_abgebrochen = true;
             return scheitern(QStringLiteral("Die Übernahme wurde abgebrochen."));
         }
-        // The sort of the indexes keeps to a small cache: the rows are all
-        // written, and a large one would only hold the sort's pages twice.
-        indexe.prepend(QStringLiteral("PRAGMA cache_size = -4000"));
         indexe << QStringLiteral("COMMIT");
         if (!SqlUtil::execRaw(RawAccess::connection(db), indexe.join(QStringLiteral("; ")), &err))
             return scheitern(

@@ -65,21 +65,10 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
         if (!p.nummer.isEmpty() && !nachNummer.contains(p.nummer)) nachNummer.insert(p.nummer, p.name);
         if (p.nr == paket) festerName = p.name;
     }
-    QHash<QString, QSet<qint64>> tage; // per name: the days kurse holds, and those taken
-    Statement vorhanden(db, "SELECT datum FROM kurse WHERE trim(aktie) = ?1");
-    const auto tageVon = [&](const QString& name) -> QSet<qint64>& {
-        auto it = tage.find(name);
-        if (it != tage.end()) return *it;
-        QSet<qint64> s;
-        vorhanden.bind(1, name);
-        while (vorhanden.next()) {
-            const QDate d = Gespeichert::datum(vorhanden.text(0).trimmed());
-            if (d.isValid()) s.insert(d.toJulianDay());
-        }
-        vorhanden.reset();
-        return *tage.insert(name, s);
-    };
-    QSet<QString> ohne;
+    // The package each row goes to (empty: none).
+    QList<QString> ziel;
+    ziel.reserve(a.zeilen.size());
+    QHash<QString, QSet<qint64>> gesucht; // per name: the file's days
     for (const Kursdatei::Kurszeile& z : a.zeilen) {
         QString name = festerName;
         if (paket < 0) {
@@ -88,6 +77,32 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
             else if (!z.name.isEmpty() && nachName.contains(z.name))
                 name = z.name;
         }
+        if (name.isEmpty() || !nachName.contains(name)) name.clear();
+        else gesucht[name].insert(z.datum.toJulianDay());
+        ziel << name;
+    }
+    // Per name: the file's days kurse holds already, and those taken. Only
+    // the file's days are kept: a long history would otherwise be held whole.
+    QHash<QString, QSet<qint64>> tage;
+    Statement vorhanden(db, "SELECT datum FROM kurse WHERE trim(aktie) = ?1");
+    const auto tageVon = [&](const QString& name) -> QSet<qint64>& {
+        auto it = tage.find(name);
+        if (it != tage.end()) return *it;
+        const QSet<qint64>& datei = gesucht[name];
+        QSet<qint64> s;
+        vorhanden.bind(1, name);
+        while (vorhanden.next()) {
+            const QDate d = Gespeichert::datum(vorhanden.text(0).trimmed());
+            if (d.isValid() && datei.contains(d.toJulianDay())) s.insert(d.toJulianDay());
+        }
+        vorhanden.reset();
+        return *tage.insert(name, s);
+    };
+    QSet<QString> ohne;
+    plan.neu.reserve(a.zeilen.size());
+    for (qsizetype zi = 0; zi < a.zeilen.size(); ++zi) {
+        const Kursdatei::Kurszeile& z = a.zeilen[zi];
+        const QString& name = ziel[zi];
         const auto gruppe = nachName.constFind(name);
         if (name.isEmpty() || gruppe == nachName.cend()) {
             const QString wer = z.name.isEmpty() ? z.nummer : z.name;
