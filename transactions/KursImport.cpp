@@ -65,10 +65,14 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
         if (!p.nummer.isEmpty() && !nachNummer.contains(p.nummer)) nachNummer.insert(p.nummer, p.name);
         if (p.nr == paket) festerName = p.name;
     }
-    // The package each row goes to (empty: none).
-    QList<QString> ziel;
+    // A day of a name as one number: the name by its first package.
+    const auto tagSchluessel = [](int paketIndex, const QDate& d) {
+        return (qint64(paketIndex) << 32) | qint64(quint32(d.toJulianDay()));
+    };
+    // The package group each row goes to (nullptr: none), and the file's days.
+    QList<const QList<int>*> ziel;
     ziel.reserve(a.zeilen.size());
-    QHash<QString, QSet<qint64>> gesucht; // per name: the file's days
+    QSet<qint64> gesucht;
     for (const Kursdatei::Kurszeile& z : a.zeilen) {
         QString name = festerName;
         if (paket < 0) {
@@ -77,34 +81,33 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
             else if (!z.name.isEmpty() && nachName.contains(z.name))
                 name = z.name;
         }
-        if (name.isEmpty() || !nachName.contains(name)) name.clear();
-        else gesucht[name].insert(z.datum.toJulianDay());
-        ziel << name;
+        const auto gruppe = name.isEmpty() ? nachName.cend() : nachName.constFind(name);
+        ziel << (gruppe == nachName.cend() ? nullptr : &*gruppe);
+        if (gruppe != nachName.cend()) gesucht.insert(tagSchluessel(gruppe->first(), z.datum));
     }
-    // Per name: the file's days kurse holds already, and those taken. Only
-    // the file's days are kept: a long history would otherwise be held whole.
-    QHash<QString, QSet<qint64>> tage;
+    // The file's days kurse holds already, and those taken, read per name
+    // once. Only the file's days are kept: a long history is not held whole.
+    QSet<qint64> tage;
+    QSet<int> gelesen;
     Statement vorhanden(db, "SELECT datum FROM kurse WHERE trim(aktie) = ?1");
-    const auto tageVon = [&](const QString& name) -> QSet<qint64>& {
-        auto it = tage.find(name);
-        if (it != tage.end()) return *it;
-        const QSet<qint64>& datei = gesucht[name];
-        QSet<qint64> s;
-        vorhanden.bind(1, name);
+    const auto lesen = [&](int erster) {
+        if (gelesen.contains(erster)) return;
+        gelesen.insert(erster);
+        vorhanden.bind(1, pakete[erster].name);
         while (vorhanden.next()) {
             const QDate d = Gespeichert::datum(vorhanden.text(0).trimmed());
-            if (d.isValid() && datei.contains(d.toJulianDay())) s.insert(d.toJulianDay());
+            if (!d.isValid()) continue;
+            const qint64 k = tagSchluessel(erster, d);
+            if (gesucht.contains(k)) tage.insert(k);
         }
         vorhanden.reset();
-        return *tage.insert(name, s);
     };
     QSet<QString> ohne;
     plan.neu.reserve(a.zeilen.size());
     for (qsizetype zi = 0; zi < a.zeilen.size(); ++zi) {
         const Kursdatei::Kurszeile& z = a.zeilen[zi];
-        const QString& name = ziel[zi];
-        const auto gruppe = nachName.constFind(name);
-        if (name.isEmpty() || gruppe == nachName.cend()) {
+        const QList<int>* gruppe = ziel[zi];
+        if (!gruppe) {
             const QString wer = z.name.isEmpty() ? z.nummer : z.name;
             ++plan.ohnePaketZeilen;
             if (!wer.isEmpty() && !ohne.contains(wer)) {
@@ -120,12 +123,13 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
             plan.unlesbar << z.zeile;
             continue;
         }
-        QSet<qint64>& schon = tageVon(name);
-        if (schon.contains(z.datum.toJulianDay())) {
+        lesen(gruppe->first());
+        const qint64 k = tagSchluessel(gruppe->first(), z.datum);
+        if (tage.contains(k)) {
             ++plan.vorhanden;
             continue;
         }
-        schon.insert(z.datum.toJulianDay());
+        tage.insert(k);
         plan.neu << Neu{z.zeile, pakete[gruppe->first()].aktie, z.datum, z.kurs};
     }
     std::stable_sort(plan.neu.begin(), plan.neu.end(),
