@@ -296,22 +296,22 @@ void TstBereich::feld_data() {
     for (const Fenster f : {Beobachten, Zelle}) {
         const QString w = f == Beobachten ? QStringLiteral("Beobachten neu: ")
                                           : QStringLiteral("Beobachten Zelle: ");
-        const auto row = [&w](const char* name) { return qPrintable(w + QString::fromUtf8(name)); };
-        QTest::newRow(row("Stück")) << int(f) << "stueck" << "999999999" << "999999999"
+        const auto row = [&w](const char* name) { return (w + QString::fromUtf8(name)).toUtf8(); };
+        QTest::newRow(row("Stück").constData()) << int(f) << "stueck" << "999999999" << "999999999"
                                     << "999999999";
-        QTest::newRow(row("Stück, eine Stelle mehr"))
+        QTest::newRow(row("Stück, eine Stelle mehr").constData())
             << int(f) << "stueck" << "9999999999" << "" << stueck;
-        QTest::newRow(row("Stück 0")) << int(f) << "stueck" << "0" << "0" << "0";
+        QTest::newRow(row("Stück 0").constData()) << int(f) << "stueck" << "0" << "0" << "0";
         // The input box takes any text; the entry fields take no sign.
         const bool box = f == Zelle;
-        QTest::newRow(row("Stück unter 0"))
+        QTest::newRow(row("Stück unter 0").constData())
             << int(f) << "stueck" << "-1" << "" << (box ? passtNicht("-1", "Stück") : keineZahl);
-        QTest::newRow(row("Kaufkurs")) << int(f) << "kaufpreis" << MaxCent << MaxCent << MaxCent;
-        QTest::newRow(row("Kaufkurs, eine Stelle mehr"))
+        QTest::newRow(row("Kaufkurs").constData()) << int(f) << "kaufpreis" << MaxCent << MaxCent << MaxCent;
+        QTest::newRow(row("Kaufkurs, eine Stelle mehr").constData())
             << int(f) << "kaufpreis" << MaxCentMehr << ""
             << Eingabe::zuGrossText(QStringLiteral("Kaufkurs"), false, 2);
-        QTest::newRow(row("Kaufkurs 0")) << int(f) << "kaufpreis" << "0" << "0" << "0";
-        QTest::newRow(row("Kaufkurs unter 0"))
+        QTest::newRow(row("Kaufkurs 0").constData()) << int(f) << "kaufpreis" << "0" << "0" << "0";
+        QTest::newRow(row("Kaufkurs unter 0").constData())
             << int(f) << "kaufpreis" << UnterCent << ""
             << (box ? passtNicht(UnterCent, "Kaufkurs") : keineZahl);
     }
@@ -341,13 +341,13 @@ void TstBereich::feld_data() {
                                  ? QStringLiteral("Zielkurs")
                                  : QStringLiteral("Stopkurs");
         const auto row = [&name](const char* was) {
-            return qPrintable(name + QString::fromUtf8(was));
+            return (name + QString::fromUtf8(was)).toUtf8();
         };
-        QTest::newRow(row("")) << int(Grenzkurse) << f << Max << Max << Max;
-        QTest::newRow(row(", eine Stelle mehr"))
+        QTest::newRow(row("").constData()) << int(Grenzkurse) << f << Max << Max << Max;
+        QTest::newRow(row(", eine Stelle mehr").constData())
             << int(Grenzkurse) << f << MaxMehr << "" << Eingabe::zuGrossText(name);
-        QTest::newRow(row(" 0")) << int(Grenzkurse) << f << "0" << "0" << "0";
-        QTest::newRow(row(" unter 0")) << int(Grenzkurse) << f << Unter << "" << keineZahl;
+        QTest::newRow(row(" 0").constData()) << int(Grenzkurse) << f << "0" << "0" << "0";
+        QTest::newRow(row(" unter 0").constData()) << int(Grenzkurse) << f << Unter << "" << keineZahl;
     }
 }
 
