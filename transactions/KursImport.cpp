@@ -143,14 +143,40 @@ Kurse::Ergebnis schreiben(Database& db, const Plan& plan, const QDate& heute,
                           const std::function<void(int)>& fortschritt) {
     Vorgang v(db, QStringLiteral("Kursimport"), Scheitern);
     if (!v.begonnen()) return {false, v.fehler()};
-    Statement ins(db, "INSERT INTO kurse (aktie, datum, kurs) VALUES (?1, ?2, ?3)");
+    // Many rows per statement: each statement of a recorded operation keeps
+    // the pages it changes for its own rollback, once per statement.
+    const auto einfuegen = [&](int zeilen) {
+        QString sql = QStringLiteral("INSERT INTO kurse (aktie, datum, kurs) VALUES (?, ?, ?)");
+        for (int i = 1; i < zeilen; ++i)
+            sql += QStringLiteral(", (?, ?, ?)");
+        return sql;
+    };
+    const int Block = 100;
+    Statement ins(db, einfuegen(Block));
     int n = 0;
-    for (const Neu& k : plan.neu) {
-        ins.bind(1, k.aktie);
-        ins.bind(2, k.datum);
-        ins.bind(3, k.kurs);
+    const qsizetype ganz = plan.neu.size() - plan.neu.size() % Block;
+    for (qsizetype i = 0; i < ganz; i += Block) {
+        for (int j = 0; j < Block; ++j) {
+            const Neu& k = plan.neu[i + j];
+            ins.bind(3 * j + 1, k.aktie);
+            ins.bind(3 * j + 2, k.datum);
+            ins.bind(3 * j + 3, k.kurs);
+        }
         if (!ins.run()) return {false, v.fehler(ins.error())};
-        if (fortschritt && ++n % 1000 == 0) fortschritt(n);
+        n += Block;
+        if (fortschritt && n % 1000 == 0) fortschritt(n);
+    }
+    if (ganz < plan.neu.size()) {
+        Statement rest(db, einfuegen(int(plan.neu.size() - ganz)));
+        for (qsizetype i = ganz; i < plan.neu.size(); ++i) {
+            const Neu& k = plan.neu[i];
+            const int j = int(i - ganz);
+            rest.bind(3 * j + 1, k.aktie);
+            rest.bind(3 * j + 2, k.datum);
+            rest.bind(3 * j + 3, k.kurs);
+        }
+        if (!rest.run()) return {false, v.fehler(rest.error())};
+        n = int(plan.neu.size());
     }
 
     // The packages, as the single-quote update would leave them.

@@ -3,6 +3,7 @@
 // the single-quote update leaves them, "Abbrechen" writing nothing, a bad
 // file refused, and the quotes coming back unchanged from their own export.
 #include "db/Database.h"
+#include "db/Rueckgaengig.h"
 #include "platform/Dateiwahl.h"
 #include "platform/HoverButton.h"
 #include "support/FakeMainWindow.h"
@@ -103,6 +104,35 @@ private slots:
                                 "1 nicht lesbar (Zeile 7)\n"
                                 "1 ohne passendes Aktienpaket (Gamma)"));
         QVERIFY(m_f->summenCalls > 1);
+    }
+
+    // More rows than the writer puts into one statement: every row stored in
+    // date order, and the whole import undone and redone as one step.
+    void vieleZeilenRueckgaengig() {
+        Database& db = m_f->database();
+        const QString vorher = kurse(db) + pakete(db);
+        QByteArray datei("Datum;Name;Schluss\n");
+        for (int i = 249; i >= 0; --i)
+            datei += QDate(2024, 3, 5).addDays(i).toString(QStringLiteral("dd.MM.yyyy")).toLatin1() +
+                     ";Alpha AG;" + QByteArray::number(i + 1) + ",5\n";
+        QTemporaryDir d;
+        FesteDateiwahl wahl;
+        wahl.datei = schreibe(d, datei);
+        menuKurseImportieren(*m_f, wahl, klickt(true));
+        const QList<QVariantList> r = db.rows(QStringLiteral(
+            "SELECT count(*), min(datum), max(datum), sum(kurs) FROM kurse WHERE _nr > 1"));
+        QCOMPARE(r.value(0), (QVariantList{250, QStringLiteral("2024-03-05"),
+                                           QStringLiteral("2024-11-09"), qlonglong(315000000)}));
+        QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM kurse a JOIN kurse b ON "
+                                          "b._nr = a._nr + 1 WHERE b.datum <= a.datum")),
+                 QVariant(0));
+        QCOMPARE(pakete(db).section(QLatin1Char('|'), 0, 0),
+                 QStringLiteral("Alpha AG 2505000 2495000 2024-11-09"));
+        const QString nachher = kurse(db) + pakete(db);
+        QVERIFY(db.rueckgaengig().rueckgaengig());
+        QCOMPARE(kurse(db) + pakete(db), vorher);
+        QVERIFY(db.rueckgaengig().wiederholen());
+        QCOMPARE(kurse(db) + pakete(db), nachher);
     }
 
     void abbrechenUndFehler() {
