@@ -31,6 +31,8 @@ void runDatenaustausch(BenchContext& ctx, QList<BenchResult>& out) {
     const QByteArray datei = kursdatei(ctx.info(), ctx.today().addDays(1), 100000);
     KursImport::Plan plan;
     const auto vorschau = [&] {
+        // As the preview window does: a new file's plan replaces the last.
+        plan = {};
         const Kursdatei::Tabelle t = Kursdatei::zerlegen(datei);
         const Kursdatei::Auswertung a = Kursdatei::auswerten(t, t.vorschlag);
         if (a.zeilen.size() != 100000) throw std::runtime_error("quote file not read");

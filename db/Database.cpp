@@ -225,6 +225,14 @@ bool Database::kleinerCache() {
     return m_db && SqlUtil::execRaw(m_db, QStringLiteral("PRAGMA cache_size = -2000"));
 }
 
+Database::Durchlauf::Durchlauf(Database& db) : m_db(db) {
+    m_db.kleinerCache();
+}
+
+Database::Durchlauf::~Durchlauf() {
+    if (m_db.m_db) SqlUtil::execRaw(m_db.m_db, QStringLiteral("PRAGMA cache_size = -32000"));
+}
+
 bool Database::dateiSchreibgeschuetzt() const {
     if (!m_db) return false;
     // The engine opens a file it may not write read-only, without a word.

@@ -45,6 +45,21 @@ public:
     /// large one the program's own connection keeps. False when not open.
     bool kleinerCache();
 
+    /// While one lives, the connection reads through the small page cache:
+    /// for a read that passes over many pages once (the stored quotes of all
+    /// the names of a quote file), which would only fill the large one. The
+    /// pages the large cache held are given up at once; it fills again after.
+    class Durchlauf final {
+    public:
+        explicit Durchlauf(Database& db);
+        ~Durchlauf();
+        Durchlauf(const Durchlauf&) = delete;
+        Durchlauf& operator=(const Durchlauf&) = delete;
+
+    private:
+        Database& m_db;
+    };
+
     /// The open file cannot be written: it is write-protected (the engine
     /// then opens it for reading only) ...
     bool dateiSchreibgeschuetzt() const;

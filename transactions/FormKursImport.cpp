@@ -136,6 +136,9 @@ void FormKursImport::auswerten() {
     s.nummer = ComboNummer->currentData().toInt();
     const bool eineAktie = s.name < 0 && s.nummer < 0;
     ComboPaket->setEnabled(eineAktie);
+    // The last choice's rows go before the new ones are read.
+    m_plan = {};
+    m_auswertung = {};
     m_auswertung = Kursdatei::auswerten(m_tabelle, s);
     const Bookmark paket = eineAktie ? ComboPaket->currentData().toLongLong() : -1;
     m_plan = m_auswertung.fehler == Kursdatei::Fehler::Keiner

@@ -85,23 +85,36 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
         ziel << (gruppe == nachName.cend() ? nullptr : &*gruppe);
         if (gruppe != nachName.cend()) gesucht.insert(tagSchluessel(gruppe->first(), z.datum));
     }
-    // The file's days kurse holds already, and those taken, read per name
-    // once. Only the file's days are kept: a long history is not held whole.
+    // The file's days kurse holds already, and those taken. Only the file's
+    // days are kept: a long history is not held whole. Quotes are stored in
+    // the order they were entered, the names mixed on every page: a file of
+    // many names is checked in one pass over the table, through the small
+    // page cache; by name each page would be read once for every name on it.
     QSet<qint64> tage;
-    QSet<int> gelesen;
-    Statement vorhanden(db, "SELECT datum FROM kurse WHERE trim(aktie) = ?1");
-    const auto lesen = [&](int erster) {
-        if (gelesen.contains(erster)) return;
-        gelesen.insert(erster);
-        vorhanden.bind(1, pakete[erster].name);
-        while (vorhanden.next()) {
-            const QDate d = Gespeichert::datum(vorhanden.text(0).trimmed());
-            if (!d.isValid()) continue;
-            const qint64 k = tagSchluessel(erster, d);
-            if (gesucht.contains(k)) tage.insert(k);
-        }
-        vorhanden.reset();
+    QSet<int> gruppen;
+    for (const QList<int>* g : std::as_const(ziel))
+        if (g) gruppen.insert(g->first());
+    const auto merken = [&](int erster, const QDate& d) {
+        if (!d.isValid()) return;
+        const qint64 k = tagSchluessel(erster, d);
+        if (gesucht.contains(k)) tage.insert(k);
     };
+    if (gruppen.size() * 4 > nachName.size()) {
+        const Database::Durchlauf durchlauf(db);
+        Statement alle(db, "SELECT trim(aktie), datum FROM kurse");
+        while (alle.next()) {
+            const auto g = nachName.constFind(alle.text(0));
+            if (g != nachName.cend() && gruppen.contains(g->first())) merken(g->first(), alle.date(1));
+        }
+    } else {
+        Statement vorhanden(db, "SELECT datum FROM kurse WHERE trim(aktie) = ?1");
+        for (int erster : std::as_const(gruppen)) {
+            vorhanden.bind(1, pakete[erster].name);
+            while (vorhanden.next())
+                merken(erster, vorhanden.date(0));
+            vorhanden.reset();
+        }
+    }
     QSet<QString> ohne;
     plan.neu.reserve(a.zeilen.size());
     for (qsizetype zi = 0; zi < a.zeilen.size(); ++zi) {
@@ -123,7 +136,6 @@ Plan planen(Database& db, const Kursdatei::Auswertung& a, Bookmark paket) {
             plan.unlesbar << z.zeile;
             continue;
         }
-        lesen(gruppe->first());
         const qint64 k = tagSchluessel(gruppe->first(), z.datum);
         if (tage.contains(k)) {
             ++plan.vorhanden;
