@@ -164,30 +164,28 @@ Kurse::Ergebnis schreiben(Database& db, const Plan& plan, const QDate& heute,
         return sql;
     };
     const int Block = 100;
-    Statement ins(db, einfuegen(Block));
-    int n = 0;
-    const qsizetype ganz = plan.neu.size() - plan.neu.size() % Block;
-    for (qsizetype i = 0; i < ganz; i += Block) {
-        for (int j = 0; j < Block; ++j) {
-            const Neu& k = plan.neu[i + j];
+    // Binds the rows from von on to the statement made for that many and runs it.
+    const auto schreibeZeilen = [&](Statement& ins, qsizetype von, int zeilen) {
+        for (int j = 0; j < zeilen; ++j) {
+            const Neu& k = plan.neu[von + j];
             ins.bind(3 * j + 1, k.aktie);
             ins.bind(3 * j + 2, k.datum);
             ins.bind(3 * j + 3, k.kurs);
         }
-        if (!ins.run()) return {false, v.fehler(ins.error())};
+        return ins.run();
+    };
+    Statement ins(db, einfuegen(Block));
+    int n = 0;
+    const qsizetype ganz = plan.neu.size() - plan.neu.size() % Block;
+    for (qsizetype i = 0; i < ganz; i += Block) {
+        if (!schreibeZeilen(ins, i, Block)) return {false, v.fehler(ins.error())};
         n += Block;
         if (fortschritt && n % 1000 == 0) fortschritt(n);
     }
     if (ganz < plan.neu.size()) {
-        Statement rest(db, einfuegen(int(plan.neu.size() - ganz)));
-        for (qsizetype i = ganz; i < plan.neu.size(); ++i) {
-            const Neu& k = plan.neu[i];
-            const int j = int(i - ganz);
-            rest.bind(3 * j + 1, k.aktie);
-            rest.bind(3 * j + 2, k.datum);
-            rest.bind(3 * j + 3, k.kurs);
-        }
-        if (!rest.run()) return {false, v.fehler(rest.error())};
+        const int zeilen = int(plan.neu.size() - ganz);
+        Statement rest(db, einfuegen(zeilen));
+        if (!schreibeZeilen(rest, ganz, zeilen)) return {false, v.fehler(rest.error())};
         n = int(plan.neu.size());
     }
 
